@@ -1,0 +1,74 @@
+// The run, top to bottom: tables, parse, prepare, check, walk, report.
+#include "driver/entry.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "driver/param_tables.h"
+#include "driver/show_version.h"
+#include "driver/statistics.h"
+#include "params/bounded_text.h"
+#include "sources/drive_spec.h"
+#include "sources/network_loops.h"
+#include "walk/owner_totals.h"
+
+namespace {
+
+constexpr int ExitBadCommandLine = 87;
+
+void ReadDefaultFileFormat(void) {
+  DWORD length = GetEnvironmentVariableA("BELMIX_FORMAT", DefaultFileFormat, sizeof DefaultFileFormat);
+  if (length >= sizeof DefaultFileFormat) {
+    fprintf(stderr, "KELTRO-ERROR, BELMIX_FORMAT longer than 255 characters, using ~f\n");
+    length = 0;
+  }
+  if (length == 0) CopyText(DefaultFileFormat, "~f");
+}
+
+bool CommandIsAvailable(CommandCode code) { return code == CMD_SHO; }
+
+void StartWalk(void) {
+  if (ServerPattern[0]) {
+    DomainLoop(DomainPattern, ServerPattern, ServerVisitor);
+  } else {
+    ExpandDriveSpec(DrivePart, DirectoryPart, FilePatterns);
+  }
+}
+
+}  // namespace
+
+int RunKeltro(void) {
+  FillParamTables();
+  ReadDefaultFileFormat();
+  int faulty = ParseCommandLine(ParameterTable, OptionTable, CriteriaTable, FormatTable);
+  if (faulty != 0) {
+    fprintf(stderr, "KELTRO-ERROR, error in argument no.%d\n", faulty);
+    return ExitBadCommandLine;
+  }
+  if (ShowHelp || CommandWord[0] == '\0') ShowVersion(1);
+  CurrentCommand = LookupCommand(CommandWord, CMD_HEL);
+  if (CurrentCommand == CMD_HEL) ShowVersion(1);
+  if (CurrentCommand == CMD_VER) ShowVersion(0);
+
+  if (!PrepareSourceSpec()) return ExitBadCommandLine;
+  WorkOutPerFileNeeds();
+  if (OwnerFormat[0] || TotalsFormat[0]) EmptyOwnerTotals();
+  if (!CheckCommandLine()) return ExitBadCommandLine;
+
+  if (CurrentCommand == CMD_INVALID) {
+    fprintf(stderr, "KELTRO-ERROR, invalid command '%s'\n", CommandWord);
+  } else if (!CommandIsAvailable(CurrentCommand)) {
+    // The changing commands arrive with their file actions; until then they
+    // refuse to run rather than walk and pretend.
+    fprintf(stderr, "KELTRO-ERROR, %s is not available yet\n", CommandWord);
+  } else {
+    StartWalk();
+    if (CurrentCommand == CMD_SHO) {
+      PrintOwnerLines();
+      PrintTotalsLine();
+    }
+  }
+  PrintStatistics();
+  fflush(stdout);
+  return 0;
+}

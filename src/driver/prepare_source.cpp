@@ -1,0 +1,58 @@
+// The source specification: its parts, its absolute form, its PatternList.
+#include <cstdio>
+#include <cstring>
+
+#include "driver/entry.h"
+#include "params/bounded_text.h"
+#include "sources/pattern_match.h"
+
+namespace {
+
+// The text handed to the full-path step: a drive class such as "DISK*:" is
+// reduced to its last character and the colon ("*:", "K:") first.
+const char* FullPathInput(const char* spec) {
+  size_t driveLength = strlen(DrivePart);
+  if (driveLength <= 2) return spec;
+  const char* colon = strchr(spec, ':');
+  return colon ? colon - 1 : spec;
+}
+
+void MakePatternList(const char* filePart) {
+  CopyText(FilePatterns, sizeof FilePatterns - 1, filePart);
+  size_t length = strlen(FilePatterns);
+  for (size_t i = 0; i < length; ++i) {
+    if (FilePatterns[i] == ',') FilePatterns[i] = '\0';
+  }
+  FilePatterns[length + 1] = '\0';
+}
+
+}  // namespace
+
+bool PrepareSourceSpec(void) {
+  char spec[TextCapacity + 1];
+  if (!CopyText(spec, SourceSpec) ||
+      !SplitSourceSpec(spec, DomainPattern, ServerPattern, SharePattern, DrivePart, nullptr, nullptr)) {
+    fprintf(stderr, "KELTRO-ERROR, source specification longer than 256 characters\n");
+    return false;
+  }
+  char absolute[MAX_PATH];
+  DWORD length = GetFullPathNameA(FullPathInput(spec), sizeof absolute, absolute, nullptr);
+  if (length >= TextCapacity) {
+    fprintf(stderr, "KELTRO-ERROR, absolute source specification longer than 255 characters\n");
+    return false;
+  }
+  if (length == 0) absolute[0] = '\0';  // not reported: the whole current directory is meant
+
+  char filePart[TextCapacity];
+  SplitSourceSpec(absolute, nullptr, nullptr, nullptr, nullptr, DirectoryPart, filePart);
+  if (filePart[0] == '\0') {
+    CopyText(filePart, "*");
+    WholeDirectorySpec = 1;
+    Recurse = 1;
+    RemoveDirs = 1;
+  } else {
+    WholeDirectorySpec = 0;
+  }
+  MakePatternList(filePart);
+  return true;
+}

@@ -1,0 +1,54 @@
+#include "params/range_list.h"
+
+#include <cstdlib>
+
+#include "params/bounded_text.h"
+
+namespace {
+
+constexpr int32_t OpenRangeEnd = 2100000000;
+
+// Reads an optional sign and digits, like atol; the rest is ignored.
+int32_t ReadNumber(const char* text) { return (int32_t)strtol(text, nullptr, 10); }
+
+bool IsNumberChar(char c) { return (c >= '0' && c <= '9') || c == '-'; }
+
+}  // namespace
+
+bool IsRangeSyntax(const char* text) {
+  for (const char* p = text; *p; ++p) {
+    if (!IsNumberChar(*p) && *p != ',' && *p != ':') return false;
+  }
+  return true;
+}
+
+bool InRangeList(const char* list, int32_t n) {
+  if (!list || !*list) return true;
+  char copy[256];
+  CopyText(copy, list);  // lists are read up to 255 characters
+
+  bool rangeOpen = false;
+  int32_t lo = 0;
+  char* p = copy;
+  for (;;) {
+    char* number = p;
+    while (IsNumberChar(*p)) ++p;
+    char stop = *p;
+    bool atEnd = (stop == '\0');
+    *p = '\0';
+    if (stop == ':') {
+      lo = ReadNumber(number);
+      rangeOpen = true;
+    } else if (!rangeOpen) {
+      if (ReadNumber(number) == n) return true;
+    } else {
+      int32_t hi = *number ? ReadNumber(number) : OpenRangeEnd;
+      if (lo <= n && n <= hi) return true;
+      rangeOpen = false;
+    }
+    if (atEnd) break;
+    ++p;
+    if (*p == '\0') break;
+  }
+  return rangeOpen && lo <= n && n <= OpenRangeEnd;
+}

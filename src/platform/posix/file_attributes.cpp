@@ -1,0 +1,88 @@
+// GetFileAttributesA and SetFileAttributesA. Setting R takes every write bit
+// away from a file; clearing it gives the owner's back. H, S and A are kept in
+// user.DOSATTRIB as hex text; where the file system holds no user extended
+// attributes they are simply not kept. A directory's mode bits are left
+// alone, as Wine does: R never keeps anyone from creating files in it.
+#include <cerrno>
+
+#include "platform/posix/dos_attrib.h"
+#include "platform/posix/file_info.h"
+#include "platform/posix/layer.h"
+#include "platform/posix/path_lookup.h"
+#include "platform/posix/syscalls.h"
+
+namespace {
+
+constexpr DWORD kStoredBits =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+
+// Found and stat'ed, or the Win32 code of why not.
+DWORD LocateExisting(LPCSTR path, LocatedPath& located) {
+  DWORD err = LocatePath(path, located);
+  if (err) return err;
+  if (located.missing) return located.missing;
+  return located.statErrno ? Win32ErrorFromErrno(located.statErrno) : ERROR_SUCCESS;
+}
+
+mode_t ModeFor(mode_t mode, DWORD attributes) {
+  if (attributes & FILE_ATTRIBUTE_READONLY) return mode & ~kWriteBits;
+  return (mode & kWriteBits) ? mode : mode | S_IWUSR;
+}
+
+// Stores the attribute word. Setting a user extended attribute needs write
+// permission: a read-only file is opened up for the call and closed again.
+int StoreDosAttrib(const LocatedPath& located, DWORD attributes, mode_t mode) {
+  std::string text = DosAttribText(attributes);
+  const char* path = located.posix.c_str();
+  if (Sys.setxattr(path, kDosAttribXattr, text.data(), text.size(), 0) == 0) return 0;
+  if (errno != EACCES || (mode & S_IWUSR)) return errno;
+  if (Sys.chmod(located.dirFd, located.name.c_str(), mode | S_IWUSR) != 0) return EACCES;
+  int result = Sys.setxattr(path, kDosAttribXattr, text.data(), text.size(), 0) == 0 ? 0 : errno;
+  Sys.chmod(located.dirFd, located.name.c_str(), mode);
+  return result;
+}
+
+bool CannotHoldXattr(int err, mode_t mode) {
+  return err == ENOTSUP || (err == EPERM && !S_ISREG(mode) && !S_ISDIR(mode));
+}
+
+BOOL Fail(DWORD err) {
+  SetLastError(err);
+  return FALSE;
+}
+
+}  // namespace
+
+DWORD GetFileAttributesA(LPCSTR lpFileName) {
+  LocatedPath located;
+  DWORD err = LocateExisting(lpFileName, located);
+  if (err) {
+    SetLastError(err);
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  SetLastError(ERROR_SUCCESS);
+  return AttributesOf(located.stx, located.base.c_str(), located.posix);
+}
+
+BOOL SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
+  LocatedPath located;
+  DWORD err = LocateExisting(lpFileName, located);
+  if (err) return Fail(err);
+  mode_t mode = located.stx.stx_mode;
+  if (S_ISLNK(mode)) return Fail(ERROR_SUCCESS) || TRUE;  // a link keeps no attributes of its own
+  bool isDirectory = S_ISDIR(mode);
+  DWORD word = dwFileAttributes & kStoredBits;
+  mode_t wanted = isDirectory ? mode : ModeFor(mode, word);
+  bool clearsReadOnly = (wanted & kWriteBits) && !(mode & kWriteBits);
+  // Opening up comes before the attribute is stored, closing after it.
+  if (clearsReadOnly && Sys.chmod(located.dirFd, located.name.c_str(), wanted & 07777) != 0)
+    return Fail(Win32ErrorFromErrno(errno));
+  if (isDirectory) word = (word & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_DIRECTORY;
+  int xattrErr = StoreDosAttrib(located, word, clearsReadOnly ? wanted : mode);
+  if (xattrErr && !CannotHoldXattr(xattrErr, mode)) return Fail(Win32ErrorFromErrno(xattrErr));
+  if (!clearsReadOnly && wanted != mode && Sys.chmod(located.dirFd, located.name.c_str(), wanted & 07777) != 0)
+    return Fail(Win32ErrorFromErrno(errno));
+  SetLastError(ERROR_SUCCESS);
+  return TRUE;
+}

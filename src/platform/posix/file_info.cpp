@@ -1,0 +1,94 @@
+// Attribute rules: D from the type; R when the entry has no write bit at all;
+// H, S and A from user.DOSATTRIB, or without it H for a dot name and A for a
+// regular file; C from the inode's compression flag; a symbolic link is a
+// reparse point (never a directory). A word with no bit reads as NORMAL.
+#include "platform/posix/file_info.h"
+
+#include <cstring>
+
+#include "platform/posix/dos_attrib.h"
+
+namespace {
+
+constexpr long long kSecondsFrom1601To1970 = 11644473600LL;
+constexpr ULONGLONG kUnitsPerSecond = 10000000ULL;
+constexpr DWORD kFromDosAttrib = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+bool IsDotName(const char* name) {
+  return name[0] == '.' && strcmp(name, ".") != 0 && strcmp(name, "..") != 0;
+}
+
+DWORD AttributesFrom(const struct statx& stx, const char* name, const DosAttrib& dos) {
+  if (S_ISLNK(stx.stx_mode)) {
+    return FILE_ATTRIBUTE_REPARSE_POINT | (IsDotName(name) ? FILE_ATTRIBUTE_HIDDEN : 0);
+  }
+  DWORD word = 0;
+  if (S_ISDIR(stx.stx_mode)) word |= FILE_ATTRIBUTE_DIRECTORY;
+  if ((stx.stx_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) word |= FILE_ATTRIBUTE_READONLY;
+  if (dos.hasAttributes) {
+    word |= dos.attributes & kFromDosAttrib;
+  } else {
+    if (IsDotName(name)) word |= FILE_ATTRIBUTE_HIDDEN;
+    if (S_ISREG(stx.stx_mode)) word |= FILE_ATTRIBUTE_ARCHIVE;
+  }
+  if ((stx.stx_attributes_mask & STATX_ATTR_COMPRESSED) && (stx.stx_attributes & STATX_ATTR_COMPRESSED))
+    word |= FILE_ATTRIBUTE_COMPRESSED;
+  return word ? word : FILE_ATTRIBUTE_NORMAL;
+}
+
+ULONGLONG FromStatxTime(const struct statx_timestamp& t) { return FileTimeFromPosix(t.tv_sec, t.tv_nsec); }
+
+// The stored creation time, else the one Samba recorded, else the birth
+// time, else (no birth time on this file system) the inode change time.
+ULONGLONG CreationTimeOf(const struct statx& stx, const DosAttrib& dos, const std::string& posixPath) {
+  ULONGLONG stored;
+  if (!S_ISLNK(stx.stx_mode) && ReadStoredCreationTime(posixPath, stored)) return stored;
+  if (dos.hasCreationTime) return dos.creationTime;
+  if (stx.stx_mask & STATX_BTIME) return FromStatxTime(stx.stx_btime);
+  return FromStatxTime(stx.stx_ctime);
+}
+
+// Links hold no user extended attributes on Linux: no call is made for them.
+DosAttrib DosAttribOf(const struct statx& stx, const std::string& posixPath) {
+  return S_ISLNK(stx.stx_mode) ? DosAttrib{} : ReadDosAttrib(posixPath);
+}
+
+}  // namespace
+
+ULONGLONG FileTimeFromPosix(long long seconds, unsigned nanoseconds) {
+  if (seconds < -kSecondsFrom1601To1970) return 0;
+  return (ULONGLONG)(seconds + kSecondsFrom1601To1970) * kUnitsPerSecond + nanoseconds / 100;
+}
+
+struct timespec PosixTimeFromFileTime(ULONGLONG fileTime) {
+  struct timespec t;
+  t.tv_sec = (time_t)(fileTime / kUnitsPerSecond) - kSecondsFrom1601To1970;
+  t.tv_nsec = (long)(fileTime % kUnitsPerSecond) * 100;
+  return t;
+}
+
+FILETIME ToFileTime(ULONGLONG value) {
+  FILETIME t;
+  t.dwLowDateTime = (DWORD)value;
+  t.dwHighDateTime = (DWORD)(value >> 32);
+  return t;
+}
+
+ULONGLONG FromFileTime(const FILETIME& time) {
+  return ((ULONGLONG)time.dwHighDateTime << 32) | time.dwLowDateTime;
+}
+
+DWORD AttributesOf(const struct statx& stx, const char* name, const std::string& posixPath) {
+  return AttributesFrom(stx, name, DosAttribOf(stx, posixPath));
+}
+
+EntryInfo EntryInfoOf(const struct statx& stx, const char* name, const std::string& posixPath) {
+  DosAttrib dos = DosAttribOf(stx, posixPath);
+  EntryInfo info;
+  info.attributes = AttributesFrom(stx, name, dos);
+  info.creationTime = ToFileTime(CreationTimeOf(stx, dos, posixPath));
+  info.lastAccessTime = ToFileTime(FromStatxTime(stx.stx_atime));
+  info.lastWriteTime = ToFileTime(FromStatxTime(stx.stx_mtime));
+  info.size = S_ISREG(stx.stx_mode) ? stx.stx_size : 0;  // directories and links report 0, as on Windows
+  return info;
+}

@@ -1,0 +1,32 @@
+// What the listing and GetFileAttributesA report for one entry: the attribute
+// word, the three times and the size.
+#pragma once
+
+#include <sys/stat.h>
+#include <time.h>
+
+#include <string>
+
+#include "platform/win32.h"
+
+struct EntryInfo {
+  DWORD attributes;
+  FILETIME creationTime;
+  FILETIME lastAccessTime;
+  FILETIME lastWriteTime;
+  ULONGLONG size;
+};
+
+// The entry's values from its statx record (taken without following a link),
+// its name (for the hidden default of dot names) and its extended attributes
+// (read through posixPath).
+EntryInfo EntryInfoOf(const struct statx& stx, const char* name, const std::string& posixPath);
+
+// The attribute word alone (same rules as EntryInfoOf).
+DWORD AttributesOf(const struct statx& stx, const char* name, const std::string& posixPath);
+
+// FILETIME values (100 ns units since 1601-01-01 UTC) and POSIX times.
+ULONGLONG FileTimeFromPosix(long long seconds, unsigned nanoseconds);
+struct timespec PosixTimeFromFileTime(ULONGLONG fileTime);
+FILETIME ToFileTime(ULONGLONG value);
+ULONGLONG FromFileTime(const FILETIME& time);

@@ -1,0 +1,139 @@
+// Directory listings: FindFirstFileA, FindNextFileA, FindClose. A last
+// component with `*` or `?` lists its directory (`.` and `..` first, except
+// at a drive root, then the entries in the order the file system gives
+// them); one without is the exact lookup of that entry.
+#include <cerrno>
+#include <cstring>
+
+#include "params/bounded_text.h"
+#include "platform/posix/file_info.h"
+#include "platform/posix/handles.h"
+#include "platform/posix/layer.h"
+#include "platform/posix/name_match.h"
+#include "platform/posix/path_lookup.h"
+#include "platform/posix/syscalls.h"
+#include "platform/posix/win_path.h"
+
+namespace {
+
+struct FindHandle : LayerHandle {
+  DIR* dir;               // nullptr for an exact lookup, whose one entry is already given
+  std::string dirPosix;   // the listed directory, for the entries' extended attributes
+  std::string pattern;
+  int dotsToCome;         // 2: "." and ".." still to come; 1: ".."; 0: none
+};
+
+bool CloseFind(LayerHandle* handle) {
+  FindHandle* find = static_cast<FindHandle*>(handle);
+  if (find->dir) Sys.closedir(find->dir);
+  delete find;
+  return true;
+}
+
+void FillFindData(const struct statx& stx, const char* name, const std::string& posix,
+                  WIN32_FIND_DATAA* data) {
+  EntryInfo info = EntryInfoOf(stx, name, posix);
+  memset(data, 0, sizeof *data);
+  data->dwFileAttributes = info.attributes;
+  data->ftCreationTime = info.creationTime;
+  data->ftLastAccessTime = info.lastAccessTime;
+  data->ftLastWriteTime = info.lastWriteTime;
+  data->nFileSizeHigh = (DWORD)(info.size >> 32);
+  data->nFileSizeLow = (DWORD)info.size;
+  CopyText(data->cFileName, name);
+}
+
+std::string EntryPath(const std::string& dir, const char* name) {
+  if (strcmp(name, ".") == 0) return dir;
+  return dir == "/" ? "/" + std::string(name) : dir + "/" + name;
+}
+
+// Gives the listing's next matching entry: 0, 18 at the end, or the Win32
+// code of a failure (an entry that vanished since it was read is left out).
+DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
+  int dirFd = dirfd(find->dir);
+  struct statx stx;
+  while (find->dotsToCome > 0) {
+    const char* name = find->dotsToCome-- == 2 ? "." : "..";
+    if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) continue;
+    if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0) return Win32ErrorFromErrno(errno);
+    FillFindData(stx, name, EntryPath(find->dirPosix, name), data);
+    return ERROR_SUCCESS;
+  }
+  for (;;) {
+    struct dirent* entry = Sys.readdir(find->dir);
+    if (!entry) return errno ? Win32ErrorFromErrno(errno) : ERROR_NO_MORE_FILES;
+    const char* name = entry->d_name;
+    if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) continue;
+    if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) continue;
+    if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0) {
+      if (errno == ENOENT) continue;
+      return Win32ErrorFromErrno(errno);
+    }
+    FillFindData(stx, name, EntryPath(find->dirPosix, name), data);
+    return ERROR_SUCCESS;
+  }
+}
+
+HANDLE Fail(DWORD err) {
+  SetLastError(err);
+  return INVALID_HANDLE_VALUE;
+}
+
+HANDLE FindExact(const std::string& full, WIN32_FIND_DATAA* data) {
+  LocatedPath located;
+  DWORD err = LocateFullPath(full, located);
+  if (err) return Fail(err);
+  if (located.missing) return Fail(located.missing);
+  if (located.statErrno) return Fail(Win32ErrorFromErrno(located.statErrno));
+  FillFindData(located.stx, located.base.c_str(), located.posix, data);
+  FindHandle* find = new FindHandle{{CloseFind}, nullptr, "", "", 0};
+  SetLastError(ERROR_SUCCESS);
+  return RegisterHandle(find);
+}
+
+HANDLE FindInDirectory(const std::string& directory, const std::string& pattern, WIN32_FIND_DATAA* data) {
+  LocatedPath located;
+  DWORD err = LocateFullPath(directory, located);
+  if (err) return Fail(err);
+  if (located.missing) return Fail(located.missing == ERROR_NOT_READY ? ERROR_NOT_READY : ERROR_PATH_NOT_FOUND);
+  DIR* dir = Sys.opendir(located.dirFd, located.name.c_str());
+  if (!dir) return Fail(errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(errno));
+  FindHandle* find = new FindHandle{{CloseFind}, dir, located.posix, pattern, located.isDriveRoot ? 0 : 2};
+  err = NextEntry(find, data);
+  if (err) {
+    CloseFind(find);
+    return Fail(err == ERROR_NO_MORE_FILES ? ERROR_FILE_NOT_FOUND : err);
+  }
+  SetLastError(ERROR_SUCCESS);
+  return RegisterHandle(find);
+}
+
+}  // namespace
+
+HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
+  std::string full;
+  if (!lpFileName || !FullPathOf(lpFileName, full)) return Fail(ERROR_PATH_NOT_FOUND);
+  size_t root = WindowsRootLength(full);
+  size_t slash = full.rfind('\\');
+  if (full.size() <= root || slash == std::string::npos || slash + 1 == full.size())
+    return Fail(ERROR_FILE_NOT_FOUND);  // a directory named with its separator, or a root
+  std::string directory = full.substr(0, slash + 1);
+  std::string pattern = full.substr(slash + 1);
+  if (HasWildcard(directory.substr(root))) return Fail(ERROR_INVALID_NAME);
+  if (!HasWildcard(pattern)) return FindExact(full, lpFindFileData);
+  return FindInDirectory(directory, pattern, lpFindFileData);
+}
+
+BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
+  FindHandle* find = static_cast<FindHandle*>(LookupHandle(hFindFile, CloseFind));
+  if (!find) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  DWORD err = find->dir ? NextEntry(find, lpFindFileData) : ERROR_NO_MORE_FILES;
+  SetLastError(err);
+  return err == ERROR_SUCCESS;
+}
+
+BOOL FindClose(HANDLE hFindFile) { return CloseLayerHandle(hFindFile, CloseFind); }

@@ -1,0 +1,11 @@
+// Name comparison without regard to case, and the layer's own wildcard
+// matcher for FindFirstFileA patterns. Names are UTF-8; a byte that does not
+// start a valid sequence stands for itself.
+#pragma once
+
+// True when a and b are the same name ignoring case.
+bool NamesEqualIgnoringCase(const char* a, const char* b);
+
+// `*` matches any run of characters, `?` exactly one character (not one
+// byte); "*.*" matches every name, also one without a period.
+bool MatchWildcardIgnoringCase(const char* pattern, const char* name);

@@ -1,0 +1,117 @@
+// GetNumberFormatA: a plain decimal text ("-1234.5") laid out with digit
+// grouping, separators, rounding and the negative form, the Win32 way.
+#include <string>
+#include <vector>
+
+#include "platform/posix/nls_locale.h"
+#include "platform/posix/nls_result.h"
+
+namespace {
+
+struct NumberText {
+  bool negative = false;
+  std::string whole;     // without leading zeros
+  std::string fraction;
+};
+
+// Win32 accepts only: an optional leading '-', digits, at most one '.'.
+bool ReadNumber(const char* value, NumberText* number) {
+  const char* p = value;
+  if (*p == '-') {
+    number->negative = true;
+    ++p;
+  }
+  bool anyDigit = false, inFraction = false;
+  for (; *p; ++p) {
+    if (*p == '.' && !inFraction) {
+      inFraction = true;
+    } else if (*p >= '0' && *p <= '9') {
+      anyDigit = true;
+      if (inFraction) number->fraction += *p;
+      else if (!number->whole.empty() || *p != '0') number->whole += *p;
+    } else {
+      return false;
+    }
+  }
+  return anyDigit;
+}
+
+// Rounds half away from zero to `digits` fraction digits (padding with 0).
+void RoundFraction(NumberText* number, size_t digits) {
+  bool roundUp = number->fraction.size() > digits && number->fraction[digits] >= '5';
+  number->fraction.resize(digits, '0');
+  if (!roundUp) return;
+  std::string all = number->whole + number->fraction;
+  size_t i = all.size();
+  while (i > 0 && all[i - 1] == '9') all[--i] = '0';
+  if (i == 0) all.insert(all.begin(), '1');
+  else ++all[i - 1];
+  number->whole = all.substr(0, all.size() - digits);
+  number->fraction = all.substr(all.size() - digits);
+}
+
+// Group sizes from the decimal point leftwards; the last one repeats unless
+// the Grouping value ends in 0.
+std::string GroupDigits(const std::string& whole, unsigned grouping, const char* separator) {
+  std::vector<int> sizes;
+  std::string digits = std::to_string(grouping);
+  for (char digit : digits) sizes.push_back(digit - '0');
+  bool repeat = sizes.back() != 0;
+  if (!repeat) sizes.pop_back();
+  std::string grouped;
+  size_t end = whole.size(), group = 0;
+  while (end > 0) {
+    int size = group < sizes.size() ? sizes[group] : (repeat && !sizes.empty() ? sizes.back() : 0);
+    if (size <= 0 || (size_t)size >= end) {
+      grouped.insert(0, whole, 0, end);
+      break;
+    }
+    grouped.insert(0, whole, end - size, size);
+    grouped.insert(0, separator);
+    end -= size;
+    ++group;
+  }
+  return grouped;
+}
+
+std::string WithSign(const std::string& number, UINT negativeOrder) {
+  switch (negativeOrder) {
+    case 0: return "(" + number + ")";
+    case 2: return "- " + number;
+    case 3: return number + "-";
+    case 4: return number + " -";
+    default: return "-" + number;
+  }
+}
+
+bool IsValidFormat(const NUMBERFMTA* format) {
+  return format->NumDigits <= 9 && format->LeadingZero <= 1 && format->NegativeOrder <= 4 &&
+         format->lpDecimalSep && format->lpThousandSep;
+}
+
+}  // namespace
+
+int GetNumberFormatA(LCID Locale, DWORD dwFlags, LPCSTR lpValue, const NUMBERFMTA* lpFormat,
+                     LPSTR lpNumberStr, int cchNumber) {
+  if (lpFormat && dwFlags) {
+    SetLastError(ERROR_INVALID_FLAGS);
+    return 0;
+  }
+  NumberText number;
+  if (!lpValue || !ReadNumber(lpValue, &number) || (lpFormat && !IsValidFormat(lpFormat))) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  NumberConventions conventions = UserNumberConventions();
+  NUMBERFMTA format = {2, 1, conventions.Grouping, conventions.DecimalSep, conventions.ThousandSep, 1};
+  if (lpFormat) format = *lpFormat;
+
+  RoundFraction(&number, format.NumDigits);
+  std::string text = GroupDigits(number.whole, format.Grouping, format.lpThousandSep);
+  if (text.empty() && format.LeadingZero) text = "0";
+  if (format.NumDigits) text += format.lpDecimalSep + number.fraction;
+  bool isZero = number.whole.find_first_not_of('0') == std::string::npos &&
+                number.fraction.find_first_not_of('0') == std::string::npos;
+  if (number.negative && !isZero) text = WithSign(text, format.NegativeOrder);
+  return ReturnText(text.data(), text.size(), lpNumberStr, cchNumber);
+}

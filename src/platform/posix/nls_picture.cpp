@@ -1,0 +1,149 @@
+// GetDateFormatA and GetTimeFormatA: Win32 pictures (d dd ddd dddd M MM MMM
+// MMMM y yy yyyy for dates; h hh H HH m mm s ss t tt for times; text in
+// single quotes, '' for a quote). Other characters are copied as they are.
+#include <cstdio>
+#include <string>
+
+#include "platform/posix/nls_calendar.h"
+#include "platform/posix/nls_locale.h"
+#include "platform/posix/nls_result.h"
+
+namespace {
+
+enum PictureKind { DatePicture, ClockPicture };
+
+// A number with (count 2) or without (count 1) a leading zero.
+std::string Number(unsigned value, int count) {
+  char text[16];
+  snprintf(text, sizeof text, count >= 2 ? "%02u" : "%u", value);
+  return text;
+}
+
+std::string DateField(char letter, int count, const SYSTEMTIME& time) {
+  switch (letter) {
+    case 'd':
+      if (count <= 2) return Number(time.wDay, count);
+      return DayName(DayOfWeek(time.wYear, time.wMonth, time.wDay), count == 3);
+    case 'M':
+      if (count <= 2) return Number(time.wMonth, count);
+      return MonthName(time.wMonth, count == 3);
+    default:  // 'y'
+      if (count <= 2) return Number(time.wYear % 100, count);
+      return Number(time.wYear, 1);
+  }
+}
+
+std::string ClockField(char letter, int count, const SYSTEMTIME& time, DWORD flags) {
+  switch (letter) {
+    case 'h': {
+      if (flags & TIME_FORCE24HOURFORMAT) return Number(time.wHour, count);
+      unsigned hour = time.wHour % 12;
+      return Number(hour == 0 ? 12 : hour, count);
+    }
+    case 'H': return Number(time.wHour, count);
+    case 'm': return Number(time.wMinute, count);
+    case 's': return Number(time.wSecond, count);
+    default: {  // 't': one letter gives the marker's first character
+      std::string marker = TimeMarker(time.wHour >= 12);
+      return count == 1 ? marker.substr(0, 1) : marker;
+    }
+  }
+}
+
+bool IsFieldLetter(char c, PictureKind kind) {
+  if (kind == DatePicture) return c == 'd' || c == 'M' || c == 'y';
+  return c == 'h' || c == 'H' || c == 'm' || c == 's' || c == 't';
+}
+
+// A field the flags leave out; the text just before it goes with it.
+bool IsDropped(char letter, DWORD flags) {
+  if (letter == 's') return flags & (TIME_NOSECONDS | TIME_NOMINUTESORSECONDS);
+  if (letter == 'm') return flags & TIME_NOMINUTESORSECONDS;
+  if (letter == 't') return flags & TIME_NOTIMEMARKER;
+  return false;
+}
+
+// Copies quoted text (from behind its opening quote) and returns where the
+// picture goes on; '' stands for one quote, inside quotes and out.
+const char* CopyQuoted(const char* p, std::string* out) {
+  if (*p == '\'') {
+    *out += '\'';
+    return p + 1;
+  }
+  for (; *p; ++p) {
+    if (*p == '\'') {
+      if (p[1] != '\'') return p + 1;
+      ++p;
+    }
+    *out += *p;
+  }
+  return p;
+}
+
+std::string ExpandPicture(const char* picture, const SYSTEMTIME& time, PictureKind kind, DWORD flags) {
+  std::string out;
+  size_t afterField = 0;  // where the text since the last field begins
+  for (const char* p = picture; *p;) {
+    if (*p == '\'') {
+      p = CopyQuoted(p + 1, &out);
+      continue;
+    }
+    if (!IsFieldLetter(*p, kind)) {
+      out += *p++;
+      continue;
+    }
+    char letter = *p;
+    int count = 0;
+    while (*p == letter) ++p, ++count;
+    if (kind == ClockPicture && IsDropped(letter, flags)) {
+      out.resize(afterField);
+      continue;
+    }
+    out += kind == DatePicture ? DateField(letter, count, time) : ClockField(letter, count, time, flags);
+    afterField = out.size();
+  }
+  return out;
+}
+
+// The time asked for, or the present local time when none is given.
+void FillTime(const SYSTEMTIME* given, SYSTEMTIME* time) {
+  if (given) *time = *given;
+  else GetLocalTime(time);
+}
+
+int Fail(DWORD error) {
+  SetLastError(error);
+  return 0;
+}
+
+}  // namespace
+
+int GetDateFormatA(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpDate, LPCSTR lpFormat,
+                   LPSTR lpDateStr, int cchDate) {
+  DWORD kindFlags = dwFlags & (DATE_SHORTDATE | DATE_LONGDATE);
+  if ((dwFlags & ~(DATE_SHORTDATE | DATE_LONGDATE | LOCALE_NOUSEROVERRIDE)) ||
+      kindFlags == (DATE_SHORTDATE | DATE_LONGDATE) || (lpFormat && kindFlags))
+    return Fail(ERROR_INVALID_FLAGS);
+  SYSTEMTIME date;
+  FillTime(lpDate, &date);
+  if (!IsValidSystemDate(date)) return Fail(ERROR_INVALID_PARAMETER);
+  char picture[80] = "";
+  if (!lpFormat && kindFlags == DATE_LONGDATE) snprintf(picture, sizeof picture, "dddd, dd MMMM yyyy");
+  else if (!lpFormat) ShortDatePicture(picture, sizeof picture);
+  std::string text = ExpandPicture(lpFormat ? lpFormat : picture, date, DatePicture, 0);
+  return ReturnText(text.data(), text.size(), lpDateStr, cchDate);
+}
+
+int GetTimeFormatA(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpTime, LPCSTR lpFormat,
+                   LPSTR lpTimeStr, int cchTime) {
+  const DWORD known = TIME_NOMINUTESORSECONDS | TIME_NOSECONDS | TIME_NOTIMEMARKER |
+                      TIME_FORCE24HOURFORMAT | LOCALE_NOUSEROVERRIDE;
+  if (dwFlags & ~known) return Fail(ERROR_INVALID_FLAGS);
+  SYSTEMTIME time;
+  FillTime(lpTime, &time);
+  if (!IsValidSystemClock(time)) return Fail(ERROR_INVALID_PARAMETER);
+  char picture[80] = "";
+  if (!lpFormat) TimePicture(picture, sizeof picture);
+  std::string text = ExpandPicture(lpFormat ? lpFormat : picture, time, ClockPicture, dwFlags);
+  return ReturnText(text.data(), text.size(), lpTimeStr, cchTime);
+}

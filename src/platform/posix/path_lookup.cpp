@@ -1,0 +1,160 @@
+// Windows paths onto POSIX entries: drive roots from the drive map, then the
+// names; a name that is missing is looked for again ignoring case.
+#include "platform/posix/path_lookup.h"
+
+#include <cerrno>
+
+#include "platform/posix/drive_map.h"
+#include "platform/posix/name_match.h"
+#include "platform/posix/syscalls.h"
+#include "platform/posix/win_path.h"
+
+namespace {
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+std::string JoinPosix(const std::string& dir, const std::string& name) {
+  return dir == "/" ? "/" + name : dir + "/" + name;
+}
+
+std::string ParentOf(const std::string& posix) {
+  size_t slash = posix.rfind('/');
+  return slash == 0 ? "/" : posix.substr(0, slash);
+}
+
+std::string LastComponent(const std::string& posix) {
+  return posix == "/" ? "" : posix.substr(posix.rfind('/') + 1);
+}
+
+// The POSIX root directory and the `\`-separated rest of a full Windows path.
+DWORD SplitDriveRoot(const std::string& fullPath, std::string& root, std::string& rest) {
+  std::string full = fullPath;
+  if (full.compare(0, 4, "\\\\?\\") == 0 && full.compare(4, 4, "UNC\\") != 0) full = full.substr(4);
+  if (full.compare(0, 2, "\\\\") == 0) return ERROR_BAD_NETPATH;  // shares are not local paths
+  size_t rootLength = WindowsRootLength(full);
+  if (rootLength == 3 || rootLength == 2) {
+    if (!IsLetter(full[0])) return ERROR_INVALID_NAME;
+    const DriveEntry* drive = FindDrive(full[0]);
+    if (!drive) return ERROR_PATH_NOT_FOUND;
+    root = drive->root;
+  } else if (rootLength == 1) {
+    root = "/";  // a path on no drive: the current directory lies outside every drive
+  } else {
+    return ERROR_INVALID_NAME;
+  }
+  rest = full.substr(rootLength);
+  while (!rest.empty() && rest.back() == '\\') rest.pop_back();
+  return HasWildcard(rest) ? ERROR_INVALID_NAME : ERROR_SUCCESS;
+}
+
+// Sets dirFd and name: relative to the kept current directory when the entry
+// is that directory or one of its entries.
+void ChooseDirectory(LocatedPath& located) {
+  const std::string& current = CurrentPosixDirectory();
+  located.base = LastComponent(located.posix);
+  if (located.posix == current) {
+    located.dirFd = CurrentDirectoryFd();
+    located.name = ".";
+  } else if (!located.base.empty() && ParentOf(located.posix) == current) {
+    located.dirFd = CurrentDirectoryFd();
+    located.name = located.base;
+  } else {
+    located.dirFd = AT_FDCWD;
+    located.name = located.posix;
+  }
+}
+
+int StatEntry(int dirFd, const std::string& name, struct statx& stx) {
+  return Sys.stat(dirFd, name.c_str(), AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) == 0 ? 0 : errno;
+}
+
+// Walks the components from the drive root, replacing each missing one by a
+// name that differs only in case. Sets located.posix and located.missing.
+void CorrectCase(const std::string& root, const std::string& rest, LocatedPath& located) {
+  struct statx stx;
+  if (StatEntry(AT_FDCWD, root, stx) != 0) {
+    located.missing = ERROR_NOT_READY;
+    return;
+  }
+  std::string current = root;
+  size_t start = 0;
+  while (start < rest.size()) {
+    size_t end = rest.find('\\', start);
+    if (end == std::string::npos) end = rest.size();
+    std::string component = rest.substr(start, end - start);
+    bool last = end == rest.size();
+    std::string candidate = JoinPosix(current, component);
+    int err = StatEntry(AT_FDCWD, candidate, stx);
+    std::string found;
+    if (err == ENOENT && FindNameIgnoringCase(current, component, found)) {
+      candidate = JoinPosix(current, found);
+    } else if (err == ENOENT || err == ENOTDIR) {
+      located.missing = (last && err == ENOENT) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+    }
+    current = candidate;
+    if (located.missing || (err != 0 && err != ENOENT)) {
+      // Keep the rest as given; the caller's own call reports what is wrong.
+      for (size_t next = end + 1; next < rest.size();) {
+        size_t stop = rest.find('\\', next);
+        if (stop == std::string::npos) stop = rest.size();
+        current = JoinPosix(current, rest.substr(next, stop - next));
+        next = stop + 1;
+      }
+      break;
+    }
+    start = end + 1;
+  }
+  located.posix = current;
+}
+
+}  // namespace
+
+std::string WindowsFormOf(const std::string& posixPath) {
+  const DriveEntry* drive = DriveOfPosixPath(posixPath);
+  if (!drive) return WithBackslashes(posixPath);
+  std::string rest = drive->root == "/" ? posixPath.substr(1) : posixPath.substr(drive->root.size());
+  if (!rest.empty() && rest[0] == '/') rest = rest.substr(1);
+  return std::string(1, drive->letter) + ":\\" + WithBackslashes(rest);
+}
+
+bool FindNameIgnoringCase(const std::string& dirPosix, const std::string& name, std::string& found) {
+  DIR* dir = Sys.opendir(AT_FDCWD, dirPosix.c_str());
+  if (!dir) return false;
+  bool matched = false;
+  while (struct dirent* entry = Sys.readdir(dir)) {
+    if (NamesEqualIgnoringCase(entry->d_name, name.c_str())) {
+      found = entry->d_name;
+      matched = true;
+      break;
+    }
+  }
+  Sys.closedir(dir);
+  return matched;
+}
+
+DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
+  std::string root, rest;
+  DWORD err = SplitDriveRoot(fullPath, root, rest);
+  if (err) return err;
+  std::string posixRest = rest;
+  for (char& c : posixRest) {
+    if (c == '\\') c = '/';
+  }
+  located.posix = rest.empty() ? root : JoinPosix(root, posixRest);
+  located.isDriveRoot = rest.empty();
+  located.missing = ERROR_SUCCESS;
+  ChooseDirectory(located);
+  located.statErrno = StatEntry(located.dirFd, located.name, located.stx);
+  if (located.statErrno == ENOENT || located.statErrno == ENOTDIR) {
+    CorrectCase(root, rest, located);
+    ChooseDirectory(located);
+    located.statErrno = located.missing ? ENOENT : StatEntry(located.dirFd, located.name, located.stx);
+  }
+  return ERROR_SUCCESS;
+}
+
+DWORD LocatePath(LPCSTR path, LocatedPath& located) {
+  std::string full;
+  if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
+  return LocateFullPath(full, located);
+}

@@ -1,0 +1,54 @@
+// From Windows paths to POSIX entries: the drive map, the layer's current
+// directory (kept open as a descriptor), and the lookup that corrects the
+// case of missing names, as Wine does.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <string>
+
+#include "platform/win32.h"
+
+// The layer's current directory. It is read from the process (getcwd) on
+// first use and changed only by ChangeCurrentDirectory.
+const std::string& CurrentWindowsDirectory();  // "C:\data", "C:\", or "\srv" on no drive
+const std::string& CurrentPosixDirectory();
+int CurrentDirectoryFd();                      // O_PATH descriptor of the current directory
+char CurrentDriveLetter();                     // 0 when the current directory is on no drive
+// Makes the next use read the process's current directory again.
+void ForgetCurrentDirectory();
+// SetCurrentDirectoryA's work: 0 or a Win32 error code.
+DWORD ChangeCurrentDirectory(LPCSTR path);
+
+// GetFullPathNameA's folding against the layer's current directory.
+bool FullPathOf(LPCSTR path, std::string& full);
+
+// The Windows form of an absolute POSIX path: the drive whose root is the
+// longest prefix, then the rest with `\`; with no drive, the POSIX path with
+// every `/` turned into `\`.
+std::string WindowsFormOf(const std::string& posixPath);
+
+// Where a Windows path lies on the POSIX side.
+struct LocatedPath {
+  std::string posix;   // absolute POSIX path, names corrected for case where they were missing
+  int dirFd;           // directory the entry is named in: the current-directory descriptor or AT_FDCWD
+  std::string name;    // the entry's name relative to dirFd ("." for the current directory itself)
+  std::string base;    // the last component ("" for a drive root)
+  bool isDriveRoot;    // the path is the root of its drive
+  DWORD missing;       // 0 found; 2 the entry is missing; 3 a parent is missing; 21 the drive root is missing
+  int statErrno;       // 0 when stx holds the entry (taken without following a link), else the errno
+  struct statx stx;    // mask: kEntryStatxMask
+};
+
+// What the lookup asks statx for: the basic fields and the birth time.
+constexpr unsigned kEntryStatxMask = STATX_BASIC_STATS | STATX_BTIME;
+
+// Locates a full Windows path (FullPathOf form). Returns 0, or the Win32 code
+// of a path that cannot name a local entry: 123 (wildcards, a drive that is
+// no letter), 3 (an unmapped drive letter), 53 (a UNC path).
+DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located);
+// FullPathOf then LocateFullPath.
+DWORD LocatePath(LPCSTR path, LocatedPath& located);
+
+// The name of directory dirPosix that equals name when case is ignored; false when none.
+bool FindNameIgnoringCase(const std::string& dirPosix, const std::string& name, std::string& found);

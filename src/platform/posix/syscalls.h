@@ -1,0 +1,45 @@
+// The system calls of the file-system family, called through one table of
+// function pointers (as SQLite's os_unix.c does), so that tests can make any
+// of them fail (see fault_injection.h) and can swap an entry for their own.
+//
+// Every path-taking entry is the *at() form: a directory descriptor (AT_FDCWD
+// or the layer's kept current-directory descriptor) plus a name. The entries
+// are named for the operation; the comment gives the system call behind it.
+#pragma once
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+struct SyscallTable {
+  int (*open)(int dirFd, const char* path, int flags, mode_t mode);  // openat
+  int (*close)(int fd);
+  ssize_t (*read)(int fd, void* buffer, size_t size);
+  ssize_t (*write)(int fd, const void* buffer, size_t size);
+  DIR* (*opendir)(int dirFd, const char* path);  // openat(O_DIRECTORY) + fdopendir
+  struct dirent* (*readdir)(DIR* dir);           // NULL with errno 0 at the end
+  int (*closedir)(DIR* dir);
+  int (*stat)(int dirFd, const char* path, int flags, unsigned mask, struct statx* out);  // statx
+  int (*chdir)(int dirFd);                                                                // fchdir
+  ssize_t (*getxattr)(const char* path, const char* name, void* value, size_t size);     // lgetxattr
+  int (*setxattr)(const char* path, const char* name, const void* value, size_t size, int flags);  // lsetxattr
+  int (*removexattr)(const char* path, const char* name);                                // lremovexattr
+  ssize_t (*fgetxattr)(int fd, const char* name, void* value, size_t size);
+  int (*fsetxattr)(int fd, const char* name, const void* value, size_t size, int flags);
+  int (*unlink)(int dirFd, const char* path);  // unlinkat
+  int (*rmdir)(int dirFd, const char* path);   // unlinkat(AT_REMOVEDIR)
+  int (*rename)(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath);  // renameat
+  int (*mkdir)(int dirFd, const char* path, mode_t mode);                                // mkdirat
+  int (*chmod)(int dirFd, const char* path, mode_t mode);                                // fchmodat
+  int (*fchmod)(int fd, mode_t mode);
+  int (*utimens)(int dirFd, const char* path, const struct timespec times[2], int flags);  // utimensat
+  int (*futimens)(int fd, const struct timespec times[2]);
+  ssize_t (*copy_file_range)(int inFd, off_t* inOffset, int outFd, off_t* outOffset, size_t size,
+                             unsigned flags);
+  int (*ftruncate)(int fd, off_t length);
+  int (*fsync)(int fd);
+};
+
+// The table the layer calls through; its entries start as the real calls.
+extern SyscallTable Sys;

@@ -1,0 +1,124 @@
+#include "platform/posix/win_path.h"
+
+#include <vector>
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\'; }
+
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? (char)(c - 'a' + 'A') : c; }
+
+bool IsDriveQualified(const std::string& path) { return path.size() >= 2 && path[1] == ':'; }
+
+// The root of a UNC path ends after the separator that follows the share name.
+size_t UncRootLength(const std::string& path) {
+  size_t server = path.find('\\', 2);
+  if (server == std::string::npos) return path.size();
+  size_t share = path.find('\\', server + 1);
+  return share == std::string::npos ? path.size() : share + 1;
+}
+
+// Win32's rules for one segment: a single trailing period goes ("a." is "a");
+// runs of three or more periods are names.
+std::string TrimSegment(const std::string& segment) {
+  if (segment.size() >= 2 && segment.back() == '.' && segment[segment.size() - 2] != '.')
+    return segment.substr(0, segment.size() - 1);
+  return segment;
+}
+
+// Joins root and the folded segments of rest.
+std::string Fold(const std::string& root, const std::string& rest) {
+  std::vector<std::string> segments;
+  size_t start = 0;
+  while (start <= rest.size()) {
+    size_t end = rest.find('\\', start);
+    if (end == std::string::npos) end = rest.size();
+    std::string segment = rest.substr(start, end - start);
+    if (segment == "..") {
+      if (!segments.empty()) segments.pop_back();
+    } else if (!segment.empty() && segment != ".") {
+      segments.push_back(TrimSegment(segment));
+    }
+    start = end + 1;
+  }
+  bool trailingSeparator = !rest.empty() && IsSeparator(rest.back());
+  if (!trailingSeparator && !segments.empty()) {
+    std::string& last = segments.back();
+    while (!last.empty() && (last.back() == '.' || last.back() == ' ')) last.pop_back();
+    if (last.empty()) segments.pop_back();
+  }
+  std::string full = root;
+  for (size_t i = 0; i < segments.size(); i++) {
+    if (i > 0) full += '\\';
+    full += segments[i];
+  }
+  if (trailingSeparator && !segments.empty()) full += '\\';
+  return full;
+}
+
+// currentDir with exactly one separator at its end.
+std::string AsDirectory(const std::string& dir) {
+  if (dir.empty() || IsSeparator(dir.back())) return dir;
+  return dir + '\\';
+}
+
+}  // namespace
+
+std::string WithBackslashes(const std::string& path) {
+  std::string out = path;
+  for (char& c : out) {
+    if (c == '/') c = '\\';
+  }
+  return out;
+}
+
+size_t WindowsRootLength(const std::string& path) {
+  if (path.compare(0, 4, "\\\\?\\") == 0 || path.compare(0, 4, "\\\\.\\") == 0) return 4;
+  if (path.compare(0, 2, "\\\\") == 0) return UncRootLength(path);
+  if (IsDriveQualified(path)) return path.size() >= 3 && IsSeparator(path[2]) ? 3 : 2;
+  if (!path.empty() && IsSeparator(path[0])) return 1;
+  return 0;
+}
+
+bool FullWindowsPath(const std::string& input, const std::string& currentDir, std::string& full) {
+  if (input.empty()) return false;
+  std::string path = WithBackslashes(input);
+  std::string current = WithBackslashes(currentDir);
+  size_t currentRoot = WindowsRootLength(current);
+
+  if (path.compare(0, 4, "\\\\?\\") == 0 || path.compare(0, 4, "\\\\.\\") == 0) {
+    full = path;  // device paths are taken as they are
+    return true;
+  }
+  if (path.compare(0, 2, "\\\\") == 0) {
+    size_t root = UncRootLength(path);
+    full = Fold(AsDirectory(path.substr(0, root)), path.substr(root));
+    return true;
+  }
+  if (IsDriveQualified(path)) {
+    std::string drive = path.substr(0, 2);
+    if (path.size() >= 3 && IsSeparator(path[2])) {
+      full = Fold(drive + '\\', path.substr(3));
+    } else if (IsDriveQualified(current) && UpperAscii(current[0]) == UpperAscii(path[0])) {
+      std::string relative = path.substr(2);
+      std::string rest = current.substr(3);
+      if (!relative.empty()) rest += (rest.empty() ? "" : "\\") + relative;
+      full = Fold(current.substr(0, 3), rest);
+    } else {
+      full = Fold(drive + '\\', path.substr(2));
+    }
+    return true;
+  }
+  if (IsSeparator(path[0])) {
+    // Rooted: the root of the current drive or share; "\" when on no drive.
+    std::string root = currentRoot > 1 ? AsDirectory(current.substr(0, currentRoot)) : "\\";
+    full = Fold(root, path.substr(1));
+    return true;
+  }
+  std::string root = currentRoot > 0 ? AsDirectory(current.substr(0, currentRoot)) : "\\";
+  std::string rest = current.size() > currentRoot ? current.substr(currentRoot) + '\\' + path : path;
+  full = Fold(root, rest);
+  return true;
+}
+
+bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }

@@ -1,0 +1,69 @@
+// National-language family: code pages, upper-casing, number and date
+// formatting, and the time conversions.
+#pragma once
+
+#include "platform/win32_types.h"
+
+#define CP_ACP 0
+#define CP_OEMCP 1
+#define CP_UTF8 65001
+#define MB_PRECOMPOSED 0x00000001
+#define MB_ERR_INVALID_CHARS 0x00000008
+
+#define LOCALE_NOUSEROVERRIDE 0x80000000
+#define LOCALE_USER_DEFAULT 0x0400
+#define LOCALE_SYSTEM_DEFAULT 0x0800
+#define LOCALE_SDECIMAL 0x0000000E
+#define LOCALE_STHOUSAND 0x0000000F
+#define LOCALE_SGROUPING 0x00000010
+#define LOCALE_SSHORTDATE 0x0000001F
+#define LOCALE_STIMEFORMAT 0x00001003
+
+#define DATE_SHORTDATE 0x00000001
+#define DATE_LONGDATE 0x00000002
+#define TIME_NOMINUTESORSECONDS 0x00000001
+#define TIME_NOSECONDS 0x00000002
+#define TIME_NOTIMEMARKER 0x00000004
+#define TIME_FORCE24HOURFORMAT 0x00000008
+
+#ifndef ERROR_INVALID_FLAGS
+#define ERROR_INVALID_FLAGS 1004L
+#endif
+#ifndef ERROR_NO_UNICODE_TRANSLATION
+#define ERROR_NO_UNICODE_TRANSLATION 1113L
+#endif
+
+typedef struct _numberfmtA {
+  UINT NumDigits;
+  UINT LeadingZero;
+  UINT Grouping;
+  LPSTR lpDecimalSep;
+  LPSTR lpThousandSep;
+  UINT NegativeOrder;
+} NUMBERFMTA, *LPNUMBERFMTA;
+
+UINT GetACP(void);
+UINT GetOEMCP(void);
+LPSTR CharUpperA(LPSTR lpsz);
+BOOL CharToOemBuffA(LPCSTR lpszSrc, LPSTR lpszDst, DWORD cchDstLength);
+int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int cbMultiByte,
+                        LPWSTR lpWideCharStr, int cchWideChar);
+int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int cchWideChar,
+                        LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar,
+                        LPBOOL lpUsedDefaultChar);
+
+int GetLocaleInfoA(LCID Locale, LCTYPE LCType, LPSTR lpLCData, int cchData);
+int GetNumberFormatA(LCID Locale, DWORD dwFlags, LPCSTR lpValue, const NUMBERFMTA* lpFormat,
+                     LPSTR lpNumberStr, int cchNumber);
+int GetDateFormatA(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpDate, LPCSTR lpFormat,
+                   LPSTR lpDateStr, int cchDate);
+int GetTimeFormatA(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpTime, LPCSTR lpFormat,
+                   LPSTR lpTimeStr, int cchTime);
+
+void GetLocalTime(LPSYSTEMTIME lpSystemTime);
+void GetSystemTime(LPSYSTEMTIME lpSystemTime);
+BOOL FileTimeToSystemTime(const FILETIME* lpFileTime, LPSYSTEMTIME lpSystemTime);
+BOOL SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, LPFILETIME lpFileTime);
+BOOL FileTimeToLocalFileTime(const FILETIME* lpFileTime, LPFILETIME lpLocalFileTime);
+BOOL LocalFileTimeToFileTime(const FILETIME* lpLocalFileTime, LPFILETIME lpFileTime);
+LONG CompareFileTime(const FILETIME* lpFileTime1, const FILETIME* lpFileTime2);

@@ -1,0 +1,101 @@
+#include "sources/drive_spec.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "driver/settings.h"
+#include "params/bounded_text.h"
+#include "platform/win32.h"
+#include "sources/wildcard_path.h"
+#include "walk/path_compose.h"
+
+namespace {
+
+// A drive-class word: which drives of which type it takes.
+struct DriveClass {
+  const char* word;
+  UINT type;      // GetDriveTypeA result required; DRIVE_UNKNOWN with anyType
+  bool anyType;   // "*:": every drive whatever its type
+  bool firstOnly; // the first drive of the type only
+};
+
+const DriveClass DriveClasses[] = {
+    {"*:", DRIVE_UNKNOWN, true, false},
+    {"CD*:", DRIVE_CDROM, false, false},      {"CD:", DRIVE_CDROM, false, true},
+    {"DISK*:", DRIVE_FIXED, false, false},    {"DISK:", DRIVE_FIXED, false, true},
+    {"FLOPPY*:", DRIVE_REMOVABLE, false, false}, {"FLOPPY:", DRIVE_REMOVABLE, false, true},
+    {"NET*:", DRIVE_REMOTE, false, false},    {"NET:", DRIVE_REMOTE, false, true},
+};
+
+bool SameWordIgnoringCase(const char* a, const char* b) {
+  for (; *a && *b; a++, b++) {
+    char ca = (*a >= 'a' && *a <= 'z') ? (char)(*a - 'a' + 'A') : *a;
+    if (ca != *b) return false;
+  }
+  return *a == *b;
+}
+
+const DriveClass* FindDriveClass(const char* word) {
+  for (const DriveClass& c : DriveClasses) {
+    if (SameWordIgnoringCase(word, c.word)) return &c;
+  }
+  return nullptr;
+}
+
+bool IsDriveLetter(const char* drive) {
+  char c = drive[0];
+  return drive[1] == ':' && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'));
+}
+
+void WalkDrive(const char* root, const char* directoryPart, const char* filePatterns) {
+  ExpandWildcardPath("", "", root, directoryPart, filePatterns);
+}
+
+// One drive letter with its colon (and whatever follows it in the text).
+int ExpandDriveLetter(char* drive, DWORD drives, const char* directoryPart, const char* filePatterns) {
+  CharUpperA(drive);
+  if (!(drives & (1u << (drive[0] - 'A')))) {
+    fprintf(stderr, "KELTRO-ERROR, drive %s is not available\n", drive);
+    return 0;
+  }
+  WalkDrive(drive, directoryPart, filePatterns);
+  return 1;
+}
+
+// Every existing drive that the class takes, from A to Z.
+int ExpandDriveClass(const char* word, DWORD drives, const char* directoryPart, const char* filePatterns) {
+  const DriveClass* driveClass = FindDriveClass(word);
+  int handedOn = 0;
+  for (int letter = 0; letter < 26; letter++) {
+    if (!(drives & (1u << letter))) continue;
+    char root[3] = {(char)('A' + letter), ':', '\0'};
+    UINT type = GetDriveTypeA(root);
+    if (!driveClass) {
+      fprintf(stderr, "KELTRO-ERROR, invalid drive specification '%s'\n", word);
+      return 0;
+    }
+    if (!driveClass->anyType && type != driveClass->type) continue;
+    handedOn++;
+    WalkDrive(root, directoryPart, filePatterns);
+    if (driveClass->firstOnly) return 1;
+  }
+  if (handedOn == 0) fprintf(stderr, "KELTRO-ERROR, no drives match '%s'\n", word);
+  return handedOn > 0;
+}
+
+}  // namespace
+
+int ExpandDriveSpec(const char* drivePart, const char* directoryPart, const char* filePatterns) {
+  DWORD drives = GetLogicalDrives();
+  CurrentDirPath[0] = '\0';
+  char drive[TextCapacity];
+  if (drivePart[0]) {
+    CopyText(drive, drivePart);
+  } else {
+    char current[TextCapacity];
+    if (!GetCurrentDirectoryA(sizeof current, current)) current[0] = '\0';
+    CopyTextN(drive, sizeof drive, current, strnlen(current, 2));
+  }
+  if (IsDriveLetter(drive)) return ExpandDriveLetter(drive, drives, directoryPart, filePatterns);
+  return ExpandDriveClass(drive, drives, directoryPart, filePatterns);
+}

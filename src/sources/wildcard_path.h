@@ -1,0 +1,9 @@
+// Wildcards in the directory part of a source: every existing directory that
+// matches is walked, followed by its ~e line.
+#pragma once
+
+// Expands the first wildcard component of `directory` (which begins and ends
+// with '\', or is empty) on the drive or share `location`, depth first, and
+// walks every concrete directory with `patterns`.
+void ExpandWildcardPath(const char* domain, const char* server, const char* location,
+                        const char* directory, const char* patterns);

@@ -1,0 +1,78 @@
+#include "walk/file_values.h"
+
+#include "driver/settings.h"
+#include "walk/entry_security.h"
+#include "walk/path_compose.h"
+
+EntryValueStore EntryValues;
+
+// e d N n s M L C a f S D, then u x o, then g T, then the end entry.
+PlaceholderEntry FileValues[18];
+
+static uint64_t LocalTime(const FILETIME& utc) {
+  FILETIME local;
+  if (!FileTimeToLocalFileTime(&utc, &local)) return 0;
+  return ((uint64_t)local.dwHighDateTime << 32) | local.dwLowDateTime;
+}
+
+void FormatAttributes(DWORD attributes, char* text) {
+  static const struct {
+    DWORD bit;
+    char letter;
+  } Letters[6] = {
+      {FILE_ATTRIBUTE_READONLY, 'R'}, {FILE_ATTRIBUTE_HIDDEN, 'H'},     {FILE_ATTRIBUTE_SYSTEM, 'S'},
+      {FILE_ATTRIBUTE_ARCHIVE, 'A'},  {FILE_ATTRIBUTE_COMPRESSED, 'C'}, {FILE_ATTRIBUTE_DIRECTORY, 'D'},
+  };
+  for (int i = 0; i < 6; i++) text[i] = (attributes & Letters[i].bit) ? Letters[i].letter : '.';
+  text[6] = '\0';
+}
+
+void BindFileValues(const char* domain, const char* server, const char* location) {
+  EntryValueStore& v = EntryValues;
+  int i = 0;
+  auto bind = [&i](int16_t kind, char letter, const void* value) { FileValues[i++] = {kind, letter, value}; };
+  v.Domain = domain;
+  v.Server = server;
+  v.Location = location;
+  v.Directory = CurrentDirPath + DirectoryPartStart;
+  bind(PK_TEXT, 'e', v.Location);
+  bind(PK_TEXT, 'd', v.Directory);
+  bind(PK_TEXT, 'N', "");
+  bind(PK_TEXT, 'n', v.NameWithoutExt);
+  bind(PK_NUMBER, 's', &v.Size);
+  bind(PK_FILETIME, 'M', &v.WriteTime);
+  bind(PK_FILETIME, 'L', &v.AccessTime);
+  bind(PK_FILETIME, 'C', &v.CreationTime);
+  bind(PK_TEXT, 'a', v.Attributes);
+  bind(PK_TEXT, 'f', v.FullName);
+  bind(PK_TEXT, 'S', v.Server);
+  bind(PK_TEXT, 'D', v.Domain);
+  if (NeedOwner) {
+    bind(PK_TEXT, 'u', v.OwnerUser);
+    bind(PK_TEXT, 'x', v.OwnerDomain);
+    bind(PK_TEXT, 'o', v.OwnerText);
+  }
+  if (NeedSecurity) {
+    bind(PK_TEXT, 'g', v.AclText);
+    bind(PK_NUMBER, 'T', &v.AceCount);
+  }
+  bind(PK_END, 0, nullptr);
+}
+
+// Position of N in FileValues (its value is the listed name itself).
+constexpr int NameEntry = 2;
+
+bool FillFileValues(const WIN32_FIND_DATAA* entry) {
+  EntryValueStore& v = EntryValues;
+  if (!JoinName(v.FullName, sizeof v.FullName, CurrentDirPath, entry->cFileName)) return false;
+  v.Name = entry->cFileName;
+  FileValues[NameEntry].value = v.Name;
+  NameWithoutExtension(v.NameWithoutExt, sizeof v.NameWithoutExt, entry->cFileName);
+  v.Size = (int32_t)ListedSize(entry);
+  v.WriteTime = LocalTime(entry->ftLastWriteTime);
+  v.AccessTime = LocalTime(entry->ftLastAccessTime);
+  v.CreationTime = LocalTime(entry->ftCreationTime);
+  FormatAttributes(entry->dwFileAttributes, v.Attributes);
+  ReadEntrySecurity(v.Server, v.FullName);
+  return true;
+}

@@ -1,0 +1,111 @@
+The start-up checks stop the run with status 87, in this order: /d outside
+mir and upd, a wildcard in the target, then the checks of each command.
+
+  $ keltro cop c:\\a\\* d:\\b /d
+  2> KELTRO-ERROR, /d switch only allowed with MIR or UPD operations
+  [87]
+  $ keltro del c:\\x\\* d:\\y* /d
+  2> KELTRO-ERROR, /d switch only allowed with MIR or UPD operations
+  [87]
+  $ keltro del c:\\x\\* d:\\y*
+  2> KELTRO-ERROR, wildcards not allowed in target path
+  [87]
+  $ keltro sho c:\\x\\* d:\\y?
+  2> KELTRO-ERROR, wildcards not allowed in target path
+  [87]
+  $ keltro del c:\\x\\* d:\\y
+  2> KELTRO-ERROR, no second path allowed with SET or DEL
+  [87]
+  $ keltro set c:\\x\\* d:\\y
+  2> KELTRO-ERROR, no second path allowed with SET or DEL
+  [87]
+  $ keltro sho c:\\x\\* d:\\y
+  2> KELTRO-ERROR, no second path allowed with SHO
+  [87]
+  $ keltro mir c:\\a*\\* d:\\b /d
+  2> KELTRO-ERROR, cannot have multiple source directories with /d
+  [87]
+  $ keltro upd c:\\a\\* d:\\b /d
+  KELTRO-STATISTICS=           0 files in source
+  KELTRO-STATISTICS=           0 bytes in source
+  KELTRO-STATISTICS=           0 subdirectories in source
+  KELTRO-STATISTICS=           0 files copied
+  KELTRO-STATISTICS=           0 bytes copied
+  KELTRO-STATISTICS=           0 files replaced
+  KELTRO-STATISTICS=           0 files deleted
+  KELTRO-STATISTICS=           0 bytes deleted
+  KELTRO-STATISTICS=           0 directories created
+  KELTRO-STATISTICS=           0 directories removed
+  KELTRO-STATISTICS=           0 protections replaced
+  KELTRO-STATISTICS=           0 attributes replaced
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           0 errors detected
+  2> KELTRO-ERROR, upd is not available yet
+  $ keltro cop c:\\a\\*
+  2> KELTRO-ERROR, no target path specified
+  [87]
+
+An unknown command word is reported, nothing is walked, and the closing
+statistics follow with status 0. Only the first three letters count.
+
+  $ keltro sh c:\\x
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           0 errors detected
+  2> KELTRO-ERROR, invalid command 'sh'
+  $ keltro xyzzy
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           0 errors detected
+  2> KELTRO-ERROR, invalid command 'xyzzy'
+  $ keltro ShowAll c:\\nothing-here\\*.txt
+  2> KELTRO-ERROR, cannot go to C:\nothing-here\, error=2
+  $ keltro DELETE c:\\x\\*
+  KELTRO-STATISTICS=           0 files deleted
+  KELTRO-STATISTICS=           0 bytes deleted
+  KELTRO-STATISTICS=           0 directories removed
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           0 errors detected
+  2> KELTRO-ERROR, DELETE is not available yet
+  $ keltro set c:\\x\\*
+  KELTRO-STATISTICS=           0 files set
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           0 errors detected
+  2> KELTRO-ERROR, set is not available yet
+  $ keltro cop c:\\x\\* c:\\target
+  KELTRO-STATISTICS=           0 files in source
+  KELTRO-STATISTICS=           0 bytes in source
+  KELTRO-STATISTICS=           0 subdirectories in source
+  KELTRO-STATISTICS=           0 files copied
+  KELTRO-STATISTICS=           0 bytes copied
+  KELTRO-STATISTICS=           0 directories created
+  KELTRO-STATISTICS=           0 protections replaced
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           0 errors detected
+  2> KELTRO-ERROR, cop is not available yet
+
+Options may stand anywhere on the line.
+
+  $ keltro /v sho c:\\nothing\\*.txt /S
+  KELTRO-STATISTICS=           0 files
+  KELTRO-STATISTICS=           0 bytes
+  KELTRO-STATISTICS=           0 subdirectories
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           1 errors detected
+  2> KELTRO-ERROR, cannot go to C:\nothing\, error=2
+
+A BELMIX_FORMAT too long for its buffer falls back to ~f.
+
+  $ BELMIX_FORMAT="$(printf 'x%.0s' $(seq 300))" keltro sho c:\\nothing\\*
+  2> KELTRO-ERROR, BELMIX_FORMAT longer than 255 characters, using ~f
+  2> KELTRO-ERROR, cannot go to C:\nothing\, error=2
+
+UNC sources wait for the network loops.
+
+  $ keltro sho \\\\srv\\share\\*
+  2> KELTRO-ERROR, UNC sources (\\srv) are not supported yet

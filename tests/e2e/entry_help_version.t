@@ -1,0 +1,25 @@
+The version line and the usage text end every run with status 255 (exit
+code -1). The usage text ends without a line break.
+
+  $ keltro ver
+  keltro V1.0.0345  (c) 2026 the keltro developers
+  [255]
+
+  $ keltro VERSION c:\ignored
+  keltro V1.0.0345  (c) 2026 the keltro developers
+  [255]
+
+No arguments, /?, a word beginning "hel" and an empty command word all show
+the help.
+
+  $ keltro > none.txt; echo $?; head -1 none.txt
+  255
+  keltro V1.0.0345  (c) 2026 the keltro developers
+  $ keltro /? > q.txt; keltro help > h.txt; keltro hel c:\\ > h2.txt; keltro /v > v.txt; echo $?
+  255
+  $ cmp none.txt q.txt && cmp none.txt h.txt && cmp none.txt h2.txt && cmp none.txt v.txt && echo same
+  same
+  $ keltro sho /? | tail -1
+  \t\t~T\ttotal owned files (esc) (no-eol)
+  $ keltro /? | wc -l
+  120

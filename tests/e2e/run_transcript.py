@@ -1,0 +1,182 @@
+#!/usr/bin/env python3
+"""Runs a keltro transcript: a console session written down, checked exactly.
+
+A transcript is a text file. Lines indented by two spaces belong to the
+session; every other line is a comment.
+
+    $ command            a shell command (bash; the session keeps its state)
+    > more               continues the command on a new line
+    text                 a line the command prints on standard output
+    2> text              a line it prints on standard error
+    text (no-eol)        the last line, printed without a line break
+    text (esc)           a line written with Python escapes (\\t, \\x84)
+    [N]                  the exit status, when it is not 0
+
+Each transcript runs in a fresh temporary directory ($T, also the working
+directory) with TZ=UTC and LC_ALL=C.UTF-8 pinned, `keltro` first on PATH and
+KELTRO_DRIVES mapping C: onto $T. Standard output and standard error are
+compared separately, each line for line. With --update the file is rewritten
+with what the commands printed.
+"""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+MARK = "@@KELTRO-TRANSCRIPT-MARK@@"
+INDENT = "  "
+
+
+def parse(path):
+    """Returns (comments-and-commands layout, list of commands with expectations)."""
+    items = []  # each: {"comments": [...], "cmd": [...], "out": [...], "err": [...], "code": 0}
+    pending_comments = []
+    current = None
+    with open(path, encoding="utf-8", errors="surrogateescape") as f:
+        for raw in f.read().split("\n"):
+            if not raw.startswith(INDENT):
+                if current is not None and raw.strip() == "":
+                    pending_comments.append(raw)
+                    continue
+                pending_comments.append(raw)
+                continue
+            line = raw[len(INDENT):]
+            if line.startswith("$ "):
+                current = {"comments": pending_comments, "cmd": [line[2:]], "out": [], "err": [], "code": 0}
+                pending_comments = []
+                items.append(current)
+            elif line.startswith("> ") and current is not None and not current["out"] and not current["err"]:
+                current["cmd"].append(line[2:])
+            elif current is None:
+                pending_comments.append(raw)
+            elif line.startswith("[") and line.endswith("]") and line[1:-1].lstrip("-").isdigit():
+                current["code"] = int(line[1:-1])
+            elif line.startswith("2> ") or line == "2>":
+                current["err"].append(line[3:])
+            else:
+                current["out"].append(line)
+    return items, pending_comments
+
+
+def decode(line):
+    if line.endswith(" (esc)"):
+        return line[:-6].encode("latin-1", "backslashreplace").decode("unicode_escape").encode("latin-1")
+    return line.encode("utf-8", "surrogateescape")
+
+
+def expected_bytes(lines):
+    data = b""
+    for i, line in enumerate(lines):
+        if line.endswith(" (no-eol)") and i == len(lines) - 1:
+            data += decode(line[:-9])
+        else:
+            data += decode(line) + b"\n"
+    return data
+
+
+def render(data):
+    """Bytes as transcript lines."""
+    if not data:
+        return []
+    lines = data.split(b"\n")
+    no_eol = lines[-1] != b""
+    if not no_eol:
+        lines = lines[:-1]
+    out = []
+    for i, b in enumerate(lines):
+        try:
+            text = b.decode("utf-8")
+            printable = all(c >= " " for c in text) and not text.endswith(" ")
+        except UnicodeDecodeError:
+            printable = False
+        if printable:
+            line = text
+        else:
+            line = b.decode("latin-1").encode("unicode_escape").decode("ascii") + " (esc)"
+        if no_eol and i == len(lines) - 1:
+            line += " (no-eol)"
+        out.append(line)
+    return out
+
+
+def split_chunks(data, count):
+    chunks = data.split(("\n" + MARK + "\n").encode())
+    return chunks[:count] + [b""] * (count - len(chunks[:count]))
+
+
+def run(items, keltro, workdir):
+    script = ["set +e"]
+    for item in items:
+        script.append("\n".join(item["cmd"]))
+        script.append('__rc=$?; printf "\\n%s\\n%%d\\n" $__rc; printf "\\n%s\\n" >&2' % (MARK, MARK))
+    env = dict(os.environ)
+    for key in list(env):
+        if key.startswith("KELTRO") or key in ("BELMIX_FORMAT", "QX_DATE_FORMAT", "QX_TIME_FORMAT", "SERVERLIST"):
+            del env[key]
+    bindir = os.path.join(workdir, ".bin")
+    os.makedirs(bindir)
+    os.symlink(os.path.abspath(keltro), os.path.join(bindir, "keltro"))
+    env.update({
+        "T": workdir, "TZ": "UTC", "LC_ALL": "C.UTF-8", "LANG": "C.UTF-8",
+        "PATH": bindir + os.pathsep + env.get("PATH", ""),
+        "KELTRO_DRIVES": "C=" + workdir, "KELTRO_BIN": os.path.abspath(keltro),
+    })
+    proc = subprocess.run(["bash", "-c", "\n".join(script)], cwd=workdir, env=env,
+                          stdin=subprocess.DEVNULL, capture_output=True, timeout=600)
+    # stdout: chunk0 MARK code0 \n chunk1 MARK code1 \n ...
+    parts = proc.stdout.split(("\n" + MARK + "\n").encode())
+    err_chunks = split_chunks(proc.stderr, len(items))
+    results = []
+    chunk = parts[0]
+    for i in range(len(items)):
+        code_line, _, rest = (parts[i + 1] if i + 1 < len(parts) else b"-1\n").partition(b"\n")
+        results.append((chunk, err_chunks[i], int(code_line or b"-1")))
+        chunk = rest
+    return results
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--keltro", required=True)
+    ap.add_argument("--update", action="store_true")
+    ap.add_argument("transcript")
+    args = ap.parse_args()
+    items, trailer = parse(args.transcript)
+    workdir = tempfile.mkdtemp(prefix="keltro-e2e-")
+    try:
+        results = run(items, args.keltro, workdir)
+    finally:
+        subprocess.run(["chmod", "-R", "u+rwX", workdir], capture_output=True)
+        shutil.rmtree(workdir, ignore_errors=True)
+    failures = 0
+    new_lines = []
+    for item, (out, err, code) in zip(items, results):
+        got_out, got_err = render(out), render(err)
+        ok = (out == expected_bytes(item["out"]) and err == expected_bytes(item["err"])
+              and code == item["code"])
+        new_lines += item["comments"]
+        new_lines += [INDENT + "$ " + item["cmd"][0]] + [INDENT + "> " + c for c in item["cmd"][1:]]
+        new_lines += [INDENT + l for l in got_out] + [INDENT + "2> " + l if l else INDENT + "2>" for l in got_err]
+        if code != 0:
+            new_lines.append(INDENT + "[%d]" % code)
+        if not ok:
+            failures += 1
+            print("FAILED: $ " + " / ".join(item["cmd"]))
+            exp = item["out"] + ["2> " + l for l in item["err"]] + (["[%d]" % item["code"]] if item["code"] else [])
+            got = got_out + ["2> " + l for l in got_err] + (["[%d]" % code] if code else [])
+            import difflib
+            for d in difflib.unified_diff(exp, got, "expected", "actual", lineterm="", n=2):
+                print("    " + d)
+    new_lines += trailer
+    if args.update:
+        with open(args.transcript, "w", encoding="utf-8", errors="surrogateescape") as f:
+            f.write("\n".join(new_lines))
+    total = len(items)
+    print("%s: %d passed, %d failed" % (os.path.basename(args.transcript), total - failures, failures))
+    sys.exit(1 if failures and not args.update else 0)
+
+
+if __name__ == "__main__":
+    main()
