@@ -23,3 +23,13 @@ the help.
   \t\t~T\ttotal owned files (esc) (no-eol)
   $ keltro /? | wc -l
   120
+
+A build whose string table lacks a resource says which one, on standard
+error, and prints nothing else.
+
+  $ keltro-without-copyright ver
+  2> Copyright String Resource not found
+  [255]
+  $ keltro-without-copyright /?
+  2> Copyright String Resource not found
+  [255]

@@ -106,7 +106,7 @@ def split_chunks(data, count):
     return chunks[:count] + [b""] * (count - len(chunks[:count]))
 
 
-def run(items, keltro, workdir):
+def run(items, keltro, extras, workdir):
     script = ["set +e"]
     for item in items:
         script.append("\n".join(item["cmd"]))
@@ -118,6 +118,8 @@ def run(items, keltro, workdir):
     bindir = os.path.join(workdir, ".bin")
     os.makedirs(bindir)
     os.symlink(os.path.abspath(keltro), os.path.join(bindir, "keltro"))
+    for extra in extras:
+        os.symlink(os.path.abspath(extra), os.path.join(bindir, os.path.basename(extra)))
     env.update({
         "T": workdir, "TZ": "UTC", "LC_ALL": "C.UTF-8", "LANG": "C.UTF-8",
         "PATH": bindir + os.pathsep + env.get("PATH", ""),
@@ -140,13 +142,14 @@ def run(items, keltro, workdir):
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--keltro", required=True)
+    ap.add_argument("--extra", action="append", default=[], help="another program to put on PATH")
     ap.add_argument("--update", action="store_true")
     ap.add_argument("transcript")
     args = ap.parse_args()
     items, trailer = parse(args.transcript)
     workdir = tempfile.mkdtemp(prefix="keltro-e2e-")
     try:
-        results = run(items, args.keltro, workdir)
+        results = run(items, args.keltro, args.extra, workdir)
     finally:
         subprocess.run(["chmod", "-R", "u+rwX", workdir], capture_output=True)
         shutil.rmtree(workdir, ignore_errors=True)

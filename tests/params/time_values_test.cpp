@@ -134,7 +134,7 @@ TEST_F(TimeValuesTest, FieldsOutOfBounds) {
 }
 
 TEST_F(TimeValuesTest, LongTextsAreCutTo31Characters) {
-  // The x is the 32nd character: it is never read.
+  // The x lies beyond the 31st character: it is never read.
   ExpectTime("24.12.2024 10:00:00:500:00000000x", At(2024, 12, 24, 10, 0, 0, 500));
   ExpectRefused(ParseAbsTime, "99.12.2024 10:00:00:500:00000000x",
                 "invalid date / time '99.12.2024 10:00:00:500:0000000' (out of bounds)\n");

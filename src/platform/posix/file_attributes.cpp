@@ -70,7 +70,10 @@ BOOL SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
   DWORD err = LocateExisting(lpFileName, located);
   if (err) return Fail(err);
   mode_t mode = located.stx.stx_mode;
-  if (S_ISLNK(mode)) return Fail(ERROR_SUCCESS) || TRUE;  // a link keeps no attributes of its own
+  if (S_ISLNK(mode)) {  // a link keeps no attributes of its own
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+  }
   bool isDirectory = S_ISDIR(mode);
   DWORD word = dwFileAttributes & kStoredBits;
   mode_t wanted = isDirectory ? mode : ModeFor(mode, word);

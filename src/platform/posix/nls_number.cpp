@@ -108,7 +108,8 @@ int GetNumberFormatA(LCID Locale, DWORD dwFlags, LPCSTR lpValue, const NUMBERFMT
 
   RoundFraction(&number, format.NumDigits);
   std::string text = GroupDigits(number.whole, format.Grouping, format.lpThousandSep);
-  if (text.empty() && format.LeadingZero) text = "0";
+  // "No leading zero" drops the 0 before a fraction (".5"), never a lone 0.
+  if (text.empty() && (format.LeadingZero || !format.NumDigits)) text = "0";
   if (format.NumDigits) text += format.lpDecimalSep + number.fraction;
   bool isZero = number.whole.find_first_not_of('0') == std::string::npos &&
                 number.fraction.find_first_not_of('0') == std::string::npos;

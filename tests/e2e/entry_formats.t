@@ -1,0 +1,29 @@
+The per-file format comes from ~F, else BELMIX_FORMAT, else ~f.
+
+  $ mkdir -p data && printf 'abc' > data/one.txt
+  $ keltro sho 'c:\data\*'
+  C:\data\one.txt
+  $ BELMIX_FORMAT='~N ~s' keltro sho 'c:\data\*'
+  one.txt 3
+  $ BELMIX_FORMAT='~N ~s' keltro sho 'c:\data\*' '~F[~N]'
+  [one.txt]
+  $ BELMIX_FORMAT= keltro sho 'c:\data\*'
+  C:\data\one.txt
+
+A format that holds a backslash names a file whose content is the format;
+line ends in the file are kept as they are.
+
+  $ printf 'name=~N\r\nsize=~s' > fmt.txt
+  $ keltro sho 'c:\data\*' '~FC:\fmt.txt'
+  name=one.txt\r (esc)
+  size=3
+  $ keltro sho 'c:\data\*' '~FC:\missing.txt'
+  C:\missing.txt
+
+A format without a backslash is looked for beside the program first.
+
+  $ mkdir bin && cp "$KELTRO_BIN" bin/keltro && printf '<~N>' > bin/angle
+  $ bin/keltro sho 'c:\data\*' ~Fangle
+  <one.txt>
+  $ keltro sho 'c:\data\*' ~Fangle
+  angle
