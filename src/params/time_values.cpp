@@ -177,6 +177,8 @@ int ParseAbsTime(const char* text, TimeValue* target) {
   return 1;
 }
 
+// A first character other than d or D gives the present time; the offset
+// behind it is still read, so a stray character in it is reported.
 int ParseDeltaTime(const char* text, TimeValue* target) {
   int direction = text[0] == 'd' ? -1 : text[0] == 'D' ? 1 : 0;
   char whole[TimeTextCapacity], offset[TimeTextCapacity];

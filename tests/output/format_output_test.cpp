@@ -36,10 +36,15 @@ TEST_F(FormatOutputTest, NumbersAreGroupedByThrees) {
   EXPECT_EQ(Expand("~s|~T|~X", table), "1,234|1,234,567|1,234,567,890,123");
   size = -1234;
   EXPECT_EQ(Expand("~s", table), "(1,234)");
-  size = 0;
-  EXPECT_EQ(Expand("~s", table), "0");
   bytes = 2047.6;
   EXPECT_EQ(Expand("~X", table), "2,048");
+}
+
+// An empty file or an empty directory shows its 0, as Windows groups it.
+TEST_F(FormatOutputTest, ZeroIsPrintedAsOneDigit) {
+  size = 0;
+  bytes = 0.4;
+  EXPECT_EQ(Expand("~s|~X|~4s", table), "0|0|   0");
 }
 
 TEST_F(FormatOutputTest, WidthJustifiesAndPads) {

@@ -1,5 +1,6 @@
 #include "platform/posix/dos_attrib.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -111,6 +112,8 @@ bool ParseCreationTimeText(const char* text, size_t length, ULONGLONG& time) {
 }
 
 std::string CreationTimeText(ULONGLONG time) { return std::to_string(time); }
+
+bool CannotHoldUserXattr(int err) { return err == ENOTSUP || err == EPERM; }
 
 DosAttrib ReadDosAttrib(const std::string& posixPath) {
   unsigned char value[256];

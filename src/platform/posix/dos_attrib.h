@@ -32,6 +32,10 @@ std::string DosAttribText(DWORD attributes);
 bool ParseCreationTimeText(const char* text, size_t length, ULONGLONG& time);
 std::string CreationTimeText(ULONGLONG time);
 
+// True when a set of a user extended attribute failed because the file
+// system (ENOTSUP) or the kind of entry (EPERM: links, devices) holds none.
+bool CannotHoldUserXattr(int err);
+
 // Read through the layer's system-call table, without following a link; an
 // attribute that is missing or unreadable counts as absent.
 DosAttrib ReadDosAttrib(const std::string& posixPath);

@@ -20,8 +20,6 @@ std::vector<DriveEntry> Drives;
 
 char UpperLetter(char c) { return (c >= 'a' && c <= 'z') ? (char)(c - 'a' + 'A') : c; }
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 std::string Trim(const std::string& text) {
   size_t first = text.find_first_not_of(" \t");
   if (first == std::string::npos) return "";
@@ -65,7 +63,7 @@ bool ParseDriveEntry(const std::string& text, DriveEntry& entry) {
   if (equals == std::string::npos) return false;
   std::string letter = Trim(text.substr(0, equals));
   std::string rest = text.substr(equals + 1);
-  if (letter.size() != 1 || !IsLetter(letter[0])) return false;
+  if (letter.size() != 1 || !IsDriveLetter(letter[0])) return false;
   entry.letter = UpperLetter(letter[0]);
   entry.type = DRIVE_FIXED;
   size_t comma = rest.find(',');
@@ -173,6 +171,8 @@ std::vector<DriveEntry> LoadDriveMap() {
 
 }  // namespace
 
+bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
 std::vector<DriveEntry> ParseDriveList(const char* text) {
   std::vector<DriveEntry> drives;
   std::istringstream in(text ? text : "");
@@ -271,6 +271,6 @@ UINT GetDriveTypeA(LPCSTR lpRootPathName) {
     if (!rootForm) return DRIVE_NO_ROOT_DIR;
     letter = lpRootPathName[0];
   }
-  const DriveEntry* drive = IsLetter(letter) ? FindDrive(letter) : nullptr;
+  const DriveEntry* drive = IsDriveLetter(letter) ? FindDrive(letter) : nullptr;
   return drive ? drive->type : DRIVE_NO_ROOT_DIR;
 }

@@ -16,6 +16,9 @@ struct DriveEntry {
   UINT type;         // DRIVE_FIXED, DRIVE_REMOTE, DRIVE_CDROM, DRIVE_REMOVABLE, DRIVE_RAMDISK
 };
 
+// True for A-Z and a-z: the characters that can name a drive.
+bool IsDriveLetter(char c);
+
 // The drives, in letter order, one per letter.
 const std::vector<DriveEntry>& DriveMap();
 

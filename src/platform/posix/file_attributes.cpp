@@ -43,10 +43,6 @@ int StoreDosAttrib(const LocatedPath& located, DWORD attributes, mode_t mode) {
   return result;
 }
 
-bool CannotHoldXattr(int err, mode_t mode) {
-  return err == ENOTSUP || (err == EPERM && !S_ISREG(mode) && !S_ISDIR(mode));
-}
-
 BOOL Fail(DWORD err) {
   SetLastError(err);
   return FALSE;
@@ -83,7 +79,7 @@ BOOL SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
     return Fail(Win32ErrorFromErrno(errno));
   if (isDirectory) word = (word & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_DIRECTORY;
   int xattrErr = StoreDosAttrib(located, word, clearsReadOnly ? wanted : mode);
-  if (xattrErr && !CannotHoldXattr(xattrErr, mode)) return Fail(Win32ErrorFromErrno(xattrErr));
+  if (xattrErr && !CannotHoldUserXattr(xattrErr)) return Fail(Win32ErrorFromErrno(xattrErr));
   if (!clearsReadOnly && wanted != mode && Sys.chmod(located.dirFd, located.name.c_str(), wanted & 07777) != 0)
     return Fail(Win32ErrorFromErrno(errno));
   SetLastError(ERROR_SUCCESS);

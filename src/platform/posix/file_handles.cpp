@@ -72,9 +72,6 @@ struct timespec TimeOrOmit(const FILETIME* time) {
   return PosixTimeFromFileTime(FromFileTime(*time));
 }
 
-// A file system (or a link) that cannot hold the attribute simply does not keep it.
-bool CannotHoldXattr(int err) { return err == ENOTSUP || err == EPERM; }
-
 }  // namespace
 
 HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
@@ -163,7 +160,7 @@ BOOL SetFileTime(HANDLE hFile, const FILETIME* lpCreationTime, const FILETIME* l
     int rc = file->fd >= 0
                  ? Sys.fsetxattr(file->fd, kCreationTimeXattr, text.data(), text.size(), 0)
                  : Sys.setxattr(file->posix.c_str(), kCreationTimeXattr, text.data(), text.size(), 0);
-    if (rc != 0 && !CannotHoldXattr(errno)) {
+    if (rc != 0 && !CannotHoldUserXattr(errno)) {
       SetLastErrorFromErrno(errno);
       return FALSE;
     }

@@ -44,8 +44,7 @@ void FillFindData(const struct statx& stx, const char* name, const std::string& 
 }
 
 std::string EntryPath(const std::string& dir, const char* name) {
-  if (strcmp(name, ".") == 0) return dir;
-  return dir == "/" ? "/" + std::string(name) : dir + "/" + name;
+  return strcmp(name, ".") == 0 ? dir : JoinPosixPath(dir, name);
 }
 
 // Gives the listing's next matching entry: 0, 18 at the end, or the Win32

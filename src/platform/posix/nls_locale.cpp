@@ -2,8 +2,6 @@
 // (setlocale) is left as the program set it.
 #include "platform/posix/nls_locale.h"
 
-#include <climits>
-#include <cstdio>
 #include <cstring>
 
 namespace {

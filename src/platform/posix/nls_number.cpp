@@ -102,17 +102,22 @@ int GetNumberFormatA(LCID Locale, DWORD dwFlags, LPCSTR lpValue, const NUMBERFMT
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  NumberConventions conventions = UserNumberConventions();
-  NUMBERFMTA format = {2, 1, conventions.Grouping, conventions.DecimalSep, conventions.ThousandSep, 1};
-  if (lpFormat) format = *lpFormat;
+  // Without a format: the locale's separators and grouping, two fraction
+  // digits, a leading zero and a minus sign.
+  NumberConventions conventions;
+  NUMBERFMTA format;
+  if (lpFormat) {
+    format = *lpFormat;
+  } else {
+    conventions = UserNumberConventions();
+    format = {2, 1, conventions.Grouping, conventions.DecimalSep, conventions.ThousandSep, 1};
+  }
 
   RoundFraction(&number, format.NumDigits);
   std::string text = GroupDigits(number.whole, format.Grouping, format.lpThousandSep);
-  // "No leading zero" drops the 0 before a fraction (".5"), never a lone 0.
-  if (text.empty() && (format.LeadingZero || !format.NumDigits)) text = "0";
+  // As on Windows, "no leading zero" leaves a zero with no digits at all.
+  if (text.empty() && format.LeadingZero) text = "0";
   if (format.NumDigits) text += format.lpDecimalSep + number.fraction;
-  bool isZero = number.whole.find_first_not_of('0') == std::string::npos &&
-                number.fraction.find_first_not_of('0') == std::string::npos;
-  if (number.negative && !isZero) text = WithSign(text, format.NegativeOrder);
+  if (number.negative) text = WithSign(text, format.NegativeOrder);
   return ReturnText(text.data(), text.size(), lpNumberStr, cchNumber);
 }

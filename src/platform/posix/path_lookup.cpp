@@ -3,6 +3,7 @@
 #include "platform/posix/path_lookup.h"
 
 #include <cerrno>
+#include <vector>
 
 #include "platform/posix/drive_map.h"
 #include "platform/posix/name_match.h"
@@ -10,12 +11,6 @@
 #include "platform/posix/win_path.h"
 
 namespace {
-
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-std::string JoinPosix(const std::string& dir, const std::string& name) {
-  return dir == "/" ? "/" + name : dir + "/" + name;
-}
 
 std::string ParentOf(const std::string& posix) {
   size_t slash = posix.rfind('/');
@@ -33,7 +28,7 @@ DWORD SplitDriveRoot(const std::string& fullPath, std::string& root, std::string
   if (full.compare(0, 2, "\\\\") == 0) return ERROR_BAD_NETPATH;  // shares are not local paths
   size_t rootLength = WindowsRootLength(full);
   if (rootLength == 3 || rootLength == 2) {
-    if (!IsLetter(full[0])) return ERROR_INVALID_NAME;
+    if (!IsDriveLetter(full[0])) return ERROR_INVALID_NAME;
     const DriveEntry* drive = FindDrive(full[0]);
     if (!drive) return ERROR_PATH_NOT_FOUND;
     root = drive->root;
@@ -68,46 +63,54 @@ int StatEntry(int dirFd, const std::string& name, struct statx& stx) {
   return Sys.stat(dirFd, name.c_str(), AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) == 0 ? 0 : errno;
 }
 
+std::vector<std::string> Components(const std::string& rest) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start < rest.size()) {
+    size_t end = rest.find('\\', start);
+    if (end == std::string::npos) end = rest.size();
+    parts.push_back(rest.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
 // Walks the components from the drive root, replacing each missing one by a
 // name that differs only in case. Sets located.posix and located.missing.
-void CorrectCase(const std::string& root, const std::string& rest, LocatedPath& located) {
+// Past a component that cannot be resolved, the rest is kept as given: the
+// caller's own call then reports what is wrong.
+void CorrectCase(const std::string& root, const std::vector<std::string>& parts, LocatedPath& located) {
   struct statx stx;
   if (StatEntry(AT_FDCWD, root, stx) != 0) {
     located.missing = ERROR_NOT_READY;
     return;
   }
   std::string current = root;
-  size_t start = 0;
-  while (start < rest.size()) {
-    size_t end = rest.find('\\', start);
-    if (end == std::string::npos) end = rest.size();
-    std::string component = rest.substr(start, end - start);
-    bool last = end == rest.size();
-    std::string candidate = JoinPosix(current, component);
-    int err = StatEntry(AT_FDCWD, candidate, stx);
-    std::string found;
-    if (err == ENOENT && FindNameIgnoringCase(current, component, found)) {
-      candidate = JoinPosix(current, found);
-    } else if (err == ENOENT || err == ENOTDIR) {
-      located.missing = (last && err == ENOENT) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
-    }
-    current = candidate;
-    if (located.missing || (err != 0 && err != ENOENT)) {
-      // Keep the rest as given; the caller's own call reports what is wrong.
-      for (size_t next = end + 1; next < rest.size();) {
-        size_t stop = rest.find('\\', next);
-        if (stop == std::string::npos) stop = rest.size();
-        current = JoinPosix(current, rest.substr(next, stop - next));
-        next = stop + 1;
+  bool resolving = true;
+  for (size_t i = 0; i < parts.size(); i++) {
+    std::string name = parts[i];
+    if (resolving) {
+      int err = StatEntry(AT_FDCWD, JoinPosixPath(current, name), stx);
+      std::string found;
+      bool foundIgnoringCase = err == ENOENT && FindNameIgnoringCase(current, name, found);
+      if (foundIgnoringCase) {
+        name = found;
+      } else if (err == ENOENT || err == ENOTDIR) {
+        bool last = i + 1 == parts.size();
+        located.missing = (last && err == ENOENT) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
       }
-      break;
+      resolving = err == 0 || foundIgnoringCase;
     }
-    start = end + 1;
+    current = JoinPosixPath(current, name);
   }
   located.posix = current;
 }
 
 }  // namespace
+
+std::string JoinPosixPath(const std::string& dir, const std::string& name) {
+  return dir == "/" ? "/" + name : dir + "/" + name;
+}
 
 std::string WindowsFormOf(const std::string& posixPath) {
   const DriveEntry* drive = DriveOfPosixPath(posixPath);
@@ -136,17 +139,15 @@ DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
   std::string root, rest;
   DWORD err = SplitDriveRoot(fullPath, root, rest);
   if (err) return err;
-  std::string posixRest = rest;
-  for (char& c : posixRest) {
-    if (c == '\\') c = '/';
-  }
-  located.posix = rest.empty() ? root : JoinPosix(root, posixRest);
+  std::vector<std::string> parts = Components(rest);
+  located.posix = root;
+  for (const std::string& part : parts) located.posix = JoinPosixPath(located.posix, part);
   located.isDriveRoot = rest.empty();
   located.missing = ERROR_SUCCESS;
   ChooseDirectory(located);
   located.statErrno = StatEntry(located.dirFd, located.name, located.stx);
   if (located.statErrno == ENOENT || located.statErrno == ENOTDIR) {
-    CorrectCase(root, rest, located);
+    CorrectCase(root, parts, located);
     ChooseDirectory(located);
     located.statErrno = located.missing ? ENOENT : StatEntry(located.dirFd, located.name, located.stx);
   }

@@ -28,6 +28,9 @@ bool FullPathOf(LPCSTR path, std::string& full);
 // every `/` turned into `\`.
 std::string WindowsFormOf(const std::string& posixPath);
 
+// dir + "/" + name (no doubled slash after "/").
+std::string JoinPosixPath(const std::string& dir, const std::string& name);
+
 // Where a Windows path lies on the POSIX side.
 struct LocatedPath {
   std::string posix;   // absolute POSIX path, names corrected for case where they were missing

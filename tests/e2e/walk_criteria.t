@@ -1,0 +1,102 @@
+Criteria filter the entries whose names matched. Sizes: -s takes ranges of
+the low 32 bits of the size, both ends inclusive; directories have size 0.
+
+  $ mkdir -p s/dir && touch s/zero && truncate -s 10 s/ten && truncate -s 20 s/twenty && truncate -s 21 s/twentyone
+  $ keltro sho 'C:\s\*' '-s10:20' '~F~N ~s' | sort
+  ten 10
+  twenty 20
+  $ keltro sho 'C:\s\*' '-s0:0' '~F~N' | sort
+  dir
+  zero
+  $ keltro sho 'C:\s\*' '-s21:,0' '~F~N' | sort
+  dir
+  twentyone
+  zero
+  $ keltro sho 'C:\s\*' '-s1:1000' '-a*D' '~F~N'
+
+Files of 5 GiB and of 5,000,000,000 bytes are counted by the low 32 bits of
+their sizes (1 GiB and 705,032,704), in ~s, in the byte sums and in the
+statistics.
+
+  $ mkdir big && truncate -s 5G big/huge && truncate -s 5000000000 big/large
+  $ keltro sho 'C:\big\*' '~F~N ~s' | sort
+  huge 1,073,741,824
+  large 705,032,704
+  $ keltro sho 'C:\big\*' '~F' '~T~s bytes' /v
+  1,778,774,528 bytes
+  KELTRO-STATISTICS=           2 files
+  KELTRO-STATISTICS=  1778774528 bytes
+  KELTRO-STATISTICS=           0 subdirectories
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           0 errors detected
+
+A file of 3,000,000,000 bytes is tested as the negative number its low 32 bits
+make, so it fails a lower size bound.
+
+  $ truncate -s 3000000000 big/three
+  $ keltro sho 'C:\big\three' '-s1000:' '~F~N'
+  $ keltro sho 'C:\big\three' '-s-1294967296' '~F~N ~s'
+  three (1,294,967,296)
+
+Attributes: the six letters R H S A C D; names beginning with a dot are
+hidden, files without a write bit read-only.
+
+  $ mkdir -p a/.hdir && touch a/.hfile a/plain a/ro && chmod a-w a/ro
+  $ keltro sho 'C:\a\*' '~F~a ~N' | sort
+  ...A.. plain
+  .H...D .hdir
+  .H.A.. .hfile
+  R..A.. ro
+  $ keltro sho 'C:\a\*' '-a*H*' '~F~N' | sort
+  .hdir
+  .hfile
+  $ keltro sho 'C:\a\*' '-a*h*.' '~F~N'
+  .hfile
+  $ keltro sho 'C:\a\*' '-a*.' '~F~N' | sort
+  .hfile
+  plain
+  ro
+  $ keltro sho 'C:\a\*' '-ar*' '~F~N'
+  ro
+
+Times: -M keeps files modified at or before the time, +M at or after; both
+together make an inclusive window, which selects nothing when upside down.
+
+  $ mkdir t && touch -d '2024-12-24 10:00:00' t/early && touch -d '2024-12-24 18:30:00' t/late
+  $ keltro sho 'C:\t\*' "-M24.12.2024 10:00" '~F~N ~M'
+  early 24.12.2024 10:00
+  $ keltro sho 'C:\t\*' "+M24.12.2024 18:30" '~F~N'
+  late
+  $ keltro sho 'C:\t\*' "+M24.12.2024 10:00:00:001" "-M24.12.2024 18:30" '~F~N'
+  late
+  $ keltro sho 'C:\t\*' '+M24.12.2024' '-M25.12.2024' '~F~N' | sort
+  early
+  late
+  $ keltro sho 'C:\t\*' '+M25.12.2024' '-M24.12.2024' '~F~N'
+  $ keltro sho 'C:\t\*' '-Mnever' '~F~N' | sort
+  early
+  late
+
+File times are converted to local time before they are compared: 10:00 UTC
+is 11:00 one hour east of Greenwich.
+
+  $ TZ=XYZ-1 keltro sho 'C:\t\*' "-M24.12.2024 11:00" '~F~N ~M'
+  early 24.12.2024 11:00
+  $ TZ=XYZ-1 keltro sho 'C:\t\*' "-M24.12.2024 10:59" '~F~N ~M'
+
+-L and -C test the access and creation times the same way.
+
+  $ touch -a -d '2020-01-01 00:00:00' t/early
+  $ keltro sho 'C:\t\*' '-L1.1.2020' '~F~N ~L'
+  early 01.01.2020 00:00
+  $ keltro sho 'C:\t\*' '+L1.1.2020' "-L1.1.2020 0:00:00:001" '~F~N'
+  early
+  $ keltro sho 'C:\t\*' '-C1.1.2000' '~F~N'
+
+With a totals or owner format every taken file is tallied by owner. Owners
+are not read yet, so all fall into one row with an empty owner.
+
+  $ keltro sho 'C:\s\*' '-s10:20' '~F' '~o~i:[~o]:~T:~s' '~T~T files, ~o owners, ~s bytes'
+  :[]:2:30
+  2 files, 1 owners, 30 bytes

@@ -1,0 +1,95 @@
+Drive specifications on a machine with a fixed disk C:, two CD drives D: and
+E:, a removable drive F:, two network drives M: and P: and a RAM disk R:.
+Each root holds one file named after its drive.
+
+  $ for d in c d e f m p r; do mkdir -p $d && touch $d/$d.txt; done
+  $ export KELTRO_DRIVES="C=$T/c;D=$T/d,cdrom;E=$T/e,cdrom;F=$T/f,removable;M=$T/m,remote;P=$T/p,remote;R=$T/r,ramdisk"
+
+*: walks every drive in letter order, whatever its type; each is one location.
+
+  $ keltro sho '*:\*' '~F~f' '~e~e' '~T~e locations'
+  C:\c.txt
+  C:
+  D:\d.txt
+  D:
+  E:\e.txt
+  E:
+  F:\f.txt
+  F:
+  M:\m.txt
+  M:
+  P:\p.txt
+  P:
+  R:\r.txt
+  R:
+  7 locations
+
+The class words take every drive of a type, or the first one; case does not
+matter.
+
+  $ keltro sho 'CD*:\*' '~F~f'
+  D:\d.txt
+  E:\e.txt
+  $ keltro sho 'cd:\*' '~F~f'
+  D:\d.txt
+  $ keltro sho 'Cd*:\*' '~F~f'
+  D:\d.txt
+  E:\e.txt
+  $ keltro sho 'NET:\*' '~F~f'
+  M:\m.txt
+  $ keltro sho 'NET*:\*' '~F~f'
+  M:\m.txt
+  P:\p.txt
+  $ keltro sho 'DISK*:\*' '~F~f'
+  C:\c.txt
+  $ keltro sho 'DISK:\*' '~F~f'
+  C:\c.txt
+  $ keltro sho 'FLOPPY:\*' '~F~f'
+  F:\f.txt
+  $ keltro sho 'FLOPPY*:\*' '~F~f'
+  F:\f.txt
+
+A drive letter is taken as it is, in either case, whatever its type.
+
+  $ keltro sho 'r:\*' '~F~f'
+  R:\r.txt
+
+Without a drive part the drive of the current directory is used.
+
+  $ cd m && keltro sho '*.txt' '~F~f'; cd ..
+  M:\m.txt
+
+A missing drive, an unknown class word and a class without drives print
+their message and walk nothing; the run ends normally.
+
+  $ keltro sho 'q:\*' '~F~f' /v
+  2> KELTRO-ERROR, drive Q: is not available
+  KELTRO-STATISTICS=           0 files
+  KELTRO-STATISTICS=           0 bytes
+  KELTRO-STATISTICS=           0 subdirectories
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           0 errors detected
+  $ keltro sho 'CDROM:\*' '~F~f'
+  2> KELTRO-ERROR, invalid drive specification 'CDROM:'
+  $ keltro sho '1:\*' '~F~f'
+  2> KELTRO-ERROR, invalid drive specification '1:'
+  $ export KELTRO_DRIVES="C=$T/c;D=$T/d,cdrom"
+  $ keltro sho 'Net*:\*' '~F~f'
+  2> KELTRO-ERROR, no drives match 'Net*:'
+  $ keltro sho 'FLOPPY:\*' '~F~f'
+  2> KELTRO-ERROR, no drives match 'FLOPPY:'
+
+An empty drive root lists nothing at all, not even . and ..; the listing
+reports that as a failure of the directory.
+
+  $ rm c/c.txt
+  $ keltro sho 'C:\*' '~F~f' '~d~f' /v
+  C:\
+  2> KELTRO-ERROR, Dir(C:\) failed, error=2
+  KELTRO-STATISTICS=           0 files
+  KELTRO-STATISTICS=           0 bytes
+  KELTRO-STATISTICS=           0 subdirectories
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           1 errors detected

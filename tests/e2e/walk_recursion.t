@@ -1,0 +1,67 @@
+The walker lists each directory once and, with /S, walks a subdirectory's
+whole subtree before it handles the subdirectory's own entry: the ~d line of
+a directory follows those of everything below it. A chain of single entries
+makes the order visible.
+
+  $ mkdir -p chain/x/y && printf abc > chain/x/y/f.txt
+  $ keltro sho 'C:\chain\*' /S '~F~f' '~d~f'
+  C:\chain\x\y\f.txt
+  C:\chain\x\y\
+  C:\chain\x\y
+  C:\chain\x\
+  C:\chain\x
+  C:\chain\
+
+Without /S a subdirectory is an ordinary entry and is never entered.
+
+  $ keltro sho 'C:\chain\*' '~F~f ~a' '~d~f'
+  C:\chain\x .....D
+  C:\chain\
+
+Cumulated tallies include the directory's own files: two matching files here
+and three in a subdirectory whose own name does not match give T 2, Y 5, d 1,
+Z 1 (zeros print as nothing).
+
+  $ mkdir -p cum/sub && printf 1 > cum/a.txt && printf 22 > cum/b.txt
+  $ printf 333 > cum/sub/c.txt && printf 4444 > cum/sub/d.txt && printf 55555 > cum/sub/e.txt
+  $ keltro sho 'C:\cum\*.txt' /S '~F' '~d~f T=~T s=~s d=~d Y=~Y X=~X Z=~Z'
+  C:\cum\sub\ T=3 s=12 d= Y=3 X=12 Z=
+  C:\cum\ T=2 s=3 d=1 Y=5 X=15 Z=1
+
+When the subdirectory's name matches too, its entry counts in the parent.
+
+  $ mv cum/sub cum/sub.txt
+  $ keltro sho 'C:\cum\*.txt' /S '~F' '~d~f T=~T Y=~Y d=~d Z=~Z' '~T~T files ~d dirs'
+  C:\cum\sub.txt\ T=3 Y=3 d= Z=
+  C:\cum\ T=3 Y=6 d=1 Z=1
+  6 files 1 dirs
+
+. and .. are listed in subdirectories but never matched, counted or entered.
+
+  $ mkdir -p dots/in && touch dots/.hidden dots/in/.x
+  $ keltro sho 'C:\dots\.*' /S '~F~f' | sort
+  C:\dots\.hidden
+  C:\dots\in\.x
+  $ keltro sho 'C:\dots\.*' /S '~F' /v
+  KELTRO-STATISTICS=           2 files
+  KELTRO-STATISTICS=           0 bytes
+  KELTRO-STATISTICS=           1 subdirectories
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           0 errors detected
+
+An empty directory still gets its ~d line; its own entry counts in the parent.
+
+  $ mkdir -p hollow/inner
+  $ keltro sho 'C:\hollow\*' /S '~F' '~d~f T=~T Y=~Y d=~d Z=~Z'
+  C:\hollow\inner\ T= Y= d= Z=
+  C:\hollow\ T=1 Y=1 d=1 Z=1
+
+The per-file values: directory part, name, name without extension, size,
+attributes and full name; on a local drive the server and domain are empty.
+
+  $ mkdir -p v/deep && printf 12345 > v/deep/a.b.c && touch v/deep/.profile
+  $ keltro sho 'C:\v\*' /S '~F[~e|~d|~N|~n|~s|~a|~f|~S|~D]' | sort
+  [C:|\v\deep\|.profile|||.H.A..|C:\v\deep\.profile||]
+  [C:|\v\deep\|a.b.c|a|5|...A..|C:\v\deep\a.b.c||]
+  [C:|\v\|deep|deep||.....D|C:\v\deep||]

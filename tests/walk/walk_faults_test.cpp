@@ -1,0 +1,126 @@
+// Directories that vanish or become unreadable while the walk is under way:
+// each failure is reported and counted, and the walk goes on.
+#include <cerrno>
+#include <filesystem>
+#include <string>
+
+#include "platform/posix/layer.h"
+#include "platform/posix/syscalls.h"
+#include "walk_fixture.h"
+
+namespace {
+
+// Table entries the tests wrap; each wrapper hands on to the saved entry.
+SyscallTable Saved;
+std::string VictimPath;       // POSIX path of the directory that misbehaves
+DIR* VictimListing = nullptr;
+int VictimReads = 0;
+
+bool IsVictim(const char* name) { return std::string(name) == "victim"; }
+
+// Listings are opened relative to a directory descriptor, often as ".".
+bool ListsVictim(int dirFd, const char* path) {
+  std::error_code ec;
+  std::string opened = dirFd == AT_FDCWD ? path : "/proc/self/fd/" + std::to_string(dirFd) + "/" + path;
+  return std::filesystem::equivalent(opened, VictimPath, ec);
+}
+
+// The victim is removed just after the listing has stat'ed it, so the walk
+// finds it as a directory and then cannot enter it.
+int StatThenRemoveVictim(int dirFd, const char* path, int flags, unsigned mask, struct statx* out) {
+  int result = Saved.stat(dirFd, path, flags, mask, out);
+  if (result == 0 && IsVictim(path)) std::filesystem::remove_all(VictimPath);
+  return result;
+}
+
+DIR* RefuseVictimListing(int dirFd, const char* path) {
+  if (ListsVictim(dirFd, path)) {
+    errno = EACCES;
+    return nullptr;
+  }
+  return Saved.opendir(dirFd, path);
+}
+
+DIR* NoteVictimListing(int dirFd, const char* path) {
+  DIR* dir = Saved.opendir(dirFd, path);
+  if (ListsVictim(dirFd, path)) VictimListing = dir;
+  return dir;
+}
+
+// The victim's listing fails with EIO at its third read.
+struct dirent* FailVictimHalfWay(DIR* dir) {
+  if (dir == VictimListing && ++VictimReads == 3) {
+    errno = EIO;
+    return nullptr;
+  }
+  return Saved.readdir(dir);
+}
+
+class WalkFaultsTest : public WalkTest {
+ protected:
+  void SetUp() override {
+    WalkTest::SetUp();
+    Saved = Sys;
+    tree.file("r/top", "1");
+    tree.file("r/ok/1", "22");
+    tree.file("r/ok/2", "333");
+    for (const char* name : {"a", "b", "c", "d", "e"}) tree.file(std::string("r/victim/") + name, "x");
+    VictimPath = tree.path("r/victim");
+    VictimListing = nullptr;
+    VictimReads = 0;
+  }
+  void TearDown() override {
+    Sys = Saved;
+    WalkTest::TearDown();
+  }
+};
+
+TEST_F(WalkFaultsTest, DirectoryThatVanishesBeforeItIsEnteredIsReportedAndSkipped) {
+  Sys.stat = StatThenRemoveVictim;
+  EXPECT_EQ(Walk("\\r\\"), 1);
+  EXPECT_EQ(err, "KELTRO-ERROR, cannot go to C:\\r\\victim\\, error=2\n");
+  EXPECT_EQ(Stats.ErrorsDetected, 1);
+  EXPECT_TRUE(Printed("C:\\r\\ok\\1"));
+  EXPECT_TRUE(Printed("C:\\r\\victim"));  // its entry was listed before it went
+  EXPECT_TRUE(Printed("dir C:\\r\\ok\\ T=2"));
+  EXPECT_TRUE(Printed("dir C:\\r\\ T=3"));
+  EXPECT_EQ(out.find("dir C:\\r\\victim\\"), std::string::npos);  // never walked: no ~d line
+  EXPECT_EQ(Stats.Files, 5);  // top, ok, victim, ok\1, ok\2
+  EXPECT_EQ(Stats.Subdirectories, 2);
+}
+
+TEST_F(WalkFaultsTest, DirectoryThatCannotBeListedIsReportedAndStillEndsItsWalk) {
+  Sys.opendir = RefuseVictimListing;
+  EXPECT_EQ(Walk("\\r\\"), 1);
+  EXPECT_EQ(err, "KELTRO-ERROR, Dir(C:\\r\\victim\\) failed, error=5\n");
+  EXPECT_EQ(Stats.ErrorsDetected, 1);
+  EXPECT_TRUE(Printed("dir C:\\r\\victim\\ T="));  // zero prints as nothing
+  EXPECT_TRUE(Printed("dir C:\\r\\ T=3"));
+  EXPECT_EQ(Stats.Files, 5);
+}
+
+TEST_F(WalkFaultsTest, ListingThatFailsHalfWayKeepsWhatItListedAndGoesOn) {
+  Sys.opendir = NoteVictimListing;
+  Sys.readdir = FailVictimHalfWay;
+  EXPECT_EQ(Walk("\\r\\"), 1);
+  std::string expected = "KELTRO-ERROR, Dir(C:\\r\\victim\\) failed, error=" +
+                         std::to_string((long)Win32ErrorFromErrno(EIO)) + "\n";
+  EXPECT_EQ(err, expected);
+  EXPECT_EQ(Stats.ErrorsDetected, 1);
+  // Two reads came back before the failure; the kernel's . and .. may be among them.
+  int victimFiles = Stats.Files - 5;
+  EXPECT_GE(victimFiles, 0);
+  EXPECT_LE(victimFiles, 2);
+  EXPECT_TRUE(Printed("dir C:\\r\\victim\\ T=" + (victimFiles ? std::to_string(victimFiles) : std::string())));
+  EXPECT_TRUE(Printed("C:\\r\\ok\\2"));
+}
+
+TEST_F(WalkFaultsTest, RootThatCannotBeEnteredWalksNothing) {
+  std::filesystem::remove_all(VictimPath);
+  EXPECT_EQ(Walk("\\r\\victim\\"), 0);
+  EXPECT_EQ(err, "KELTRO-ERROR, cannot go to C:\\r\\victim\\, error=2\n");
+  EXPECT_EQ(out, "");
+  EXPECT_EQ(Stats.ErrorsDetected, 1);
+}
+
+}  // namespace
