@@ -112,6 +112,7 @@ static char ValueChar(const ValueText& value, size_t position) {
 }
 
 // Writes a rendered value with the placeholder's justification and cut.
+// Numbers and times are cut like text: they are text once rendered.
 static void WriteValue(OutputCursor* out, const Placeholder& placeholder, const ValueText& value) {
   size_t width = (size_t)placeholder.width;
   char pad = placeholder.zeroPad ? '0' : ' ';

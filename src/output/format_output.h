@@ -6,10 +6,10 @@
 enum PlaceholderKind : int16_t {
   PK_END = 0,       // ends a table
   PK_NUMBER = 1,    // int32_t
-  PK_TEXT = 4,      // NUL-terminated ANSI text (const char*)
-  PK_WTEXT = 5,     // NUL-terminated UTF-16 text (const WCHAR*)
-  PK_FILETIME = 6,  // uint64_t file time (local), 0 or all bits set: see the engine
-  PK_DOUBLE = 9,    // double
+  PK_TEXT = 4,      // NUL-terminated ANSI text; value is the text itself
+  PK_WTEXT = 5,     // NUL-terminated UTF-16 text; value is the text itself, shown by low bytes
+  PK_FILETIME = 6,  // uint64_t local file time; "never" when its year is over 99 from this one (0 too)
+  PK_DOUBLE = 9,    // double, rounded to a whole number
 };
 
 // One binding of a placeholder letter. `value` points at the value, which is
@@ -21,5 +21,9 @@ struct PlaceholderEntry {
 };
 
 // Expands `format` (or the content of the format file it names) into `output`,
-// writing at most capacity - 1 characters and always a terminator.
+// writing at most capacity - 1 characters and always a terminator. A
+// placeholder is ~[-][.][!][0][width]letter: left-justify, cut at the width
+// marking the cut with dots, cut without marks, pad with zeros; the width is
+// at most 255. Numbers are grouped by the locale's thousands separator. An
+// unknown letter prints nothing; ~~ prints one ~.
 void FormatOutput(const char* format, char* output, const PlaceholderEntry* table, int capacity);

@@ -38,23 +38,6 @@ size_t CutAtFirstWildcard(const char* directory, WildcardCut* cut) {
   return slash + 1;
 }
 
-// CurrentDirPath = location root followed by the first `length` characters of directory.
-bool ComposeBasePath(const char* server, const char* location, const char* directory, size_t length) {
-  char base[TextCapacity];
-  CopyTextN(base, sizeof base, directory, length);
-  CurrentDirPath[0] = '\0';
-  bool fits = true;
-  if (server[0]) {
-    fits = AppendText(CurrentDirPath, server) && AppendText(CurrentDirPath, "\\");
-  }
-  fits = fits && AppendText(CurrentDirPath, location) && AppendText(CurrentDirPath, base);
-  if (!fits) {
-    fprintf(stderr, "KELTRO-ERROR, path too long: '%s%s%s'\n", server, location, base);
-    Stats.ErrorsDetected++;
-  }
-  return fits;
-}
-
 void PrintLocationLine(const char* domain, const char* server, const char* location,
                        const char* directory, const char* patterns, int32_t files, double bytes) {
   int32_t recursive = Recurse ? 1 : 0;
@@ -88,8 +71,9 @@ void ExpandWildcardPath(const char* domain, const char* server, const char* loca
     return;
   }
   WildcardCut cut;
-  size_t baseLength = CutAtFirstWildcard(directory, &cut);
-  if (!ComposeBasePath(server, location, directory, baseLength)) return;
+  char base[TextCapacity];
+  CopyTextN(base, sizeof base, directory, CutAtFirstWildcard(directory, &cut));
+  if (!ComposeRootPath(server, location, base)) return;  // reported and counted
   if (!GoToDir(CurrentDirPath)) return;
 
   WIN32_FIND_DATAA entry;

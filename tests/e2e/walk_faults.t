@@ -48,3 +48,19 @@ walk goes on with the siblings.
   KELTRO-STATISTICS=           3 subdirectories
   KELTRO-STATISTICS=           5 files
   short
+
+A directory specification made by wildcard expansion has room for 255
+characters; a branch that would not fit is reported, counted and skipped,
+and the other branches go on (here one that names a file, not a directory).
+
+  $ w20=wwwwwwwwwwwwwwwwwwww; l240=$(printf 'l%.0s' $(seq 240))
+  $ mkdir -p "$w20/$l240" w && touch "w/$l240"
+  $ keltro sho "C:\\w*\\$l240\\*" '~F~f' /v 2>&1 | sed "s/$l240/<240>/g" | sort
+  KELTRO-ERROR, cannot go to C:\w\<240>\, error=267
+  KELTRO-ERROR, path too long: '\wwwwwwwwwwwwwwwwwwww\<240>\'
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           0 bytes
+  KELTRO-STATISTICS=           0 files
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 subdirectories
+  KELTRO-STATISTICS=           2 errors detected

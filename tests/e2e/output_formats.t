@@ -1,0 +1,34 @@
+Listing lines are built by the format engine: each ~ placeholder takes the
+value of its letter, with optional -, ., !, 0 modifiers and a width.
+
+  $ mkdir d && head -c 12345 /dev/zero > d/a-rather-long-name.log && printf 'x' > d/notes.txt
+  $ touch -d '2001-02-03 04:05:06' d/a-rather-long-name.log d/notes.txt
+  $ keltro sho 'C:\d\*.log' '~F[~-14N][~.10N][~!6N][~8s][~-8s][~08s]'
+  [a-rather-long-name.log][a-rather..][a-rath][  12,345][12,345  ][0012,345]
+  $ keltro sho 'C:\d\*.txt' '~F[~-14N][~.10N][~!6N][~8s][~-8s][~08s]'
+  [notes.txt     ][ notes.tx.][notes.][       1][1       ][00000001]
+
+A doubled tilde prints one tilde; an unknown letter vanishes with its
+modifiers, and so does a modifier out of order (here '-' after '.').
+
+  $ keltro sho 'C:\d\notes.txt' '~F~~~n~~ <~-08q> ~.-10N'
+  ~notes~ <> 10N
+
+Times print as day.month.year hours:minutes unless QX_DATE_FORMAT and
+QX_TIME_FORMAT give other pictures; a user date picture is followed by the
+time directly.
+
+  $ keltro sho 'C:\d\notes.txt' '~F~M'
+  03.02.2001 04:05
+  $ QX_DATE_FORMAT='yyyy-MM-dd' QX_TIME_FORMAT='HH:mm:ss' keltro sho 'C:\d\notes.txt' '~F~M'
+  2001-02-0304:05:06
+  $ QX_DATE_FORMAT="d MMM yyyy '@' " keltro sho 'C:\d\notes.txt' '~F~M'
+  3 Feb 2001 @ 04:05
+
+A format that names a file is read from the file, line breaks and all.
+
+  $ printf 'name: ~N\r\nsize: ~s\r\n' > fmt.txt
+  $ keltro sho 'C:\d\notes.txt' '~FC:\fmt.txt'
+  name: notes.txt\r (esc)
+  size: 1\r (esc)
+  
