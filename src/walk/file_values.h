@@ -38,6 +38,8 @@ extern PlaceholderEntry FileValues[];
 // Binds FileValues for one root: domain, server and drive or share as given to
 // the walk; d points into CurrentDirPath from DirectoryPartStart on. The owner
 // entries are present only with NeedOwner, the ACL entries only with NeedSecurity.
+// The times are refilled only when the run can read them: a command other
+// than sho, a time criterion, or a ~F format with a '~' before M, L or C.
 void BindFileValues(const char* domain, const char* server, const char* location);
 
 // Refills the values for `entry` of the directory CurrentDirPath. False (with

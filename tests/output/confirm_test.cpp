@@ -8,8 +8,6 @@
 
 namespace {
 
-const std::string AnswerLine = "\aN=no/Y=yes/A=yes to all (Default:N) ";
-
 class ConfirmTest : public testing::Test {
  protected:
   void SetUp() override { YesToAll = 0; }

@@ -9,8 +9,6 @@
 
 namespace {
 
-const std::string AnswerLine = "\aN=no/Y=yes/A=yes to all (Default:N) ";
-
 class ConsoleCodePageTest : public testing::Test {
  protected:
   void SetUp() override {

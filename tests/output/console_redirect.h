@@ -9,6 +9,9 @@
 #include <stdexcept>
 #include <string>
 
+// The line every prompt ends with.
+inline const std::string AnswerLine = "\aN=no/Y=yes/A=yes to all (Default:N) ";
+
 class ConsoleSession {
  public:
   // `answers` is what the user types; after it, standard input is at its end.

@@ -173,3 +173,14 @@ TEST_F(ListingTest, HandlesAreCheckedAndClosedOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ListingTest, EntriesComeSortedByNameIgnoringCase) {
+  for (const char* name : {"b2", "B1", "a", "C", "_x", "ä"}) tree_.file(std::string("sorted/") + name, "");
+  DWORD err = 0;
+  auto names = ListNames("T:\\sorted\\*", &err);
+  EXPECT_EQ(names, (std::vector<std::string>{".", "..", "a", "B1", "b2", "C", "_x", "ä"}));
+}
+
+}  // namespace

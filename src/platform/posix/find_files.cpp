@@ -1,9 +1,13 @@
 // Directory listings: FindFirstFileA, FindNextFileA, FindClose. A last
 // component with `*` or `?` lists its directory (`.` and `..` first, except
-// at a drive root, then the entries in the order the file system gives
-// them); one without is the exact lookup of that entry.
+// at a drive root, then the entries sorted by name as NTFS gives them, so a
+// listing reads the same on every file system); one without is the exact
+// lookup of that entry.
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "params/bounded_text.h"
 #include "platform/posix/file_info.h"
@@ -21,7 +25,41 @@ struct FindHandle : LayerHandle {
   std::string dirPosix;   // the listed directory, for the entries' extended attributes
   std::string pattern;
   int dotsToCome;         // 2: "." and ".." still to come; 1: ".."; 0: none
+  std::vector<std::string> names;  // the matching entries, sorted
+  size_t nextName = 0;
+  DWORD readError = 0;    // a failure of the directory read, given after the names read before it
 };
+
+// NTFS order: by name with A-Z folded to upper case, then byte for byte
+// (UTF-8 byte order is code point order).
+bool ComesBefore(const std::string& a, const std::string& b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char ca = (unsigned char)a[i], cb = (unsigned char)b[i];
+    if (ca >= 'a' && ca <= 'z') ca -= 32;
+    if (cb >= 'a' && cb <= 'z') cb -= 32;
+    if (ca != cb) return ca < cb;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+// Reads the whole directory into find->names, sorted; a failure is kept
+// for after the names read before it.
+void ReadNames(FindHandle* find) {
+  for (;;) {
+    errno = 0;
+    struct dirent* entry = Sys.readdir(find->dir);
+    if (!entry) {
+      if (errno) find->readError = Win32ErrorFromErrno(errno);
+      break;
+    }
+    const char* name = entry->d_name;
+    if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) continue;
+    if (MatchWildcardIgnoringCase(find->pattern.c_str(), name)) find->names.emplace_back(name);
+  }
+  std::sort(find->names.begin(), find->names.end(), ComesBefore);
+}
 
 bool CloseFind(LayerHandle* handle) {
   FindHandle* find = static_cast<FindHandle*>(handle);
@@ -59,12 +97,8 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     FillFindData(stx, name, EntryPath(find->dirPosix, name), data);
     return ERROR_SUCCESS;
   }
-  for (;;) {
-    struct dirent* entry = Sys.readdir(find->dir);
-    if (!entry) return errno ? Win32ErrorFromErrno(errno) : ERROR_NO_MORE_FILES;
-    const char* name = entry->d_name;
-    if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) continue;
-    if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) continue;
+  while (find->nextName < find->names.size()) {
+    const char* name = find->names[find->nextName++].c_str();
     if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0) {
       if (errno == ENOENT) continue;
       return Win32ErrorFromErrno(errno);
@@ -72,6 +106,7 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     FillFindData(stx, name, EntryPath(find->dirPosix, name), data);
     return ERROR_SUCCESS;
   }
+  return find->readError ? find->readError : ERROR_NO_MORE_FILES;
 }
 
 HANDLE Fail(DWORD err) {
@@ -99,6 +134,7 @@ HANDLE FindInDirectory(const std::string& directory, const std::string& pattern,
   DIR* dir = Sys.opendir(located.dirFd, located.name.c_str());
   if (!dir) return Fail(errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(errno));
   FindHandle* find = new FindHandle{{CloseFind}, dir, located.posix, pattern, located.isDriveRoot ? 0 : 2};
+  ReadNames(find);
   err = NextEntry(find, data);
   if (err) {
     CloseFind(find);
