@@ -24,11 +24,3 @@ time directly.
   2001-02-0304:05:06
   $ QX_DATE_FORMAT="d MMM yyyy '@' " keltro sho 'C:\d\notes.txt' '~F~M'
   3 Feb 2001 @ 04:05
-
-A format that names a file is read from the file, line breaks and all.
-
-  $ printf 'name: ~N\r\nsize: ~s\r\n' > fmt.txt
-  $ keltro sho 'C:\d\notes.txt' '~FC:\fmt.txt'
-  name: notes.txt\r (esc)
-  size: 1\r (esc)
-  

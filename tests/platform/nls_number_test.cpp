@@ -44,9 +44,11 @@ TEST_F(NumberFormatTest, GroupsWithTheGivenSeparator) {
   EXPECT_EQ(Formatted("1234567", Format(3, "\xE2\x80\xAF")), "1\xE2\x80\xAF" "234\xE2\x80\xAF" "567");
   EXPECT_EQ(Formatted("123", Format(3, ",")), "123");
   EXPECT_EQ(Formatted("1234", Format(3, ",")), "1,234");
-  // Without a leading zero, Windows writes no digit at all for zero.
-  EXPECT_EQ(Formatted("0", Format(3, ",")), "");
-  EXPECT_EQ(Formatted("0.4", Format(3, ",")), "");
+  // A number without fraction digits keeps its one digit.
+  EXPECT_EQ(Formatted("0", Format(3, ",")), "0");
+  EXPECT_EQ(Formatted("0.4", Format(3, ",")), "0");
+  EXPECT_EQ(Formatted("0.5", Format(3, ",", 0, 1)), ",5");  // no zero before the separator
+  EXPECT_EQ(Formatted("0.5", Format(3, ",", 0, 1, 1)), "0,5");
   EXPECT_EQ(Formatted("0", Format(3, ",", 0, 0, 1)), "0");
   EXPECT_EQ(Formatted("000123", Format(3, ",")), "123");
 }
