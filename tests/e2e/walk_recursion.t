@@ -20,7 +20,7 @@ Without /S a subdirectory is an ordinary entry and is never entered.
 
 Cumulated tallies include the directory's own files: two matching files here
 and three in a subdirectory whose own name does not match give T 2, Y 5, d 1,
-Z 1 (zeros print as nothing).
+Z 1.
 
   $ mkdir -p cum/sub && printf 1 > cum/a.txt && printf 22 > cum/b.txt
   $ printf 333 > cum/sub/c.txt && printf 4444 > cum/sub/d.txt && printf 55555 > cum/sub/e.txt

@@ -44,8 +44,8 @@ is used as typed); ? needs exactly one character.
   C:\ab\f
   C:\ab\src
 
-A component that matches no directory walks nothing: no line, no count (0 prints
-as nothing), no message.
+A component that matches no directory walks nothing: no line, no count, no
+message.
 
   $ keltro sho 'C:\zz*\*' '~e~d' '~T~e locations' /v
   0 locations

@@ -1,5 +1,7 @@
 #include "sources/pattern_match.h"
 
+#include "platform/win32.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -61,8 +63,9 @@ TEST(MatchPattern, MissingTextOrPattern) {
   EXPECT_TRUE(MatchPattern("x", nullptr, false));
   EXPECT_FALSE(MatchPattern(nullptr, "*", false));
   std::string tooLong(1100, 'a');
-  EXPECT_FALSE(Match(tooLong.c_str(), "*"));
-  EXPECT_TRUE(MatchCase(tooLong.c_str(), "*"));
+  EXPECT_FALSE(Match(tooLong.c_str(), "a*"));
+  EXPECT_TRUE(MatchCase(tooLong.c_str(), "a*"));
+  EXPECT_TRUE(Match(tooLong.c_str(), "*"));  // a lone star needs no copy
 }
 
 TEST(MatchPatternList, FirstMatchingEntryDecides) {
@@ -145,6 +148,20 @@ TEST(SplitSourceSpec, APartOf256CharactersIsCutToFit) {
   std::string spec(256, 'f');
   EXPECT_TRUE(SplitSourceSpec(spec.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, file));
   EXPECT_EQ(std::string(file), std::string(255, 'f'));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MatchPattern, UnderUtf8AQuestionMarkIsOneCharacter) {
+  ASSERT_EQ(GetACP(), (UINT)CP_UTF8);  // the tests run under C.UTF-8
+  EXPECT_TRUE(Match("bär", "b?r"));
+  EXPECT_TRUE(Match("BÄR", "b?r"));
+  EXPECT_FALSE(Match("bär", "b??r"));
+  EXPECT_TRUE(Match("€uro", "?uro"));
+  EXPECT_TRUE(Match("x€€y", "x*?y"));
+  EXPECT_TRUE(Match("ääb", "*äb"));
 }
 
 }  // namespace

@@ -1,0 +1,20 @@
+Under a Western European 8-bit locale the program's ANSI code page is 1252
+and the console's OEM code page 850: listing lines are converted (ä, 0xE4 in
+1252, is 0x84 in 850) unless /A asks for ANSI output. Messages are never
+converted.
+
+  $ mkdir d && touch "d/$(printf 'b\xe4r')"
+  $ LC_ALL=de_DE.ISO-8859-1 keltro sho 'C:\d\*' ~F~N
+  b\x84r (esc)
+  $ LC_ALL=de_DE.ISO-8859-1 keltro sho 'C:\d\*' ~F~N /A
+  b\xe4r (esc)
+  $ LC_ALL=de_DE.ISO-8859-1 keltro sho "C:\\$(printf 'gr\xfcn')\\*"
+  2> KELTRO-ERROR, cannot go to C:\\gr\xfcn\\, error=2 (esc)
+
+Under UTF-8 both code pages are UTF-8 and nothing changes.
+
+  $ mkdir u && touch u/bär
+  $ keltro sho 'C:\u\*' ~F~N
+  bär
+  $ keltro sho 'C:\u\B?R' ~F~N
+  bär
