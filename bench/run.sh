@@ -22,7 +22,8 @@ mkdir -p "$work"
 python3 "$here/make_tree.py" "$work/t100k" 100000 2000
 python3 "$here/make_tree.py" "$work/t10k" 10000 200
 
-export KELTRO_DRIVES="B=$work" TZ=UTC LC_ALL=C.UTF-8
+# C: holds the program, as in the default map, so a format is looked for beside it.
+export KELTRO_DRIVES="C=/;B=$work" TZ=UTC LC_ALL=C.UTF-8
 
 keltro_list() { "$keltro" sho "B:\\$1\\*" /S '~F~f ~s' >"$work/keltro.out"; }
 find_list() { find "$work/$1" -printf "%p %s\n" >"$work/find.out"; }

@@ -115,6 +115,23 @@ std::string CreationTimeText(ULONGLONG time) { return std::to_string(time); }
 
 bool CannotHoldUserXattr(int err) { return err == ENOTSUP || err == EPERM; }
 
+EntryXattrs ReadEntryXattrs(const std::string& posixPath) {
+  EntryXattrs found;
+  // One call tells which of the two attributes exist; most files have none.
+  char names[1024];
+  ssize_t length = Sys.listxattr(posixPath.c_str(), names, sizeof names);
+  if (length == 0 || (length < 0 && errno != ERANGE)) return found;
+  bool all = length < 0;  // a list too long to read: ask for both
+  bool hasDos = all, hasCreation = all;
+  for (ssize_t at = 0; at < length; at += (ssize_t)strlen(names + at) + 1) {
+    if (strcmp(names + at, kDosAttribXattr) == 0) hasDos = true;
+    if (strcmp(names + at, kCreationTimeXattr) == 0) hasCreation = true;
+  }
+  if (hasDos) found.dos = ReadDosAttrib(posixPath);
+  if (hasCreation) found.hasStoredCreationTime = ReadStoredCreationTime(posixPath, found.storedCreationTime);
+  return found;
+}
+
 DosAttrib ReadDosAttrib(const std::string& posixPath) {
   unsigned char value[256];
   ssize_t length = Sys.getxattr(posixPath.c_str(), kDosAttribXattr, value, sizeof value);

@@ -39,4 +39,12 @@ bool CannotHoldUserXattr(int err);
 // Read through the layer's system-call table, without following a link; an
 // attribute that is missing or unreadable counts as absent.
 DosAttrib ReadDosAttrib(const std::string& posixPath);
+
+// Both attributes of an entry, with one call for an entry that has neither.
+struct EntryXattrs {
+  DosAttrib dos{};
+  bool hasStoredCreationTime = false;
+  ULONGLONG storedCreationTime = 0;
+};
+EntryXattrs ReadEntryXattrs(const std::string& posixPath);
 bool ReadStoredCreationTime(const std::string& posixPath, ULONGLONG& time);

@@ -40,17 +40,16 @@ ULONGLONG FromStatxTime(const struct statx_timestamp& t) { return FileTimeFromPo
 
 // The stored creation time, else the one Samba recorded, else the birth
 // time, else (no birth time on this file system) the inode change time.
-ULONGLONG CreationTimeOf(const struct statx& stx, const DosAttrib& dos, const std::string& posixPath) {
-  ULONGLONG stored;
-  if (!S_ISLNK(stx.stx_mode) && ReadStoredCreationTime(posixPath, stored)) return stored;
-  if (dos.hasCreationTime) return dos.creationTime;
+ULONGLONG CreationTimeOf(const struct statx& stx, const EntryXattrs& xattrs) {
+  if (xattrs.hasStoredCreationTime) return xattrs.storedCreationTime;
+  if (xattrs.dos.hasCreationTime) return xattrs.dos.creationTime;
   if (stx.stx_mask & STATX_BTIME) return FromStatxTime(stx.stx_btime);
   return FromStatxTime(stx.stx_ctime);
 }
 
 // Links hold no user extended attributes on Linux: no call is made for them.
-DosAttrib DosAttribOf(const struct statx& stx, const std::string& posixPath) {
-  return S_ISLNK(stx.stx_mode) ? DosAttrib{} : ReadDosAttrib(posixPath);
+EntryXattrs XattrsOf(const struct statx& stx, const std::string& posixPath) {
+  return S_ISLNK(stx.stx_mode) ? EntryXattrs{} : ReadEntryXattrs(posixPath);
 }
 
 }  // namespace
@@ -79,14 +78,14 @@ ULONGLONG FromFileTime(const FILETIME& time) {
 }
 
 DWORD AttributesOf(const struct statx& stx, const char* name, const std::string& posixPath) {
-  return AttributesFrom(stx, name, DosAttribOf(stx, posixPath));
+  return AttributesFrom(stx, name, XattrsOf(stx, posixPath).dos);
 }
 
 EntryInfo EntryInfoOf(const struct statx& stx, const char* name, const std::string& posixPath) {
-  DosAttrib dos = DosAttribOf(stx, posixPath);
+  EntryXattrs xattrs = XattrsOf(stx, posixPath);
   EntryInfo info;
-  info.attributes = AttributesFrom(stx, name, dos);
-  info.creationTime = ToFileTime(CreationTimeOf(stx, dos, posixPath));
+  info.attributes = AttributesFrom(stx, name, xattrs.dos);
+  info.creationTime = ToFileTime(CreationTimeOf(stx, xattrs));
   info.lastAccessTime = ToFileTime(FromStatxTime(stx.stx_atime));
   info.lastWriteTime = ToFileTime(FromStatxTime(stx.stx_mtime));
   info.size = S_ISREG(stx.stx_mode) ? stx.stx_size : 0;  // directories and links report 0, as on Windows

@@ -81,8 +81,13 @@ void FillFindData(const struct statx& stx, const char* name, const std::string& 
   CopyText(data->cFileName, name);
 }
 
+// The path the entry's extended attributes are read by: relative to the
+// current directory when the listing is of it (the walker's case), which
+// spares the kernel the walk down the whole path for every entry.
 std::string EntryPath(const std::string& dir, const char* name) {
-  return strcmp(name, ".") == 0 ? dir : JoinPosixPath(dir, name);
+  bool isCurrent = dir == CurrentPosixDirectory();
+  if (strcmp(name, ".") == 0) return isCurrent ? "." : dir;
+  return isCurrent ? std::string(name) : JoinPosixPath(dir, name);
 }
 
 // Gives the listing's next matching entry: 0, 18 at the end, or the Win32

@@ -9,15 +9,33 @@
 #include "platform/posix/layer.h"
 #include "platform/posix/path_lookup.h"
 
+namespace {
+
+// The executable's POSIX path, read once: it cannot change while the program
+// runs, and the format engine asks for it on every line.
+const std::string* ExecutablePath(int* err) {
+  static std::string path;
+  static int readErrno = -1;
+  if (readErrno < 0) {
+    char target[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", target, sizeof target - 1);
+    readErrno = length < 0 ? errno : 0;
+    if (length >= 0) path.assign(target, (size_t)length);
+  }
+  *err = readErrno;
+  return readErrno ? nullptr : &path;
+}
+
+}  // namespace
+
 DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
-  char target[PATH_MAX];
-  ssize_t length = readlink("/proc/self/exe", target, sizeof target - 1);
-  if (length < 0) {
-    SetLastErrorFromErrno(errno);
+  int err;
+  const std::string* target = ExecutablePath(&err);
+  if (!target) {
+    SetLastErrorFromErrno(err);
     return 0;
   }
-  target[length] = '\0';
-  std::string path = WindowsFormOf(target);
+  std::string path = WindowsFormOf(*target);
   if (nSize == 0) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return 0;

@@ -48,6 +48,8 @@ uint32_t FoldCase(uint32_t c) {
   return c;
 }
 
+}  // namespace
+
 std::vector<uint32_t> FoldedCodePoints(const char* text) {
   std::vector<uint32_t> out;
   size_t length = strlen(text);
@@ -55,8 +57,6 @@ std::vector<uint32_t> FoldedCodePoints(const char* text) {
   for (size_t pos = 0; pos < length;) out.push_back(FoldCase(NextCodePoint(bytes, length, &pos)));
   return out;
 }
-
-}  // namespace
 
 bool NamesEqualIgnoringCase(const char* a, const char* b) {
   return FoldedCodePoints(a) == FoldedCodePoints(b);

@@ -3,6 +3,13 @@
 // start a valid sequence stands for itself.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
+// The code points of a name with case folded away: equal for names that
+// differ only in case.
+std::vector<uint32_t> FoldedCodePoints(const char* text);
+
 // True when a and b are the same name ignoring case.
 bool NamesEqualIgnoringCase(const char* a, const char* b);
 

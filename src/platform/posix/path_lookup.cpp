@@ -2,7 +2,11 @@
 // names; a name that is missing is looked for again ignoring case.
 #include "platform/posix/path_lookup.h"
 
+#include <sys/sysmacros.h>
+
 #include <cerrno>
+#include <map>
+#include <set>
 #include <vector>
 
 #include "platform/posix/drive_map.h"
@@ -75,12 +79,86 @@ std::vector<std::string> Components(const std::string& rest) {
   return parts;
 }
 
+// The names of one directory by their case-folded form, kept while the
+// directory's identity and modification time stay the same. A format named
+// on the command line is looked for beside the program on every line; this
+// spares a directory read (and, for a name found in no spelling, the lookup
+// itself) each time. A change within the file system's timestamp granularity
+// (a few milliseconds) after the directory was read can go unseen until the
+// directory changes again.
+struct FoldedNames {
+  std::string dir;
+  uint64_t ino = 0, dev = 0;
+  int64_t mtimeSec = -1;
+  uint32_t mtimeNsec = 0;
+  std::map<std::vector<uint32_t>, std::string> byFolded;
+  std::set<std::string> missing;  // names looked for and found in no spelling
+};
+
+FoldedNames NamesCache;
+
+bool SameVersion(const FoldedNames& cache, const std::string& dir, const struct statx& stx) {
+  return cache.dir == dir && cache.ino == stx.stx_ino &&
+         cache.dev == makedev(stx.stx_dev_major, stx.stx_dev_minor) &&
+         cache.mtimeSec == stx.stx_mtime.tv_sec && cache.mtimeNsec == stx.stx_mtime.tv_nsec;
+}
+
+// The names of dirPosix, whose current state `stx` the caller has read.
+FoldedNames* NamesOf(const std::string& dirPosix, const struct statx& stx) {
+  FoldedNames& cache = NamesCache;
+  if (SameVersion(cache, dirPosix, stx)) return &cache;
+  DIR* dir = Sys.opendir(AT_FDCWD, dirPosix.c_str());
+  if (!dir) return nullptr;
+  cache = FoldedNames{dirPosix, stx.stx_ino, makedev(stx.stx_dev_major, stx.stx_dev_minor),
+                      stx.stx_mtime.tv_sec, stx.stx_mtime.tv_nsec, {}, {}};
+  while (struct dirent* entry = Sys.readdir(dir)) {
+    cache.byFolded.emplace(FoldedCodePoints(entry->d_name), entry->d_name);  // the first spelling wins
+  }
+  Sys.closedir(dir);
+  return &cache;
+}
+
+bool FindInNames(FoldedNames* names, const std::string& name, std::string& found) {
+  if (!names) return false;
+  auto it = names->byFolded.find(FoldedCodePoints(name.c_str()));
+  if (it == names->byFolded.end()) {
+    names->missing.insert(name);
+    return false;
+  }
+  found = it->second;
+  return true;
+}
+
+// True when posix was looked for in its unchanged directory before and was
+// not there in any spelling: one stat of the directory instead of the walk.
+bool KnownMissing(const std::string& posix) {
+  if (NamesCache.missing.empty()) return false;
+  std::string parent = ParentOf(posix);
+  if (NamesCache.dir != parent || !NamesCache.missing.count(LastComponent(posix))) return false;
+  struct statx stx;
+  return Sys.stat(AT_FDCWD, parent.c_str(), AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) == 0 &&
+         SameVersion(NamesCache, parent, stx);
+}
+
 // Walks the components from the drive root, replacing each missing one by a
 // name that differs only in case. Sets located.posix and located.missing.
 // Past a component that cannot be resolved, the rest is kept as given: the
 // caller's own call then reports what is wrong.
 void CorrectCase(const std::string& root, const std::vector<std::string>& parts, LocatedPath& located) {
   struct statx stx;
+  if (!parts.empty()) {
+    // Most often the directory is there as spelled and only the name differs.
+    std::string parent = ParentOf(located.posix);
+    if (parts.size() > 1 && StatEntry(AT_FDCWD, parent, stx) == 0 && S_ISDIR(stx.stx_mode)) {
+      std::string found;
+      if (FindInNames(NamesOf(parent, stx), parts.back(), found)) {
+        located.posix = JoinPosixPath(parent, found);
+      } else {
+        located.missing = ERROR_FILE_NOT_FOUND;
+      }
+      return;
+    }
+  }
   if (StatEntry(AT_FDCWD, root, stx) != 0) {
     located.missing = ERROR_NOT_READY;
     return;
@@ -121,18 +199,9 @@ std::string WindowsFormOf(const std::string& posixPath) {
 }
 
 bool FindNameIgnoringCase(const std::string& dirPosix, const std::string& name, std::string& found) {
-  DIR* dir = Sys.opendir(AT_FDCWD, dirPosix.c_str());
-  if (!dir) return false;
-  bool matched = false;
-  while (struct dirent* entry = Sys.readdir(dir)) {
-    if (NamesEqualIgnoringCase(entry->d_name, name.c_str())) {
-      found = entry->d_name;
-      matched = true;
-      break;
-    }
-  }
-  Sys.closedir(dir);
-  return matched;
+  struct statx stx;
+  if (Sys.stat(AT_FDCWD, dirPosix.c_str(), AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0) return false;
+  return FindInNames(NamesOf(dirPosix, stx), name, found);
 }
 
 DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
@@ -145,6 +214,11 @@ DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
   located.isDriveRoot = rest.empty();
   located.missing = ERROR_SUCCESS;
   ChooseDirectory(located);
+  if (parts.size() > 1 && KnownMissing(located.posix)) {
+    located.missing = ERROR_FILE_NOT_FOUND;
+    located.statErrno = ENOENT;
+    return ERROR_SUCCESS;
+  }
   located.statErrno = StatEntry(located.dirFd, located.name, located.stx);
   if (located.statErrno == ENOENT || located.statErrno == ENOTDIR) {
     CorrectCase(root, parts, located);

@@ -16,13 +16,14 @@ namespace {
 enum CallId {
   kOpen, kClose, kRead, kWrite, kOpendir, kReaddir, kClosedir, kStat, kChdir, kGetxattr,
   kSetxattr, kRemovexattr, kFgetxattr, kFsetxattr, kUnlink, kRmdir, kRename, kMkdir, kChmod,
-  kFchmod, kUtimens, kFutimens, kCopyFileRange, kFtruncate, kFsync, kCallCount
+  kFchmod, kUtimens, kFutimens, kCopyFileRange, kFtruncate, kFsync, kListxattr, kCallCount
 };
 
 const char* const CallNames[kCallCount] = {
     "open", "close", "read", "write", "opendir", "readdir", "closedir", "stat", "chdir",
     "getxattr", "setxattr", "removexattr", "fgetxattr", "fsetxattr", "unlink", "rmdir", "rename",
-    "mkdir", "chmod", "fchmod", "utimens", "futimens", "copy_file_range", "ftruncate", "fsync"};
+    "mkdir", "chmod", "fchmod", "utimens", "futimens", "copy_file_range", "ftruncate", "fsync",
+    "listxattr"};
 
 struct CallFault {
   unsigned calls;  // calls since the fault was armed or cleared
@@ -132,6 +133,9 @@ ssize_t RealCopyFileRange(int inFd, off_t* inOffset, int outFd, off_t* outOffset
 }
 int RealFtruncate(int fd, off_t length) { return Fails(kFtruncate) ? -1 : ftruncate(fd, length); }
 int RealFsync(int fd) { return Fails(kFsync) ? -1 : fsync(fd); }
+ssize_t RealListxattr(const char* path, char* list, size_t size) {
+  return Fails(kListxattr) ? -1 : llistxattr(path, list, size);
+}
 
 }  // namespace
 
@@ -140,7 +144,7 @@ SyscallTable Sys = {
     RealClosedir, RealStat,     RealChdir,     RealGetxattr,     RealSetxattr,      RealRemovexattr,
     RealFgetxattr, RealFsetxattr, RealUnlink,  RealRmdir,        RealRename,        RealMkdir,
     RealChmod,   RealFchmod,    RealUtimens,   RealFutimens,     RealCopyFileRange, RealFtruncate,
-    RealFsync};
+    RealFsync,   RealListxattr};
 
 bool InjectSyscallFault(const char* call, unsigned nth, int err, unsigned count) {
   int id = FindCall(call);

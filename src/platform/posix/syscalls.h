@@ -39,6 +39,7 @@ struct SyscallTable {
                              unsigned flags);
   int (*ftruncate)(int fd, off_t length);
   int (*fsync)(int fd);
+  ssize_t (*listxattr)(const char* path, char* list, size_t size);  // llistxattr
 };
 
 // The table the layer calls through; its entries start as the real calls.

@@ -3,6 +3,8 @@
 #include <time.h>
 
 #include <climits>
+#include <cstdlib>
+#include <string>
 #include <cstdint>
 #include <limits>
 
@@ -134,11 +136,24 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, LPFILETIME lpFileTime)
   return TRUE;
 }
 
+// Reads the time-zone rules again when TZ has changed since the last
+// conversion (tzset on every call would stat /etc/localtime each time).
+static void FollowTimeZone() {
+  static std::string lastTz;
+  static bool known = false;
+  const char* tz = getenv("TZ");
+  std::string now = tz ? std::string("=") + tz : std::string();
+  if (known && now == lastTz) return;
+  tzset();
+  lastTz = now;
+  known = true;
+}
+
 // Results that would fall before 1601 or beyond the file-time range are held
 // at its ends.
 BOOL FileTimeToLocalFileTime(const FILETIME* lpFileTime, LPFILETIME lpLocalFileTime) {
   if (!lpFileTime || !lpLocalFileTime || !IsFileTimeInRange(lpFileTime)) return InvalidParameter();
-  tzset();
+  FollowTimeZone();
   int64_t ticks = TicksOf(lpFileTime);
   int64_t offset = OffsetAt(UnixSecondsOf(ticks)) * TicksPerSecond;
   SetTicks(offset > 0 && ticks > MaxFileTime - offset ? MaxFileTime : ticks + offset, lpLocalFileTime);
@@ -147,7 +162,7 @@ BOOL FileTimeToLocalFileTime(const FILETIME* lpFileTime, LPFILETIME lpLocalFileT
 
 BOOL LocalFileTimeToFileTime(const FILETIME* lpLocalFileTime, LPFILETIME lpFileTime) {
   if (!lpLocalFileTime || !lpFileTime || !IsFileTimeInRange(lpLocalFileTime)) return InvalidParameter();
-  tzset();
+  FollowTimeZone();
   int64_t ticks = TicksOf(lpLocalFileTime);
   int64_t offset = OffsetForLocal(UnixSecondsOf(ticks)) * TicksPerSecond;
   SetTicks(offset < 0 && ticks > MaxFileTime + offset ? MaxFileTime : ticks - offset, lpFileTime);
