@@ -1,3 +1,4 @@
+#include <charconv>
 #include <cstdio>
 
 #include "output/value_text.h"
@@ -28,14 +29,20 @@ static void GroupDigits(const char* digits, char* text) {
     CopyText(text, NumberTextCapacity, digits);
 }
 
+// The plain decimal text of a number ("%ld", "%0.0f"), before grouping.
 void RenderNumber(int32_t value, char* text) {
   char digits[NumberTextCapacity];
-  snprintf(digits, sizeof digits, "%ld", (long)value);
+  *std::to_chars(digits, digits + sizeof digits - 1, value).ptr = '\0';
   GroupDigits(digits, text);
 }
 
 void RenderDouble(double value, char* text) {
   char digits[NumberTextCapacity];
-  snprintf(digits, sizeof digits, "%0.0f", value);
+  auto result = std::to_chars(digits, digits + sizeof digits - 1, value, std::chars_format::fixed, 0);
+  if (result.ec == std::errc()) {
+    *result.ptr = '\0';
+  } else {
+    snprintf(digits, sizeof digits, "%0.0f", value);  // beyond the work area: cut as printf cuts
+  }
   GroupDigits(digits, text);
 }

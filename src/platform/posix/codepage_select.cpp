@@ -34,7 +34,13 @@ CodePagePair CodePagesForCodeset(const char* codeset) {
 
 CodePagePair CurrentCodePages() {
   if (HaveSelection) return Selected;
-  return CodePagesForCodeset(UserCodeset());
+  static unsigned derivedFrom = ~0u;
+  static CodePagePair derived;
+  if (derivedFrom != UserLocaleGeneration()) {
+    derived = CodePagesForCodeset(UserCodeset());
+    derivedFrom = UserLocaleGeneration();
+  }
+  return derived;
 }
 
 void SelectNlsCodeset(const char* codeset) {

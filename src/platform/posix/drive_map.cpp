@@ -247,7 +247,14 @@ const DriveEntry* DriveOfPosixPath(const std::string& posixPath) {
   return best;
 }
 
+namespace {
+unsigned MapGeneration = 0;
+}
+
+unsigned DriveMapGeneration() { return MapGeneration; }
+
 void ResetDriveMap() {
+  ++MapGeneration;
   MapLoaded = false;
   Drives.clear();
   ForgetCurrentDirectory();

@@ -43,3 +43,5 @@ std::vector<DriveEntry> DrivesFromMountInfo(const std::string& mountinfo,
 // reads KELTRO_DRIVES (or the mounts) again. For tests that change
 // KELTRO_DRIVES with setenv.
 void ResetDriveMap();
+// Changes whenever ResetDriveMap has run.
+unsigned DriveMapGeneration();

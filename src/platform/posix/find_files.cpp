@@ -31,22 +31,28 @@ struct FindHandle : LayerHandle {
 };
 
 // NTFS order: by name with A-Z folded to upper case, then byte for byte
-// (UTF-8 byte order is code point order).
-bool ComesBefore(const std::string& a, const std::string& b) {
-  size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    unsigned char ca = (unsigned char)a[i], cb = (unsigned char)b[i];
-    if (ca >= 'a' && ca <= 'z') ca -= 32;
-    if (cb >= 'a' && cb <= 'z') cb -= 32;
-    if (ca != cb) return ca < cb;
+// (UTF-8 byte order is code point order). Each name is folded once.
+struct SortName {
+  std::string folded;
+  std::string name;
+  bool operator<(const SortName& other) const {
+    int order = folded.compare(other.folded);
+    return order != 0 ? order < 0 : name < other.name;
   }
-  if (a.size() != b.size()) return a.size() < b.size();
-  return a < b;
+};
+
+std::string FoldedAscii(const char* name) {
+  std::string folded = name;
+  for (char& c : folded) {
+    if (c >= 'a' && c <= 'z') c = (char)(c - 32);
+  }
+  return folded;
 }
 
 // Reads the whole directory into find->names, sorted; a failure is kept
 // for after the names read before it.
 void ReadNames(FindHandle* find) {
+  std::vector<SortName> names;
   for (;;) {
     errno = 0;
     struct dirent* entry = Sys.readdir(find->dir);
@@ -56,9 +62,11 @@ void ReadNames(FindHandle* find) {
     }
     const char* name = entry->d_name;
     if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) continue;
-    if (MatchWildcardIgnoringCase(find->pattern.c_str(), name)) find->names.emplace_back(name);
+    if (MatchWildcardIgnoringCase(find->pattern.c_str(), name)) names.push_back({FoldedAscii(name), name});
   }
-  std::sort(find->names.begin(), find->names.end(), ComesBefore);
+  std::sort(names.begin(), names.end());
+  find->names.reserve(names.size());
+  for (SortName& n : names) find->names.push_back(std::move(n.name));
 }
 
 bool CloseFind(LayerHandle* handle) {

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/posix/drive_map.h"
 #include "platform/posix/layer.h"
 #include "platform/posix/path_lookup.h"
 
@@ -35,7 +36,12 @@ DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
     SetLastErrorFromErrno(err);
     return 0;
   }
-  std::string path = WindowsFormOf(*target);
+  static std::string path;
+  static unsigned pathGeneration = ~0u;
+  if (pathGeneration != DriveMapGeneration()) {
+    path = WindowsFormOf(*target);
+    pathGeneration = DriveMapGeneration();
+  }
   if (nSize == 0) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return 0;

@@ -63,7 +63,7 @@ bool NamesEqualIgnoringCase(const char* a, const char* b) {
 }
 
 bool MatchWildcardIgnoringCase(const char* pattern, const char* name) {
-  if (strcmp(pattern, "*.*") == 0) return true;
+  if (strcmp(pattern, "*.*") == 0 || strcmp(pattern, "*") == 0) return true;
   std::vector<uint32_t> p = FoldedCodePoints(pattern);
   std::vector<uint32_t> n = FoldedCodePoints(name);
   // Greedy matching with one backtrack point: the last `*` seen.

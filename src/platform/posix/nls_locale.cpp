@@ -7,6 +7,7 @@
 namespace {
 
 locale_t Loaded = nullptr;
+unsigned Generation = 0;  // counts reloads, so callers can keep what they derived
 locale_t UnicodeCType = nullptr;
 bool UnicodeCTypeTried = false;
 
@@ -44,7 +45,10 @@ const char* UserCodeset() { return UserLocaleText(CODESET); }
 void ReloadUserLocale() {
   if (Loaded) freelocale(Loaded);
   Loaded = nullptr;
+  ++Generation;
 }
+
+unsigned UserLocaleGeneration() { return Generation; }
 
 locale_t UnicodeCaseLocale() {
   if (strcmp(UserCodeset(), "UTF-8") == 0) return UserLocale();

@@ -20,6 +20,9 @@ const char* UserCodeset();
 // Test hook: forget the locale read so far; the next use reads the
 // environment again.
 void ReloadUserLocale();
+// Changes whenever ReloadUserLocale has run: what was derived from the
+// locale before is stale.
+unsigned UserLocaleGeneration();
 
 // A locale whose character classes cover all of Unicode (the user's when it
 // is a UTF-8 one, else C.UTF-8), for upper-casing UTF-8 text; null when the

@@ -87,7 +87,21 @@ void CopyPicture(const std::string& picture, char* out, size_t capacity) {
 
 }  // namespace
 
+static NumberConventions ReadNumberConventions();
+
+// Read from the locale once per (re)load: the format engine asks for the
+// thousands separator on every line.
 NumberConventions UserNumberConventions() {
+  static unsigned readFrom = ~0u;
+  static NumberConventions cached;
+  if (readFrom != UserLocaleGeneration()) {
+    cached = ReadNumberConventions();
+    readFrom = UserLocaleGeneration();
+  }
+  return cached;
+}
+
+static NumberConventions ReadNumberConventions() {
   NumberConventions conventions;
   const char* thousands = UserLocaleText(THOUSEP);
   const char* decimal = UserLocaleText(RADIXCHAR);

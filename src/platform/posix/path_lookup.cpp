@@ -4,9 +4,12 @@
 
 #include <sys/sysmacros.h>
 
+#include <time.h>
+
 #include <cerrno>
 #include <map>
 #include <set>
+#include <string_view>
 #include <vector>
 
 #include "platform/posix/drive_map.h"
@@ -131,13 +134,26 @@ bool FindInNames(FoldedNames* names, const std::string& name, std::string& found
 
 // True when posix was looked for in its unchanged directory before and was
 // not there in any spelling: one stat of the directory instead of the walk.
+//
+// Directory times come from the kernel's coarse clock, which moves in ticks
+// of a few milliseconds; within the tick of the last check the directory is
+// not asked again, so a change is seen at most one tick late.
 bool KnownMissing(const std::string& posix) {
+  static struct timespec checkedAt = {-1, 0};
   if (NamesCache.missing.empty()) return false;
-  std::string parent = ParentOf(posix);
-  if (NamesCache.dir != parent || !NamesCache.missing.count(LastComponent(posix))) return false;
+  size_t slash = posix.rfind('/');
+  const std::string& parent = NamesCache.dir;
+  bool inCachedDir = slash != std::string::npos &&
+                     std::string_view(posix).substr(0, slash == 0 ? 1 : slash) == parent;
+  if (!inCachedDir || !NamesCache.missing.count(posix.substr(slash + 1))) return false;
+  struct timespec now;
+  clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+  if (now.tv_sec == checkedAt.tv_sec && now.tv_nsec == checkedAt.tv_nsec) return true;
   struct statx stx;
-  return Sys.stat(AT_FDCWD, parent.c_str(), AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) == 0 &&
-         SameVersion(NamesCache, parent, stx);
+  bool unchanged = Sys.stat(AT_FDCWD, parent.c_str(), AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) == 0 &&
+                   SameVersion(NamesCache, parent, stx);
+  checkedAt = unchanged ? now : timespec{-1, 0};
+  return unchanged;
 }
 
 // Walks the components from the drive root, replacing each missing one by a
@@ -228,8 +244,48 @@ DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
   return ERROR_SUCCESS;
 }
 
+namespace {
+
+// The last drive-qualified path found missing, as the caller spelled it: the
+// format engine asks for the same missing format file on every line.
+struct MissingInput {
+  std::string input;
+  std::string driveRoot;
+  std::string posix;
+};
+MissingInput LastMissing;
+
+bool IsDriveQualified(LPCSTR path) {
+  return IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\';
+}
+
+bool RecentlyMissing(LPCSTR path, LocatedPath& located) {
+  if (LastMissing.input.empty() || LastMissing.input != path) return false;
+  const DriveEntry* drive = FindDrive(path[0]);
+  if (!drive || drive->root != LastMissing.driveRoot || !KnownMissing(LastMissing.posix)) return false;
+  located.posix = LastMissing.posix;
+  located.dirFd = AT_FDCWD;
+  located.name = located.posix;
+  located.base = LastComponent(located.posix);
+  located.isDriveRoot = false;
+  located.missing = ERROR_FILE_NOT_FOUND;
+  located.statErrno = ENOENT;
+  return true;
+}
+
+void RememberMissing(LPCSTR path, const LocatedPath& located) {
+  if (located.missing != ERROR_FILE_NOT_FOUND || !IsDriveQualified(path)) return;
+  const DriveEntry* drive = FindDrive(path[0]);
+  if (drive) LastMissing = MissingInput{path, drive->root, located.posix};
+}
+
+}  // namespace
+
 DWORD LocatePath(LPCSTR path, LocatedPath& located) {
+  if (path && RecentlyMissing(path, located)) return ERROR_SUCCESS;
   std::string full;
   if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
-  return LocateFullPath(full, located);
+  DWORD err = LocateFullPath(full, located);
+  if (!err) RememberMissing(path, located);
+  return err;
 }
