@@ -6,11 +6,20 @@
 
 constexpr int WideConversionCapacity = 1024;
 
+// The first row of each letter, looked up once per criteria table: every
+// entry of a walk asks for the rows of all its values.
 static ParamDescriptor* FindRow(ParamDescriptor* criteria, char letter) {
-  for (ParamDescriptor* row = criteria; row->type != PT_NONE; row++) {
-    if (row->letter == letter) return row;
+  static ParamDescriptor* indexed = nullptr;
+  static ParamDescriptor* firstRow[256];
+  if (indexed != criteria) {
+    for (ParamDescriptor*& row : firstRow) row = nullptr;
+    for (ParamDescriptor* row = criteria; row->type != PT_NONE; row++) {
+      ParamDescriptor*& slot = firstRow[(unsigned char)row->letter];
+      if (!slot) slot = row;
+    }
+    indexed = criteria;
   }
-  return nullptr;
+  return firstRow[(unsigned char)letter];
 }
 
 // An ANSI copy of a wide text, cut to the work area.

@@ -77,6 +77,8 @@ struct timespec TimeOrOmit(const FILETIME* time) {
 HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                    DWORD dwFlagsAndAttributes, HANDLE hTemplateFile) {
+  bool mustExist = dwCreationDisposition == OPEN_EXISTING || dwCreationDisposition == TRUNCATE_EXISTING;
+  if (mustExist && IsKnownMissing(lpFileName)) return Fail(ERROR_FILE_NOT_FOUND);
   LocatedPath located;
   DWORD err = LocatePath(lpFileName, located);
   if (err) return Fail(err);

@@ -25,34 +25,30 @@ struct FindHandle : LayerHandle {
   std::string dirPosix;   // the listed directory, for the entries' extended attributes
   std::string pattern;
   int dotsToCome;         // 2: "." and ".." still to come; 1: ".."; 0: none
-  std::vector<std::string> names;  // the matching entries, sorted
+  std::string nameText;            // the matching names, each ended by NUL
+  std::vector<const char*> names;  // into nameText, sorted
   size_t nextName = 0;
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
 };
 
 // NTFS order: by name with A-Z folded to upper case, then byte for byte
-// (UTF-8 byte order is code point order). Each name is folded once.
-struct SortName {
-  std::string folded;
-  std::string name;
-  bool operator<(const SortName& other) const {
-    int order = folded.compare(other.folded);
-    return order != 0 ? order < 0 : name < other.name;
+// (UTF-8 byte order is code point order).
+int CompareFolded(const char* a, const char* b) {
+  for (;; ++a, ++b) {
+    unsigned char ca = (unsigned char)*a, cb = (unsigned char)*b;
+    if (ca >= 'a' && ca <= 'z') ca -= 32;
+    if (cb >= 'a' && cb <= 'z') cb -= 32;
+    if (ca != cb || ca == 0) return (int)ca - (int)cb;
   }
-};
-
-std::string FoldedAscii(const char* name) {
-  std::string folded = name;
-  for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = (char)(c - 32);
-  }
-  return folded;
 }
 
-// Reads the whole directory into find->names, sorted; a failure is kept
-// for after the names read before it.
+bool ComesBefore(const char* a, const char* b) {
+  int order = CompareFolded(a, b);
+  return order != 0 ? order < 0 : strcmp(a, b) < 0;
+}
+
 void ReadNames(FindHandle* find) {
-  std::vector<SortName> names;
+  std::vector<size_t> starts;
   for (;;) {
     errno = 0;
     struct dirent* entry = Sys.readdir(find->dir);
@@ -62,11 +58,14 @@ void ReadNames(FindHandle* find) {
     }
     const char* name = entry->d_name;
     if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) continue;
-    if (MatchWildcardIgnoringCase(find->pattern.c_str(), name)) names.push_back({FoldedAscii(name), name});
+    if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) continue;
+    starts.push_back(find->nameText.size());
+    find->nameText.append(name, strlen(name) + 1);
   }
-  std::sort(names.begin(), names.end());
-  find->names.reserve(names.size());
-  for (SortName& n : names) find->names.push_back(std::move(n.name));
+  const char* text = find->nameText.data();
+  find->names.reserve(starts.size());
+  for (size_t start : starts) find->names.push_back(text + start);
+  std::sort(find->names.begin(), find->names.end(), ComesBefore);
 }
 
 bool CloseFind(LayerHandle* handle) {
@@ -111,7 +110,7 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     return ERROR_SUCCESS;
   }
   while (find->nextName < find->names.size()) {
-    const char* name = find->names[find->nextName++].c_str();
+    const char* name = find->names[find->nextName++];
     if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0) {
       if (errno == ENOENT) continue;
       return Win32ErrorFromErrno(errno);

@@ -1,7 +1,8 @@
 // GetNumberFormatA: a plain decimal text ("-1234.5") laid out with digit
 // grouping, separators, rounding and the negative form, the Win32 way.
+#include <algorithm>
+#include <charconv>
 #include <string>
-#include <vector>
 
 #include "platform/posix/nls_locale.h"
 #include "platform/posix/nls_result.h"
@@ -51,26 +52,33 @@ void RoundFraction(NumberText* number, size_t digits) {
 }
 
 // Group sizes from the decimal point leftwards; the last one repeats unless
-// the Grouping value ends in 0.
+// the Grouping value ends in 0. Built back to front, then turned around.
 std::string GroupDigits(const std::string& whole, unsigned grouping, const char* separator) {
-  std::vector<int> sizes;
-  std::string digits = std::to_string(grouping);
-  for (char digit : digits) sizes.push_back(digit - '0');
-  bool repeat = sizes.back() != 0;
-  if (!repeat) sizes.pop_back();
+  char sizes[16];
+  char* end = std::to_chars(sizes, sizes + sizeof sizes, grouping).ptr;
+  size_t count = (size_t)(end - sizes);
+  bool repeat = sizes[count - 1] != '0';
+  if (!repeat) --count;
+  auto sizeOf = [&](size_t group) {
+    if (group < count) return sizes[group] - '0';
+    return repeat && count > 0 ? sizes[count - 1] - '0' : 0;
+  };
+  std::string reversedSeparator(separator);
+  std::reverse(reversedSeparator.begin(), reversedSeparator.end());
   std::string grouped;
-  size_t end = whole.size(), group = 0;
-  while (end > 0) {
-    int size = group < sizes.size() ? sizes[group] : (repeat && !sizes.empty() ? sizes.back() : 0);
-    if (size <= 0 || (size_t)size >= end) {
-      grouped.insert(0, whole, 0, end);
-      break;
+  grouped.reserve(whole.size() * (1 + reversedSeparator.size()));
+  size_t group = 0;
+  int inGroup = 0, size = sizeOf(0);
+  for (size_t i = whole.size(); i > 0; --i) {
+    if (size > 0 && inGroup == size) {
+      grouped += reversedSeparator;
+      size = sizeOf(++group);
+      inGroup = 0;
     }
-    grouped.insert(0, whole, end - size, size);
-    grouped.insert(0, separator);
-    end -= size;
-    ++group;
+    grouped += whole[i - 1];
+    ++inGroup;
   }
+  std::reverse(grouped.begin(), grouped.end());
   return grouped;
 }
 

@@ -95,7 +95,7 @@ struct FoldedNames {
   int64_t mtimeSec = -1;
   uint32_t mtimeNsec = 0;
   std::map<std::vector<uint32_t>, std::string> byFolded;
-  std::set<std::string> missing;  // names looked for and found in no spelling
+  std::set<std::string, std::less<>> missing;  // names looked for and found in no spelling
 };
 
 FoldedNames NamesCache;
@@ -145,7 +145,7 @@ bool KnownMissing(const std::string& posix) {
   const std::string& parent = NamesCache.dir;
   bool inCachedDir = slash != std::string::npos &&
                      std::string_view(posix).substr(0, slash == 0 ? 1 : slash) == parent;
-  if (!inCachedDir || !NamesCache.missing.count(posix.substr(slash + 1))) return false;
+  if (!inCachedDir || !NamesCache.missing.count(std::string_view(posix).substr(slash + 1))) return false;
   struct timespec now;
   clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
   if (now.tv_sec == checkedAt.tv_sec && now.tv_nsec == checkedAt.tv_nsec) return true;
@@ -259,10 +259,14 @@ bool IsDriveQualified(LPCSTR path) {
   return IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\';
 }
 
-bool RecentlyMissing(LPCSTR path, LocatedPath& located) {
+bool SameAsLastMissing(LPCSTR path) {
   if (LastMissing.input.empty() || LastMissing.input != path) return false;
   const DriveEntry* drive = FindDrive(path[0]);
-  if (!drive || drive->root != LastMissing.driveRoot || !KnownMissing(LastMissing.posix)) return false;
+  return drive && drive->root == LastMissing.driveRoot && KnownMissing(LastMissing.posix);
+}
+
+bool RecentlyMissing(LPCSTR path, LocatedPath& located) {
+  if (!SameAsLastMissing(path)) return false;
   located.posix = LastMissing.posix;
   located.dirFd = AT_FDCWD;
   located.name = located.posix;
@@ -280,6 +284,8 @@ void RememberMissing(LPCSTR path, const LocatedPath& located) {
 }
 
 }  // namespace
+
+bool IsKnownMissing(LPCSTR path) { return path && SameAsLastMissing(path); }
 
 DWORD LocatePath(LPCSTR path, LocatedPath& located) {
   if (path && RecentlyMissing(path, located)) return ERROR_SUCCESS;

@@ -50,6 +50,9 @@ constexpr unsigned kEntryStatxMask = STATX_BASIC_STATS | STATX_BTIME;
 // of a path that cannot name a local entry: 123 (wildcards, a drive that is
 // no letter), 3 (an unmapped drive letter), 53 (a UNC path).
 DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located);
+// True when path is the drive-qualified path last found missing and its
+// directory has not changed since: a cheap answer for repeated lookups.
+bool IsKnownMissing(LPCSTR path);
 // FullPathOf then LocateFullPath.
 DWORD LocatePath(LPCSTR path, LocatedPath& located);
 
