@@ -132,3 +132,22 @@ TEST_F(NumberFormatTest, LocaleInfoSizesAndUnknownItems) {
 }
 
 }  // namespace
+
+namespace {
+
+// Whole numbers take a short way; Grouping 33 means the same as 3 but takes
+// the general one, so both must agree.
+TEST(NumberFormatShortWay, AgreesWithTheGeneralWay) {
+  for (const char* value : {"0", "7", "-7", "000123", "-0", "999", "1000", "-1000", "12345678901234567890",
+                            "2147483647", "-2147483648"}) {
+    for (UINT negativeOrder : {0u, 1u}) {
+      for (const char* separator : {",", "\xE2\x80\xAF", ""}) {
+        EXPECT_EQ(Formatted(value, Format(3, separator, negativeOrder)),
+                  Formatted(value, Format(33, separator, negativeOrder)))
+            << value << " order " << negativeOrder << " separator '" << separator << "'";
+      }
+    }
+  }
+}
+
+}  // namespace

@@ -25,26 +25,29 @@ struct FindHandle : LayerHandle {
   std::string dirPosix;   // the listed directory, for the entries' extended attributes
   std::string pattern;
   int dotsToCome;         // 2: "." and ".." still to come; 1: ".."; 0: none
-  std::string nameText;            // the matching names, each ended by NUL
+  std::string nameText;            // each matching name folded, NUL, as it is, NUL
   std::vector<const char*> names;  // into nameText, sorted
   size_t nextName = 0;
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
 };
 
 // NTFS order: by name with A-Z folded to upper case, then byte for byte
-// (UTF-8 byte order is code point order).
-int CompareFolded(const char* a, const char* b) {
-  for (;; ++a, ++b) {
-    unsigned char ca = (unsigned char)*a, cb = (unsigned char)*b;
-    if (ca >= 'a' && ca <= 'z') ca -= 32;
-    if (cb >= 'a' && cb <= 'z') cb -= 32;
-    if (ca != cb || ca == 0) return (int)ca - (int)cb;
-  }
+// (UTF-8 byte order is code point order). Each name is stored behind its
+// folded form, so the sort compares plain strings.
+const char* NameAfterFolded(const char* folded) { return folded + strlen(folded) + 1; }
+
+bool ComesBefore(const char* foldedA, const char* foldedB) {
+  int order = strcmp(foldedA, foldedB);
+  return order != 0 ? order < 0 : strcmp(NameAfterFolded(foldedA), NameAfterFolded(foldedB)) < 0;
 }
 
-bool ComesBefore(const char* a, const char* b) {
-  int order = CompareFolded(a, b);
-  return order != 0 ? order < 0 : strcmp(a, b) < 0;
+void AppendFolded(std::string* text, const char* name) {
+  size_t start = text->size();
+  text->append(name, strlen(name) + 1);
+  for (size_t i = start; i + 1 < text->size(); ++i) {
+    char& c = (*text)[i];
+    if (c >= 'a' && c <= 'z') c = (char)(c - 32);
+  }
 }
 
 void ReadNames(FindHandle* find) {
@@ -60,12 +63,14 @@ void ReadNames(FindHandle* find) {
     if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) continue;
     if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) continue;
     starts.push_back(find->nameText.size());
+    AppendFolded(&find->nameText, name);
     find->nameText.append(name, strlen(name) + 1);
   }
   const char* text = find->nameText.data();
   find->names.reserve(starts.size());
   for (size_t start : starts) find->names.push_back(text + start);
   std::sort(find->names.begin(), find->names.end(), ComesBefore);
+  for (const char*& name : find->names) name = NameAfterFolded(name);
 }
 
 bool CloseFind(LayerHandle* handle) {

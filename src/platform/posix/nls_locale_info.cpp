@@ -126,6 +126,9 @@ void TimePicture(char* out, size_t capacity) {
 
 int GetLocaleInfoA(LCID Locale, LCTYPE LCType, LPSTR lpLCData, int cchData) {
   NumberConventions conventions = UserNumberConventions();
+  if ((LCType & ~LOCALE_NOUSEROVERRIDE) == LOCALE_STHOUSAND) {  // asked on every listing line
+    return ReturnText(conventions.ThousandSep, strlen(conventions.ThousandSep), lpLCData, cchData);
+  }
   char picture[80];
   std::string text;
   switch (LCType & ~LOCALE_NOUSEROVERRIDE) {

@@ -1,6 +1,7 @@
 // GetNumberFormatA: a plain decimal text ("-1234.5") laid out with digit
 // grouping, separators, rounding and the negative form, the Win32 way.
 #include <algorithm>
+#include <cstring>
 #include <charconv>
 #include <string>
 
@@ -97,6 +98,33 @@ bool IsValidFormat(const NUMBERFMTA* format) {
          format->lpDecimalSep && format->lpThousandSep;
 }
 
+
+// The common case of the format engine: a whole number, no fraction digits,
+// groups of three. Gives the text's length, or -1 to take the general way.
+int FormatWholeNumber(const char* value, const NUMBERFMTA& format, char* out, size_t capacity) {
+  if (format.NumDigits != 0 || format.Grouping != 3 || format.NegativeOrder > 1) return -1;
+  bool negative = *value == '-';
+  const char* digits = value + negative;
+  size_t count = strspn(digits, "0123456789");
+  if (count == 0 || digits[count] != '\0') return -1;
+  while (count > 1 && *digits == '0') ++digits, --count;  // "000" is 0
+  size_t separatorLength = strlen(format.lpThousandSep);
+  size_t length = count + (count - 1) / 3 * separatorLength + (negative ? (format.NegativeOrder == 0 ? 2 : 1) : 0);
+  if (length + 1 > capacity) return -1;
+  char* p = out;
+  if (negative) *p++ = format.NegativeOrder == 0 ? '(' : '-';
+  for (size_t i = 0; i < count; ++i) {
+    if (i > 0 && (count - i) % 3 == 0) {
+      memcpy(p, format.lpThousandSep, separatorLength);
+      p += separatorLength;
+    }
+    *p++ = digits[i];
+  }
+  if (negative && format.NegativeOrder == 0) *p++ = ')';
+  *p = '\0';
+  return (int)(p - out);
+}
+
 }  // namespace
 
 int GetNumberFormatA(LCID Locale, DWORD dwFlags, LPCSTR lpValue, const NUMBERFMTA* lpFormat,
@@ -105,6 +133,10 @@ int GetNumberFormatA(LCID Locale, DWORD dwFlags, LPCSTR lpValue, const NUMBERFMT
     SetLastError(ERROR_INVALID_FLAGS);
     return 0;
   }
+  char quick[80];
+  int quickLength = lpValue && lpFormat && IsValidFormat(lpFormat)
+                        ? FormatWholeNumber(lpValue, *lpFormat, quick, sizeof quick) : -1;
+  if (quickLength >= 0) return ReturnText(quick, (size_t)quickLength, lpNumberStr, cchNumber);
   NumberText number;
   if (!lpValue || !ReadNumber(lpValue, &number) || (lpFormat && !IsValidFormat(lpFormat))) {
     SetLastError(ERROR_INVALID_PARAMETER);
