@@ -13,10 +13,6 @@ bool Refuse(const char* message) {
   return false;
 }
 
-bool IsCopyCommand(CommandCode code) {
-  return code == CMD_UPD || code == CMD_COP || code == CMD_MIR;
-}
-
 }  // namespace
 
 bool CheckCommandLine(void) {

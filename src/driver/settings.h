@@ -20,6 +20,11 @@ enum : CommandCode {
   CMD_INVALID = -1,
 };
 
+// cop, upd and mir: the commands that bring files into a target.
+constexpr bool IsCopyCommand(CommandCode code) {
+  return code == CMD_COP || code == CMD_UPD || code == CMD_MIR;
+}
+
 constexpr int TextCapacity = 256;      // parameter texts, patterns, spec parts
 constexpr int LineCapacity = 2048;     // LineBuffer and format files
 constexpr int PathCapacity = 512;      // paths of the walk

@@ -51,10 +51,6 @@ bool IsDotName(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-bool IsCopyCommand(void) {
-  return CurrentCommand == CMD_COP || CurrentCommand == CMD_UPD || CurrentCommand == CMD_MIR;
-}
-
 void TallyOwner(uint32_t size) {
   int row = FindOrAddOwner(EntryValues.OwnerText);
   if (row < 0) return;
@@ -70,7 +66,7 @@ void Descend(const WalkRoot& root, const WIN32_FIND_DATAA* entry, DirectoryTally
     targetEnd = EnterComponent(TargetPath, sizeof TargetPath, entry->cFileName);
     if (targetEnd < 0) return;  // counted by EnterComponent
   }
-  bool prepared = !IsCopyCommand() || PrepareTargetDirectory(entry->cFileName, entry->dwFileAttributes);
+  bool prepared = !IsCopyCommand(CurrentCommand) || PrepareTargetDirectory(entry->cFileName, entry->dwFileAttributes);
   long dirEnd = prepared ? EnterComponent(CurrentDirPath, sizeof CurrentDirPath, entry->cFileName) : -1;
   if (dirEnd >= 0) {
     tally->subdirectories++;
