@@ -265,18 +265,6 @@ bool SameAsLastMissing(LPCSTR path) {
   return drive && drive->root == LastMissing.driveRoot && KnownMissing(LastMissing.posix);
 }
 
-bool RecentlyMissing(LPCSTR path, LocatedPath& located) {
-  if (!SameAsLastMissing(path)) return false;
-  located.posix = LastMissing.posix;
-  located.dirFd = AT_FDCWD;
-  located.name = located.posix;
-  located.base = LastComponent(located.posix);
-  located.isDriveRoot = false;
-  located.missing = ERROR_FILE_NOT_FOUND;
-  located.statErrno = ENOENT;
-  return true;
-}
-
 void RememberMissing(LPCSTR path, const LocatedPath& located) {
   if (located.missing != ERROR_FILE_NOT_FOUND || !IsDriveQualified(path)) return;
   const DriveEntry* drive = FindDrive(path[0]);
@@ -288,7 +276,6 @@ void RememberMissing(LPCSTR path, const LocatedPath& located) {
 bool IsKnownMissing(LPCSTR path) { return path && SameAsLastMissing(path); }
 
 DWORD LocatePath(LPCSTR path, LocatedPath& located) {
-  if (path && RecentlyMissing(path, located)) return ERROR_SUCCESS;
   std::string full;
   if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
   DWORD err = LocateFullPath(full, located);

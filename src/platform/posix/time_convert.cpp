@@ -139,14 +139,14 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, LPFILETIME lpFileTime)
 // Reads the time-zone rules again when TZ has changed since the last
 // conversion (tzset on every call would stat /etc/localtime each time).
 static void FollowTimeZone() {
+  enum { Unknown, Unset, Set };
+  static int lastState = Unknown;
   static std::string lastTz;
-  static bool known = false;
   const char* tz = getenv("TZ");
-  std::string now = tz ? std::string("=") + tz : std::string();
-  if (known && now == lastTz) return;
+  if (lastState == (tz ? Set : Unset) && (!tz || lastTz == tz)) return;
   tzset();
-  lastTz = now;
-  known = true;
+  lastState = tz ? Set : Unset;
+  lastTz = tz ? tz : "";
 }
 
 // Results that would fall before 1601 or beyond the file-time range are held
