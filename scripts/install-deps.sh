@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Installs everything keltro needs to build and test on Debian 12 (run as root).
+# Installs what keltro needs to build and test on Debian 12, asking apt-get
+# only for packages that are missing (so a machine that has them needs no
+# root). Optional groups for CI: `fuzz` (clang's libFuzzer), `wine` (runs
+# keltro.exe), e.g. `bash scripts/install-deps.sh fuzz wine`.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config   # the build
@@ -10,18 +13,35 @@ packages=(
   locales                                 # a legacy 8-bit locale for code-page tests
   time findutils                          # benchmarks
 )
+for group in "$@"; do
+  case "$group" in
+    fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+    wine) packages+=(wine wine64) ;;
+    *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
+  esac
+done
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"
+  elif command -v sudo >/dev/null; then sudo "$@"
+  else echo "install-deps: not root; please run: $*" >&2; return 1
+  fi
+}
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  echo "install-deps: installing ${missing[*]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-# A Western European 8-bit locale, for the code-page tests.
+# A Western European 8-bit locale, for the code-page tests (only they need it).
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.iso88591$'; then
-  sed -i 's/^# *\(de_DE ISO-8859-1\)/\1/' /etc/locale.gen
-  grep -q '^de_DE ISO-8859-1' /etc/locale.gen || echo 'de_DE ISO-8859-1' >> /etc/locale.gen
-  locale-gen >/dev/null
+  if [ "$(id -u)" -eq 0 ]; then
+    sed -i 's/^# *\(de_DE ISO-8859-1\)/\1/' /etc/locale.gen
+    grep -q '^de_DE ISO-8859-1' /etc/locale.gen || echo 'de_DE ISO-8859-1' >> /etc/locale.gen
+    locale-gen >/dev/null
+  else
+    echo "install-deps: locale de_DE.ISO-8859-1 missing; the code-page tests need it (root: locale-gen)" >&2
+  fi
 fi

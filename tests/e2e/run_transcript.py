@@ -16,7 +16,8 @@ Each transcript runs in a fresh temporary directory ($T, also the working
 directory) with TZ=UTC and LC_ALL=C.UTF-8 pinned, `keltro` first on PATH and
 KELTRO_DRIVES mapping C: onto $T. Standard output and standard error are
 compared separately, each line for line. With --update the file is rewritten
-with what the commands printed.
+with what the commands printed. With --wine the program is a keltro.exe run
+under Wine (see wine.py for how, and for marking what runs on Linux only).
 """
 import argparse
 import os
@@ -24,6 +25,8 @@ import shutil
 import subprocess
 import sys
 import tempfile
+
+import wine
 
 MARK = "@@KELTRO-TRANSCRIPT-MARK@@"
 INDENT = "  "
@@ -144,13 +147,28 @@ def main():
     ap.add_argument("--keltro", required=True)
     ap.add_argument("--extra", action="append", default=[], help="another program to put on PATH")
     ap.add_argument("--update", action="store_true")
+    ap.add_argument("--wine", action="store_true", help="--keltro is a keltro.exe to run under Wine")
     ap.add_argument("transcript")
     args = ap.parse_args()
     items, trailer = parse(args.transcript)
+    skipped = 0
+    if args.wine:
+        if args.update:
+            sys.exit("--update and --wine do not go together")
+        reason = wine.transcript_is_linux_only(args.transcript)
+        if reason:
+            print("%s: skipped under Wine (%s)" % (os.path.basename(args.transcript), reason))
+            return
+        items, skipped = wine.split_items(items)
     workdir = tempfile.mkdtemp(prefix="keltro-e2e-")
     try:
-        results = run(items, args.keltro, args.extra, workdir)
+        if args.wine:
+            results = wine.fold_line_ends(run(items, wine.prepare(workdir, args.keltro), [], workdir))
+        else:
+            results = run(items, args.keltro, args.extra, workdir)
     finally:
+        if args.wine:
+            wine.finish()
         subprocess.run(["chmod", "-R", "u+rwX", workdir], capture_output=True)
         shutil.rmtree(workdir, ignore_errors=True)
     failures = 0
@@ -177,7 +195,8 @@ def main():
         with open(args.transcript, "w", encoding="utf-8", errors="surrogateescape") as f:
             f.write("\n".join(new_lines))
     total = len(items)
-    print("%s: %d passed, %d failed" % (os.path.basename(args.transcript), total - failures, failures))
+    print("%s: %d passed, %d failed%s" % (os.path.basename(args.transcript), total - failures, failures,
+                                          ", %d skipped" % skipped if args.wine else ""))
     sys.exit(1 if failures and not args.update else 0)
 
 

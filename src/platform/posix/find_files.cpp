@@ -138,7 +138,7 @@ HANDLE FindExact(const std::string& full, WIN32_FIND_DATAA* data) {
   if (located.missing) return Fail(located.missing);
   if (located.statErrno) return Fail(Win32ErrorFromErrno(located.statErrno));
   FillFindData(located.stx, located.base.c_str(), located.posix, data);
-  FindHandle* find = new FindHandle{{CloseFind}, nullptr, "", "", 0};
+  FindHandle* find = new FindHandle{{CloseFind}, nullptr, "", "", 0, {}, {}};
   SetLastError(ERROR_SUCCESS);
   return RegisterHandle(find);
 }
@@ -150,7 +150,7 @@ HANDLE FindInDirectory(const std::string& directory, const std::string& pattern,
   if (located.missing) return Fail(located.missing == ERROR_NOT_READY ? ERROR_NOT_READY : ERROR_PATH_NOT_FOUND);
   DIR* dir = Sys.opendir(located.dirFd, located.name.c_str());
   if (!dir) return Fail(errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(errno));
-  FindHandle* find = new FindHandle{{CloseFind}, dir, located.posix, pattern, located.isDriveRoot ? 0 : 2};
+  FindHandle* find = new FindHandle{{CloseFind}, dir, located.posix, pattern, located.isDriveRoot ? 0 : 2, {}, {}};
   ReadNames(find);
   err = NextEntry(find, data);
   if (err) {

@@ -157,7 +157,7 @@ int GetNumberFormatA(LCID Locale, DWORD dwFlags, LPCSTR lpValue, const NUMBERFMT
   std::string text = GroupDigits(number.whole, format.Grouping, format.lpThousandSep);
   // "No leading zero" drops the zero before a decimal separator (".5"); a
   // number without fraction digits always keeps its one digit ("0").
-  if (text.empty() && (format.LeadingZero || format.NumDigits == 0)) text = "0";
+  if (text.empty() && (format.LeadingZero || format.NumDigits == 0)) text.push_back('0');
   if (format.NumDigits) text += format.lpDecimalSep + number.fraction;
   if (number.negative) text = WithSign(text, format.NegativeOrder);
   return ReturnText(text.data(), text.size(), lpNumberStr, cchNumber);

@@ -1,0 +1,86 @@
+"""Runs transcripts against keltro.exe under Wine (run_transcript.py --wine).
+
+The transcript's tree $T becomes drive C: of a Wine prefix, so the Windows
+build walks the same files through a second, real Win32 implementation. The
+prefix is $WINEPREFIX when it is set (scripts/wine-transcripts.sh makes one
+for a whole run), else a new one next to $T. Drive C: must also hold Wine's
+own Windows directory: $T/windows links to it, and Wine adds $T/users.
+
+What cannot run there is marked in the transcript:
+    a comment line beginning "Linux only:"   the whole transcript
+    a command ending in "# linux only"       that command (a bash comment)
+Such commands are skipped, and counted as skipped in the closing line.
+
+keltro.exe writes its line ends as CR LF, as the C runtime does on Windows;
+they are read back as LF before the output is compared.
+"""
+import os
+import re
+import subprocess
+import tempfile
+
+COMMAND_MARK = re.compile(r"#\s*linux only\b")
+FILE_MARK = "Linux only:"
+
+
+def transcript_is_linux_only(path):
+    """The reason a whole transcript cannot run under Wine, or None."""
+    with open(path, encoding="utf-8", errors="surrogateescape") as f:
+        for line in f:
+            if line.startswith(FILE_MARK):
+                return line.strip()
+    return None
+
+
+def split_items(items):
+    """(commands to run under Wine, number of commands skipped)."""
+    kept = [item for item in items if not any(COMMAND_MARK.search(c) for c in item["cmd"])]
+    return kept, len(items) - len(kept)
+
+
+def _quiet(command):
+    """Runs a Wine tool; a daemon it starts must not hold our pipes open."""
+    subprocess.run(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=300)
+
+
+def _ensure_prefix():
+    prefix = os.environ.get("WINEPREFIX")
+    if not prefix:
+        prefix = tempfile.mkdtemp(prefix="keltro-wine-")
+        os.environ["WINEPREFIX"] = prefix
+    os.environ.setdefault("WINEDEBUG", "-all")
+    os.environ.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=")
+    if not os.path.isdir(os.path.join(prefix, "drive_c", "windows")):
+        _quiet(["wineboot", "-i"])
+        _quiet(["wineserver", "-w"])
+    return prefix
+
+
+def prepare(workdir, exe):
+    """Maps C: onto workdir; returns the program to run as `keltro`."""
+    prefix = _ensure_prefix()
+    _quiet(["wineserver", "-k"])  # the drives are read at start
+    drive_c = os.path.join(prefix, "dosdevices", "c:")
+    if os.path.lexists(drive_c):
+        os.remove(drive_c)
+    os.symlink(workdir, drive_c)
+    os.symlink(os.path.join(prefix, "drive_c", "windows"), os.path.join(workdir, "windows"))
+    wrapper = os.path.join(prefix, "keltro")
+    with open(wrapper, "w") as f:
+        f.write('#!/bin/sh\nexec wine "%s" "$@"\n' % os.path.abspath(exe))
+    os.chmod(wrapper, 0o755)
+    # A server kept up between commands, and Wine's own services started now:
+    # started by the first command, they would hold the transcript's pipes open.
+    _quiet(["wineserver", "-p"])
+    _quiet([wrapper, "ver"])
+    return wrapper
+
+
+def finish():
+    _quiet(["wineserver", "-k"])
+
+
+def fold_line_ends(results):
+    """Every CR LF in the captured output read back as LF."""
+    return [tuple(v.replace(b"\r\n", b"\n") if isinstance(v, bytes) else v for v in r) for r in results]

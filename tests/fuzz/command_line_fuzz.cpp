@@ -1,0 +1,65 @@
+// The command-line splitter and the parser over keltro's own tables. The
+// splitter drops only blanks and quotes and keeps every word inside the line;
+// the parser returns a valid result and leaves every text setting terminated
+// within its capacity (the address sanitizer watches every other write).
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "driver/param_tables.h"
+#include "fuzz_support.h"
+
+namespace {
+
+std::string WithoutBlanksAndQuotes(const std::string& text) {
+  std::string kept;
+  for (char c : text)
+    if (c != ' ' && c != '"') kept += c;
+  return kept;
+}
+
+void CheckSplit(const std::string& input) {
+  std::string line = input;
+  char* words[MaxCommandWords];
+  int count = SplitCommandLine(line.data(), words, MaxCommandWords);
+  FUZZ_CHECK(count >= 0 && count <= MaxCommandWords + 1, "word count out of range");
+  if (count > MaxCommandWords) return;  // the excess is left unsplit
+  std::string joined;
+  const char* end = line.data() + line.size();
+  for (int i = 0; i < count; ++i) {
+    FUZZ_CHECK(words[i] >= line.data() && words[i] <= end, "a word outside the line");
+    FUZZ_CHECK(i == 0 || words[i] > words[i - 1], "words out of order");
+    joined += words[i];
+  }
+  FUZZ_CHECK(WithoutBlanksAndQuotes(joined) == WithoutBlanksAndQuotes(input),
+             "the splitter lost or invented characters");
+}
+
+void CheckTextsTerminated(const ParamDescriptor* table) {
+  for (; table->type != PT_NONE; ++table) {
+    if (table->type == PT_STRING || table->type == PT_RANGE) {
+      const char* text = (const char*)table->target;
+      FUZZ_CHECK(strnlen(text, table->capacity) < table->capacity, "a text setting is not terminated");
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  PinFuzzEnvironment();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string input = InputText(data, size);
+  CheckSplit(input);
+
+  std::string line = "keltro " + input;  // the first word is the program name
+  FillParamTables();                     // every row back to its unparsed state
+  int result = ParseCommandLineText(line.data(), ParameterTable, OptionTable, CriteriaTable, FormatTable);
+  FUZZ_CHECK(result >= -1 && result <= MaxCommandWords, "parse result out of range");
+  for (const ParamDescriptor* table : {ParameterTable, OptionTable, CriteriaTable, FormatTable})
+    CheckTextsTerminated(table);
+  return 0;
+}

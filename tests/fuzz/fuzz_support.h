@@ -1,0 +1,39 @@
+// What every fuzz target shares: a fixed environment for the run-wide state
+// the layer derives lazily (time zone, locale and code page), and a check
+// that stops the run with a message when an invariant fails.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+// Standard error as it was at start-up: the fuzzer may close fd 2 to silence
+// the parsers' messages, but a failed check must still be seen.
+inline int FuzzReportFd = 2;
+
+// Pins the environment the layer reads once; call from LLVMFuzzerInitialize.
+inline void PinFuzzEnvironment() {
+  FuzzReportFd = dup(2);
+  setenv("TZ", "UTC", 1);
+  setenv("LC_ALL", "C.UTF-8", 1);
+  unsetenv("KELTRO_DRIVES");
+  unsetenv("BELMIX_FORMAT");
+  unsetenv("QX_DATE_FORMAT");
+  unsetenv("QX_TIME_FORMAT");
+}
+
+// The input as a NUL-terminated text, cut at its first NUL.
+inline std::string InputText(const uint8_t* data, size_t size) {
+  std::string text(reinterpret_cast<const char*>(data), size);
+  return text.substr(0, text.find('\0'));
+}
+
+#define FUZZ_CHECK(condition, what)                                          \
+  do {                                                                       \
+    if (!(condition)) {                                                      \
+      dprintf(FuzzReportFd, "fuzz check failed: %s (%s:%d)\n", what, __FILE__, __LINE__); \
+      abort();                                                               \
+    }                                                                        \
+  } while (0)

@@ -1,0 +1,88 @@
+// The pattern matcher against a dynamic-programming matcher. Input: the
+// pattern, a line break, the text. Over ASCII both must agree in both case
+// modes, and for a comma-separated list with '!' exclusions; other bytes
+// (multi-byte characters under the UTF-8 code page) must only not crash.
+#include <cctype>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fuzz_support.h"
+#include "sources/pattern_match.h"
+
+namespace {
+
+constexpr size_t WorkCapacity = 1024;  // the matcher's upper-cased copies
+
+// match[i][j]: text from i on matches pattern from j on.
+bool ReferenceMatch(const std::string& text, const std::string& pattern, bool caseSensitive) {
+  if (!caseSensitive && (text.size() >= WorkCapacity || pattern.size() >= WorkCapacity)) return false;
+  auto fold = [&](char c) { return caseSensitive ? c : (char)toupper((unsigned char)c); };
+  size_t n = text.size(), m = pattern.size();
+  std::vector<std::vector<bool>> match(n + 1, std::vector<bool>(m + 1, false));
+  match[n][m] = true;
+  for (size_t i = n + 1; i-- > 0;) {
+    for (size_t j = m; j-- > 0;) {
+      char p = pattern[j];
+      if (p == '*') {
+        match[i][j] = match[i][j + 1] || (i < n && match[i + 1][j]);
+      } else if (i < n && (p == '?' || fold(p) == fold(text[i]))) {
+        match[i][j] = match[i + 1][j + 1];
+      }
+    }
+  }
+  return match[0][0];
+}
+
+bool IsAscii(const std::string& text) {
+  for (unsigned char c : text)
+    if (c >= 0x80) return false;
+  return true;
+}
+
+// The list as the driver prepares it (',' becomes NUL, one more NUL ends it).
+std::string AsPatternList(const std::string& patterns) {
+  std::string list = patterns;
+  for (char& c : list)
+    if (c == ',') c = '\0';
+  return list + std::string(1, '\0');
+}
+
+bool ReferenceListMatch(const std::string& text, const std::string& patterns) {
+  size_t start = 0;
+  while (start < patterns.size()) {
+    size_t end = patterns.find(',', start);
+    if (end == std::string::npos) end = patterns.size();
+    std::string entry = patterns.substr(start, end - start);
+    if (entry.empty()) return false;  // an empty entry ends the list
+    bool exclude = entry[0] == '!';
+    if (ReferenceMatch(text, exclude ? entry.substr(1) : entry, false)) return !exclude;
+    start = end + 1;
+  }
+  return false;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  PinFuzzEnvironment();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string input = InputText(data, size);
+  size_t cut = input.find('\n');
+  std::string pattern = input.substr(0, cut);
+  std::string text = cut == std::string::npos ? "" : input.substr(cut + 1);
+
+  bool exact = MatchPattern(text.c_str(), pattern.c_str(), true);
+  bool folded = MatchPattern(text.c_str(), pattern.c_str(), false);
+  bool listed = MatchPatternList(text.c_str(), AsPatternList(pattern).c_str());
+  FUZZ_CHECK(MatchPattern(text.c_str(), nullptr, true), "a missing pattern matches everything");
+  FUZZ_CHECK(!MatchPattern(nullptr, pattern.c_str(), true), "a missing text matches nothing");
+  if (!IsAscii(text) || !IsAscii(pattern)) return 0;
+  FUZZ_CHECK(exact == ReferenceMatch(text, pattern, true), "case-sensitive match differs from the reference");
+  FUZZ_CHECK(folded == ReferenceMatch(text, pattern, false), "case-insensitive match differs from the reference");
+  FUZZ_CHECK(listed == ReferenceListMatch(text, pattern), "pattern list differs from the reference");
+  return 0;
+}

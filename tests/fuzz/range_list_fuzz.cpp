@@ -1,0 +1,102 @@
+// Range lists against a small reference reader. Input: the list, a line
+// break, then numbers to look up (one per line; none: a fixed set of probes).
+#include <climits>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fuzz_support.h"
+#include "params/range_list.h"
+
+namespace {
+
+constexpr int32_t OpenRangeEnd = 2100000000;  // the upper end of "lo:"
+constexpr size_t ListCapacity = 255;          // a list is read up to 255 characters
+
+bool IsNumberChar(char c) { return (c >= '0' && c <= '9') || c == '-'; }
+
+// A number as the C library reads it (optional sign, digits; saturated to
+// long), then kept to its low 32 bits.
+int32_t ReadNumber(const std::string& token) {
+  size_t i = 0;
+  bool negative = i < token.size() && token[i] == '-';
+  if (negative) ++i;
+  unsigned long long limit = negative ? (unsigned long long)LONG_MAX + 1 : (unsigned long long)LONG_MAX;
+  unsigned long long value = 0;
+  for (; i < token.size() && token[i] >= '0' && token[i] <= '9'; ++i) {
+    unsigned digit = (unsigned)(token[i] - '0');
+    value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
+  }
+  return (int32_t)(uint32_t)(negative ? 0ULL - value : value);
+}
+
+// The list as tokens: each run of number characters with the character that
+// ends it (':' opens a range; any other character, or the end, closes one).
+struct Token {
+  std::string number;
+  char stop;
+};
+
+std::vector<Token> Tokens(std::string list) {
+  if (list.size() > ListCapacity) list.resize(ListCapacity);
+  std::vector<Token> tokens;
+  size_t i = 0;
+  for (;;) {
+    size_t start = i;
+    while (i < list.size() && IsNumberChar(list[i])) ++i;
+    char stop = i < list.size() ? list[i] : '\0';
+    tokens.push_back({list.substr(start, i - start), stop});
+    if (stop == '\0' || i + 1 >= list.size()) break;
+    ++i;
+  }
+  return tokens;
+}
+
+bool ReferenceInRange(const std::string& list, int32_t n) {
+  if (list.empty()) return true;
+  bool open = false;
+  int32_t lo = 0;
+  for (const Token& token : Tokens(list)) {
+    if (token.stop == ':') {
+      lo = ReadNumber(token.number);
+      open = true;
+    } else if (open) {
+      int32_t hi = token.number.empty() ? OpenRangeEnd : ReadNumber(token.number);
+      if (lo <= n && n <= hi) return true;
+      open = false;
+    } else if (ReadNumber(token.number) == n) {
+      return true;
+    }
+  }
+  return open && lo <= n && n <= OpenRangeEnd;
+}
+
+bool ReferenceSyntax(const std::string& text) {
+  for (char c : text)
+    if (!IsNumberChar(c) && c != ',' && c != ':') return false;
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  PinFuzzEnvironment();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string input = InputText(data, size);
+  size_t cut = input.find('\n');
+  std::string list = input.substr(0, cut);
+  std::vector<int32_t> probes = {0, 1, -1, 10, 20, 21, INT32_MAX, INT32_MIN, OpenRangeEnd, OpenRangeEnd + 1};
+  while (cut != std::string::npos) {
+    size_t next = input.find('\n', cut + 1);
+    probes.push_back(ReadNumber(input.substr(cut + 1, next - cut - 1)));
+    cut = next;
+  }
+  FUZZ_CHECK(IsRangeSyntax(list.c_str()) == ReferenceSyntax(list), "range syntax differs from the reference");
+  FUZZ_CHECK(InRangeList(nullptr, 5), "a missing list holds every number");
+  for (int32_t n : probes)
+    FUZZ_CHECK(InRangeList(list.c_str(), n) == ReferenceInRange(list, n), "range list differs from the reference");
+  return 0;
+}
