@@ -23,7 +23,7 @@ line ends in the file are kept as they are.
 A format without a backslash is looked for beside the program first.
 
   $ mkdir bin && cp "$KELTRO_BIN" bin/keltro && printf '<~N>' > bin/angle
-  $ bin/keltro sho 'c:\data\*' ~Fangle
+  $ bin/keltro sho 'c:\data\*' ~Fangle  # not under Wine: the copy is Wine's starter, not the program
   <one.txt>
   $ keltro sho 'c:\data\*' ~Fangle
   angle

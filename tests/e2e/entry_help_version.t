@@ -27,9 +27,9 @@ the help.
 A build whose string table lacks a resource says which one, on standard
 error, and prints nothing else.
 
-  $ keltro-without-copyright ver
+  $ keltro-without-copyright ver  # not under Wine: a Linux build
   2> Copyright String Resource not found
   [255]
-  $ keltro-without-copyright /?
+  $ keltro-without-copyright /?  # not under Wine: a Linux build
   2> Copyright String Resource not found
   [255]

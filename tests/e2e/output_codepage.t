@@ -14,7 +14,7 @@ converted.
 Under UTF-8 both code pages are UTF-8 and nothing changes.
 
   $ mkdir u && touch u/bär
-  $ keltro sho 'C:\u\*' ~F~N
+  $ keltro sho 'C:\u\*' ~F~N  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
   bär
-  $ keltro sho 'C:\u\B?R' ~F~N
+  $ keltro sho 'C:\u\B?R' ~F~N  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
   bär

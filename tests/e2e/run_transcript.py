@@ -17,7 +17,7 @@ directory) with TZ=UTC and LC_ALL=C.UTF-8 pinned, `keltro` first on PATH and
 KELTRO_DRIVES mapping C: onto $T. Standard output and standard error are
 compared separately, each line for line. With --update the file is rewritten
 with what the commands printed. With --wine the program is a keltro.exe run
-under Wine (see wine.py for how, and for marking what runs on Linux only).
+under Wine (see wine.py for how, and for marking what is not run there).
 """
 import argparse
 import os
@@ -155,7 +155,7 @@ def main():
     if args.wine:
         if args.update:
             sys.exit("--update and --wine do not go together")
-        reason = wine.transcript_is_linux_only(args.transcript)
+        reason = wine.transcript_not_under_wine(args.transcript)
         if reason:
             print("%s: skipped under Wine (%s)" % (os.path.basename(args.transcript), reason))
             return

@@ -97,6 +97,6 @@ is 11:00 one hour east of Greenwich.
 With a totals or owner format every taken file is tallied by owner. Owners
 are not read yet, so all fall into one row with an empty owner.
 
-  $ keltro sho 'C:\s\*' '-s10:20' '~F' '~o~i:[~o]:~T:~s' '~T~T files, ~o owners, ~s bytes'
+  $ keltro sho 'C:\s\*' '-s10:20' '~F' '~o~i:[~o]:~T:~s' '~T~T files, ~o owners, ~s bytes'  # not under Wine: Wine prints a zero as nothing
   0:[]:2:30
   2 files, 1 owners, 30 bytes

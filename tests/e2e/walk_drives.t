@@ -1,6 +1,7 @@
 Drive specifications on a machine with a fixed disk C:, two CD drives D: and
 E:, a removable drive F:, two network drives M: and P: and a RAM disk R:.
 Each root holds one file named after its drive.
+Not under Wine: the drive types come from KELTRO_DRIVES, which Wine does not read.
 
   $ for d in c d e f m p r; do mkdir -p $d && touch $d/$d.txt; done
   $ export KELTRO_DRIVES="C=$T/c;D=$T/d,cdrom;E=$T/e,cdrom;F=$T/f,removable;M=$T/m,remote;P=$T/p,remote;R=$T/r,ramdisk"

@@ -24,14 +24,14 @@ Z 1.
 
   $ mkdir -p cum/sub && printf 1 > cum/a.txt && printf 22 > cum/b.txt
   $ printf 333 > cum/sub/c.txt && printf 4444 > cum/sub/d.txt && printf 55555 > cum/sub/e.txt
-  $ keltro sho 'C:\cum\*.txt' /S '~F' '~d~f T=~T s=~s d=~d Y=~Y X=~X Z=~Z'
+  $ keltro sho 'C:\cum\*.txt' /S '~F' '~d~f T=~T s=~s d=~d Y=~Y X=~X Z=~Z'  # not under Wine: Wine prints a zero as nothing
   C:\cum\sub\ T=3 s=12 d=0 Y=3 X=12 Z=0
   C:\cum\ T=2 s=3 d=1 Y=5 X=15 Z=1
 
 When the subdirectory's name matches too, its entry counts in the parent.
 
   $ mv cum/sub cum/sub.txt
-  $ keltro sho 'C:\cum\*.txt' /S '~F' '~d~f T=~T Y=~Y d=~d Z=~Z' '~T~T files ~d dirs'
+  $ keltro sho 'C:\cum\*.txt' /S '~F' '~d~f T=~T Y=~Y d=~d Z=~Z' '~T~T files ~d dirs'  # not under Wine: Wine prints a zero as nothing
   C:\cum\sub.txt\ T=3 Y=3 d=0 Z=0
   C:\cum\ T=3 Y=6 d=1 Z=1
   6 files 1 dirs
@@ -53,7 +53,7 @@ When the subdirectory's name matches too, its entry counts in the parent.
 An empty directory still gets its ~d line; its own entry counts in the parent.
 
   $ mkdir -p hollow/inner
-  $ keltro sho 'C:\hollow\*' /S '~F' '~d~f T=~T Y=~Y d=~d Z=~Z'
+  $ keltro sho 'C:\hollow\*' /S '~F' '~d~f T=~T Y=~Y d=~d Z=~Z'  # not under Wine: Wine prints a zero as nothing
   C:\hollow\inner\ T=0 Y=0 d=0 Z=0
   C:\hollow\ T=1 Y=1 d=1 Z=1
 
@@ -61,7 +61,7 @@ The per-file values: directory part, name, name without extension, size,
 attributes and full name; on a local drive the server and domain are empty.
 
   $ mkdir -p v/deep && printf 12345 > v/deep/a.b.c && touch v/deep/.profile
-  $ keltro sho 'C:\v\*' /S '~F[~e|~d|~N|~n|~s|~a|~f|~S|~D]' | sort
+  $ keltro sho 'C:\v\*' /S '~F[~e|~d|~N|~n|~s|~a|~f|~S|~D]' | sort  # not under Wine: Wine prints a zero as nothing
   [C:|\v\deep\|.profile||0|.H.A..|C:\v\deep\.profile||]
   [C:|\v\deep\|a.b.c|a|5|...A..|C:\v\deep\a.b.c||]
   [C:|\v\|deep|deep|0|.....D|C:\v\deep||]

@@ -6,10 +6,11 @@ prefix is $WINEPREFIX when it is set (scripts/wine-transcripts.sh makes one
 for a whole run), else a new one next to $T. Drive C: must also hold Wine's
 own Windows directory: $T/windows links to it, and Wine adds $T/users.
 
-What cannot run there is marked in the transcript:
-    a comment line beginning "Linux only:"   the whole transcript
-    a command ending in "# linux only"       that command (a bash comment)
-Such commands are skipped, and counted as skipped in the closing line.
+What is not run there is marked in the transcript, with the reason:
+    a comment line "Not under Wine: ..."    the whole transcript
+    a command ending "# not under Wine: ..." that command (a bash comment)
+Such commands are skipped, and counted as skipped in the closing line;
+docs/platform.md lists where Wine and the Linux layer differ.
 
 keltro.exe writes its line ends as CR LF, as the C runtime does on Windows;
 they are read back as LF before the output is compared.
@@ -19,11 +20,11 @@ import re
 import subprocess
 import tempfile
 
-COMMAND_MARK = re.compile(r"#\s*linux only\b")
-FILE_MARK = "Linux only:"
+COMMAND_MARK = re.compile(r"#\s*not under Wine\b")
+FILE_MARK = "Not under Wine:"
 
 
-def transcript_is_linux_only(path):
+def transcript_not_under_wine(path):
     """The reason a whole transcript cannot run under Wine, or None."""
     with open(path, encoding="utf-8", errors="surrogateescape") as f:
         for line in f:
