@@ -2,8 +2,8 @@
 
 The transcript's tree $T becomes drive C: of a Wine prefix, so the Windows
 build walks the same files through a second, real Win32 implementation. The
-prefix is $WINEPREFIX when it is set (scripts/wine-transcripts.sh makes one
-for a whole run), else a new one next to $T. Drive C: must also hold Wine's
+prefix is $WINEPREFIX when it is set (scripts/ci-extra.sh makes one for a
+whole run), else a new one for this transcript. Drive C: must also hold Wine's
 own Windows directory: $T/windows links to it, and Wine adds $T/users.
 
 What is not run there is marked in the transcript, with the reason:
@@ -17,11 +17,13 @@ they are read back as LF before the output is compared.
 """
 import os
 import re
+import shutil
 import subprocess
 import tempfile
 
 COMMAND_MARK = re.compile(r"#\s*not under Wine\b")
 FILE_MARK = "Not under Wine:"
+_own_prefix = None  # a prefix made for this transcript alone, removed at the end
 
 
 def transcript_not_under_wine(path):
@@ -46,9 +48,10 @@ def _quiet(command):
 
 
 def _ensure_prefix():
+    global _own_prefix
     prefix = os.environ.get("WINEPREFIX")
     if not prefix:
-        prefix = tempfile.mkdtemp(prefix="keltro-wine-")
+        prefix = _own_prefix = tempfile.mkdtemp(prefix="keltro-wine-")
         os.environ["WINEPREFIX"] = prefix
     os.environ.setdefault("WINEDEBUG", "-all")
     os.environ.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=")
@@ -80,6 +83,8 @@ def prepare(workdir, exe):
 
 def finish():
     _quiet(["wineserver", "-k"])
+    if _own_prefix:
+        shutil.rmtree(_own_prefix, ignore_errors=True)
 
 
 def fold_line_ends(results):
