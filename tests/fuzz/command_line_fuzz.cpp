@@ -46,11 +46,6 @@ void CheckTextsTerminated(const ParamDescriptor* table) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  PinFuzzEnvironment();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string input = InputText(data, size);
   CheckSplit(input);

@@ -37,11 +37,6 @@ std::string Expand(const char* format, const PlaceholderEntry* table, int capaci
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  PinFuzzEnvironment();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < HeaderBytes) return 0;
   int32_t number = Read<int32_t>(data);

@@ -1,4 +1,4 @@
-// What every fuzz target shares: a fixed environment for the run-wide state
+// What every fuzz target shares (each includes this once): a fixed environment for the run-wide state
 // the layer derives lazily (time zone, locale and code page), and a check
 // that stops the run with a message when an invariant fails.
 #pragma once
@@ -8,12 +8,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 // Standard error as it was at start-up: the fuzzer may close fd 2 to silence
 // the parsers' messages, but a failed check must still be seen.
 inline int FuzzReportFd = 2;
 
-// Pins the environment the layer reads once; call from LLVMFuzzerInitialize.
+// Pins the environment the layer reads once, before the first input.
 inline void PinFuzzEnvironment() {
   FuzzReportFd = dup(2);
   setenv("TZ", "UTC", 1);
@@ -24,10 +25,22 @@ inline void PinFuzzEnvironment() {
   unsetenv("QX_TIME_FORMAT");
 }
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  PinFuzzEnvironment();
+  return 0;
+}
+
 // The input as a NUL-terminated text, cut at its first NUL.
 inline std::string InputText(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);
   return text.substr(0, text.find('\0'));
+}
+
+// The text up to the first line break, and the rest after it (or nothing).
+inline std::pair<std::string, std::string> SplitFirstLine(const std::string& text) {
+  size_t cut = text.find('\n');
+  if (cut == std::string::npos) return {text, ""};
+  return {text.substr(0, cut), text.substr(cut + 1)};
 }
 
 #define FUZZ_CHECK(condition, what)                                          \

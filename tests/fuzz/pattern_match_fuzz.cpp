@@ -64,16 +64,8 @@ bool ReferenceListMatch(const std::string& text, const std::string& patterns) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  PinFuzzEnvironment();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string input = InputText(data, size);
-  size_t cut = input.find('\n');
-  std::string pattern = input.substr(0, cut);
-  std::string text = cut == std::string::npos ? "" : input.substr(cut + 1);
+  auto [pattern, text] = SplitFirstLine(InputText(data, size));
 
   bool exact = MatchPattern(text.c_str(), pattern.c_str(), true);
   bool folded = MatchPattern(text.c_str(), pattern.c_str(), false);

@@ -1,5 +1,5 @@
 // Range lists against a small reference reader. Input: the list, a line
-// break, then numbers to look up (one per line; none: a fixed set of probes).
+// break, then numbers to look up besides a fixed set, one per line.
 #include <climits>
 #include <cstdint>
 #include <string>
@@ -79,20 +79,13 @@ bool ReferenceSyntax(const std::string& text) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  PinFuzzEnvironment();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string input = InputText(data, size);
-  size_t cut = input.find('\n');
-  std::string list = input.substr(0, cut);
+  auto [list, numbers] = SplitFirstLine(InputText(data, size));
   std::vector<int32_t> probes = {0, 1, -1, 10, 20, 21, INT32_MAX, INT32_MIN, OpenRangeEnd, OpenRangeEnd + 1};
-  while (cut != std::string::npos) {
-    size_t next = input.find('\n', cut + 1);
-    probes.push_back(ReadNumber(input.substr(cut + 1, next - cut - 1)));
-    cut = next;
+  for (std::string rest = numbers; !rest.empty();) {
+    auto [number, next] = SplitFirstLine(rest);
+    probes.push_back(ReadNumber(number));
+    rest = next;
   }
   FUZZ_CHECK(IsRangeSyntax(list.c_str()) == ReferenceSyntax(list), "range syntax differs from the reference");
   FUZZ_CHECK(InRangeList(nullptr, 5), "a missing list holds every number");

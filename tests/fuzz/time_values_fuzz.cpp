@@ -80,11 +80,6 @@ void CheckCleanResult(int result, TimeValue value) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  PinFuzzEnvironment();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text = InputText(data, size);
   TimeValue value = Untouched;
