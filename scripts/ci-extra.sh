@@ -17,7 +17,7 @@ sanitized_suite() {
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKELTRO_SANITIZE='address;undefined' >/dev/null
   cmake --build build-asan -j2
-  (cd build-asan && ctest -j2 --output-on-failure)
+  (cd build-asan && LSAN_OPTIONS="suppressions=$PWD/../tests/lsan.supp" ctest -j2 --output-on-failure)
 }
 
 fuzz_targets() {
