@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "driver/statistics.h"
+#include "base/statistics.h"
 #include "platform/win32.h"
 
 bool GoToDir(const char* path) {

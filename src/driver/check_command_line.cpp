@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "driver/entry.h"
-#include "params/bounded_text.h"
-#include "sources/pattern_match.h"
+#include "base/bounded_text.h"
+#include "match/pattern_match.h"
 
 namespace {
 

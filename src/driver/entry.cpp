@@ -4,10 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "driver/param_tables.h"
+#include "base/param_tables.h"
+#include "params/command_line.h"
 #include "driver/show_version.h"
-#include "driver/statistics.h"
-#include "params/bounded_text.h"
+#include "base/statistics.h"
+#include "base/bounded_text.h"
 #include "sources/drive_spec.h"
 #include "sources/network_loops.h"
 #include "walk/owner_totals.h"

@@ -1,7 +1,7 @@
 // The program's entry and the steps it runs, top to bottom.
 #pragma once
 
-#include "driver/settings.h"
+#include "base/settings.h"
 
 // The whole run; returns the exit code.
 int RunKeltro(void);

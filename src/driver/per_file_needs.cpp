@@ -1,7 +1,7 @@
 // Which per-file data a run must read: owners, access-control lists.
 #include "driver/entry.h"
-#include "driver/load_format.h"
-#include "sources/pattern_match.h"
+#include "output/load_format.h"
+#include "match/pattern_match.h"
 
 namespace {
 

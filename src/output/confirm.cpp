@@ -2,9 +2,9 @@
 // fed through a pipe are taken one line per prompt.
 #include <cstdio>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "output/console.h"
-#include "params/bounded_text.h"
+#include "base/bounded_text.h"
 #include "platform/win32.h"
 
 static const char AnswerLine[] = "\aN=no/Y=yes/A=yes to all (Default:N) ";

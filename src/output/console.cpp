@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "platform/win32.h"
 
 void ToConsoleCodePage(char* text) {

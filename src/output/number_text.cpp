@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "output/value_text.h"
-#include "params/bounded_text.h"
+#include "base/bounded_text.h"
 #include "platform/win32.h"
 
 // Until the first successful read: "." and seven blanks.

@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "output/value_text.h"
-#include "params/bounded_text.h"
+#include "base/bounded_text.h"
 #include "platform/win32.h"
 
 constexpr int PictureCapacity = 16;

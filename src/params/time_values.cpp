@@ -6,7 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "params/bounded_text.h"
+#include "base/bounded_text.h"
+#include "platform/win32.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "driver/settings.h"
-#include "params/bounded_text.h"
+#include "base/settings.h"
+#include "base/bounded_text.h"
 #include "platform/win32.h"
 #include "sources/wildcard_path.h"
 #include "walk/path_compose.h"

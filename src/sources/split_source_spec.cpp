@@ -1,9 +1,9 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "driver/settings.h"
-#include "params/bounded_text.h"
-#include "sources/pattern_match.h"
+#include "base/settings.h"
+#include "base/bounded_text.h"
+#include "sources/split_source_spec.h"
 
 namespace {
 

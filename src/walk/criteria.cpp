@@ -2,7 +2,7 @@
 
 #include "params/range_list.h"
 #include "platform/win32.h"
-#include "sources/pattern_match.h"
+#include "match/pattern_match.h"
 
 constexpr int WideConversionCapacity = 1024;
 

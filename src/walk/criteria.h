@@ -3,7 +3,7 @@
 #pragma once
 
 #include "output/format_output.h"
-#include "params/param_table.h"
+#include "base/param_table.h"
 
 // Upper time bound put in place of an untyped one (both 32-bit halves
 // 0x0FFFFFFF, a moment in the year 5254), so that it excludes nothing.

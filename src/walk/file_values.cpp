@@ -1,9 +1,9 @@
 #include "walk/file_values.h"
 
-#include "driver/load_format.h"
-#include "driver/param_tables.h"
-#include "driver/settings.h"
-#include "sources/pattern_match.h"
+#include "output/load_format.h"
+#include "base/param_tables.h"
+#include "base/settings.h"
+#include "match/pattern_match.h"
 #include "walk/entry_security.h"
 #include "walk/path_compose.h"
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "driver/statistics.h"
-#include "params/bounded_text.h"
+#include "base/statistics.h"
+#include "base/bounded_text.h"
 
 char CurrentDirPath[PathCapacity];
 size_t DirectoryPartStart;

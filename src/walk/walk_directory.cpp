@@ -4,12 +4,12 @@
 #include <cstring>
 
 #include "actions/change_dir.h"
-#include "driver/param_tables.h"
-#include "driver/settings.h"
-#include "driver/statistics.h"
+#include "base/param_tables.h"
+#include "base/settings.h"
+#include "base/statistics.h"
 #include "output/console.h"
 #include "platform/win32.h"
-#include "sources/pattern_match.h"
+#include "match/pattern_match.h"
 #include "walk/criteria.h"
 #include "walk/entry_handling.h"
 #include "walk/file_values.h"

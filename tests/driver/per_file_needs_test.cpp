@@ -5,8 +5,9 @@
 #include <string>
 
 #include "driver/entry.h"
-#include "driver/param_tables.h"
-#include "params/bounded_text.h"
+#include "base/param_tables.h"
+#include "params/command_line.h"
+#include "base/bounded_text.h"
 
 namespace {
 

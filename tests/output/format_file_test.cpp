@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "output/format_output.h"
 #include "platform/posix/drive_map.h"
 #include "support/temp_tree.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <string>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "output/format_output.h"
 
 namespace {

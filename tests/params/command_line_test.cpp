@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "params/param_table.h"
+#include "params/command_line.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "params/time_values.h"
+#include "platform/win32.h"
 
 namespace {
 

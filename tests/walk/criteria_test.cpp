@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/param_tables.h"
-#include "driver/settings.h"
-#include "params/bounded_text.h"
+#include "base/param_tables.h"
+#include "base/settings.h"
+#include "base/bounded_text.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "driver/settings.h"
-#include "params/bounded_text.h"
+#include "base/settings.h"
+#include "base/bounded_text.h"
 #include "walk/path_compose.h"
 
 namespace {

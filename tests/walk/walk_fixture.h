@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <string>
 
-#include "driver/param_tables.h"
-#include "driver/settings.h"
-#include "driver/statistics.h"
-#include "params/bounded_text.h"
+#include "base/param_tables.h"
+#include "base/settings.h"
+#include "base/statistics.h"
+#include "base/bounded_text.h"
 #include "platform/posix/drive_map.h"
 #include "support/temp_tree.h"
 #include "walk/path_compose.h"

@@ -7,7 +7,6 @@
 #include <climits>
 #include <cstring>
 
-#include "params/bounded_text.h"
 #include "platform/posix/layer.h"
 #include "platform/posix/path_lookup.h"
 #include "platform/posix/syscalls.h"
@@ -41,7 +40,7 @@ std::string WithoutTrailingSeparator(const std::string& full) {
 // Text result of the Get... calls: the length, or the size needed with the NUL.
 DWORD CopyResult(const std::string& text, DWORD capacity, LPSTR buffer) {
   if (!buffer || text.size() + 1 > capacity) return (DWORD)(text.size() + 1);
-  CopyText(buffer, capacity, text.c_str());
+  CopyTruncated(buffer, capacity, text);
   return (DWORD)text.size();
 }
 

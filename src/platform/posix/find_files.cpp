@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "params/bounded_text.h"
 #include "platform/posix/file_info.h"
 #include "platform/posix/handles.h"
 #include "platform/posix/layer.h"
@@ -90,7 +89,7 @@ void FillFindData(const struct statx& stx, const char* name, const std::string& 
   data->ftLastWriteTime = info.lastWriteTime;
   data->nFileSizeHigh = (DWORD)(info.size >> 32);
   data->nFileSizeLow = (DWORD)info.size;
-  CopyText(data->cFileName, name);
+  CopyTruncated(data->cFileName, name);
 }
 
 // The path the entry's extended attributes are read by: relative to the

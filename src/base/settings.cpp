@@ -1,6 +1,6 @@
-#include "driver/settings.h"
+#include "base/settings.h"
 
-#include "driver/statistics.h"
+#include "base/statistics.h"
 
 CommandCode CurrentCommand = CMD_INVALID;
 

@@ -1,9 +1,9 @@
-#include "driver/load_format.h"
+#include "output/load_format.h"
 
 #include <cstring>
 
-#include "driver/settings.h"
-#include "params/bounded_text.h"
+#include "base/settings.h"
+#include "base/bounded_text.h"
 #include "platform/win32.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "driver/statistics.h"
+#include "base/statistics.h"
 
 #include <gtest/gtest.h>
 

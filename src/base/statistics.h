@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 
 struct RunStatistics {
   int32_t Files;

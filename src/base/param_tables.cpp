@@ -1,8 +1,8 @@
-#include "driver/param_tables.h"
+#include "base/param_tables.h"
 
 #include <iterator>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 
 namespace {
 
