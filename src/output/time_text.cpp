@@ -2,6 +2,7 @@
 
 #include "output/value_text.h"
 #include "base/bounded_text.h"
+#include "base/time_value.h"
 #include "platform/win32.h"
 
 constexpr int PictureCapacity = 16;
@@ -21,9 +22,7 @@ static bool IsWithinCentury(const SYSTEMTIME& time) {
 }
 
 void RenderFileTime(uint64_t fileTime, char* text) {
-  FILETIME value;
-  value.dwLowDateTime = (DWORD)fileTime;
-  value.dwHighDateTime = (DWORD)(fileTime >> 32);
+  FILETIME value = FileTimeOf(fileTime);
   SYSTEMTIME time;
   if (!FileTimeToSystemTime(&value, &time) || !IsWithinCentury(time)) {
     CopyText(text, TimeTextCapacity, "never");

@@ -103,8 +103,6 @@ bool ReadClock(const char* part, SYSTEMTIME* time) {
   return true;
 }
 
-uint64_t TimeValueOf(const FILETIME& time) { return ((uint64_t)time.dwHighDateTime << 32) | time.dwLowDateTime; }
-
 void PrintOutOfBounds(const char* text) { fprintf(stderr, "invalid date / time '%s' (out of bounds)\n", text); }
 
 // sum += count * unit, false when that leaves 64 bits.

@@ -3,6 +3,7 @@
 #include "output/load_format.h"
 #include "base/param_tables.h"
 #include "base/settings.h"
+#include "base/time_value.h"
 #include "match/pattern_match.h"
 #include "walk/entry_security.h"
 #include "walk/path_compose.h"
@@ -35,7 +36,7 @@ static bool FileFormatMentionsTimes(void) {
 static uint64_t LocalTime(const FILETIME& utc) {
   FILETIME local;
   if (!FileTimeToLocalFileTime(&utc, &local)) return 0;
-  return ((uint64_t)local.dwHighDateTime << 32) | local.dwLowDateTime;
+  return TimeValueOf(local);
 }
 
 void FormatAttributes(DWORD attributes, char* text) {

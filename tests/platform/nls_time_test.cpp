@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "platform/win32.h"
+#include "platform/posix/layer.h"
 
 namespace {
 
@@ -36,24 +36,23 @@ SYSTEMTIME Make(int year, int month, int day, int hour = 0, int minute = 0, int 
 }
 
 FILETIME FromTicks(uint64_t ticks) { return FILETIME{(DWORD)(ticks & 0xFFFFFFFF), (DWORD)(ticks >> 32)}; }
-uint64_t TicksOf(const FILETIME& time) { return ((uint64_t)time.dwHighDateTime << 32) | time.dwLowDateTime; }
 
 uint64_t Ticks(const SYSTEMTIME& time) {
   FILETIME value = {};
   EXPECT_TRUE(SystemTimeToFileTime(&time, &value));
-  return TicksOf(value);
+  return FromFileTime(value);
 }
 
 uint64_t ToLocal(uint64_t utc) {
   FILETIME in = FromTicks(utc), out = {};
   EXPECT_TRUE(FileTimeToLocalFileTime(&in, &out));
-  return TicksOf(out);
+  return FromFileTime(out);
 }
 
 uint64_t ToUtc(uint64_t local) {
   FILETIME in = FromTicks(local), out = {};
   EXPECT_TRUE(LocalFileTimeToFileTime(&in, &out));
-  return TicksOf(out);
+  return FromFileTime(out);
 }
 
 TEST_F(TimeConvertTest, CalendarRoundTrips) {

@@ -66,17 +66,6 @@ struct timespec PosixTimeFromFileTime(ULONGLONG fileTime) {
   return t;
 }
 
-FILETIME ToFileTime(ULONGLONG value) {
-  FILETIME t;
-  t.dwLowDateTime = (DWORD)value;
-  t.dwHighDateTime = (DWORD)(value >> 32);
-  return t;
-}
-
-ULONGLONG FromFileTime(const FILETIME& time) {
-  return ((ULONGLONG)time.dwHighDateTime << 32) | time.dwLowDateTime;
-}
-
 DWORD AttributesOf(const struct statx& stx, const char* name, const std::string& posixPath) {
   return AttributesFrom(stx, name, XattrsOf(stx, posixPath).dos);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -26,3 +27,9 @@ template <size_t N>
 inline void CopyTruncated(char (&dest)[N], std::string_view text) {
   CopyTruncated(dest, N, text);
 }
+
+// A FILETIME as one 64-bit count of 100-ns units, and back.
+inline uint64_t FromFileTime(const FILETIME& time) {
+  return ((uint64_t)time.dwHighDateTime << 32) | time.dwLowDateTime;
+}
+inline FILETIME ToFileTime(uint64_t value) { return FILETIME{(DWORD)value, (DWORD)(value >> 32)}; }

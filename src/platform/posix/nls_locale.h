@@ -29,22 +29,6 @@ unsigned UserLocaleGeneration();
 // system has none.
 locale_t UnicodeCaseLocale();
 
-// The number conventions of the user locale, with the Win32 invariant
-// defaults ("," and groups of 3) where LC_NUMERIC has no thousands separator.
-struct NumberConventions {
-  char ThousandSep[8];
-  char DecimalSep[8];
-  // Group sizes from the decimal point leftwards, as NUMBERFMTA.Grouping
-  // writes them (3 = threes; 32 = three, then twos; 30 = one group of three).
-  unsigned Grouping;
-};
-NumberConventions UserNumberConventions();
-
-// The locale's default pictures in Win32 syntax, converted from its
-// strftime formats (D_FMT, T_FMT).
-void ShortDatePicture(char* out, size_t capacity);
-void TimePicture(char* out, size_t capacity);
-
 // Names from LC_TIME: month 1..12, day of week 0 (Sunday)..6, and the
 // AM/PM designators (C gives "AM" and "PM").
 const char* MonthName(int month, bool abbreviated);
