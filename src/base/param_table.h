@@ -34,7 +34,6 @@ struct ParamDescriptor {
   // For criteria times it points at the lower-bound variable.
   intptr_t defaultValue;
   size_t capacity;      // bytes (or wide characters) the target holds, for texts
-  const char* help;     // the wording of the usage text
 };
 
 constexpr int MaxCommandWords = 256;  // the program name and 255 arguments

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/ascii_case.h"
 #include "base/settings.h"
 #include "base/bounded_text.h"
 #include "platform/win32.h"
@@ -26,14 +27,6 @@ const DriveClass DriveClasses[] = {
     {"FLOPPY*:", DRIVE_REMOVABLE, false, false}, {"FLOPPY:", DRIVE_REMOVABLE, false, true},
     {"NET*:", DRIVE_REMOTE, false, false},    {"NET:", DRIVE_REMOTE, false, true},
 };
-
-bool SameWordIgnoringCase(const char* a, const char* b) {
-  for (; *a && *b; a++, b++) {
-    char ca = (*a >= 'a' && *a <= 'z') ? (char)(*a - 'a' + 'A') : *a;
-    if (ca != *b) return false;
-  }
-  return *a == *b;
-}
 
 const DriveClass* FindDriveClass(const char* word) {
   for (const DriveClass& c : DriveClasses) {

@@ -47,6 +47,7 @@ DirectoryTally StartTally(void) {
   return tally;
 }
 
+// "." or "..", the entries that name the directory itself and its parent.
 bool IsDotName(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }

@@ -1,9 +1,9 @@
 // Which ANSI/OEM code pages are in force: decided by the codeset of the
 // user's locale (or the one a test selects).
-#include <cctype>
 #include <cstring>
 #include <string>
 
+#include "platform/posix/layer.h"
 #include "platform/posix/nls_codepage.h"
 #include "platform/posix/nls_locale.h"
 
@@ -17,7 +17,7 @@ std::string CanonicalCodeset(const char* codeset) {
   std::string name;
   for (const char* p = codeset; *p; ++p) {
     if (*p == '-' || *p == '_') continue;
-    name += (char)toupper((unsigned char)*p);
+    name += UpperAscii(*p);
   }
   return name;
 }

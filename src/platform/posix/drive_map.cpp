@@ -11,6 +11,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "platform/posix/layer.h"
 #include "platform/posix/path_lookup.h"
 
 namespace {
@@ -18,7 +19,6 @@ namespace {
 bool MapLoaded = false;
 std::vector<DriveEntry> Drives;
 
-char UpperLetter(char c) { return (c >= 'a' && c <= 'z') ? (char)(c - 'a' + 'A') : c; }
 
 std::string Trim(const std::string& text) {
   size_t first = text.find_first_not_of(" \t");
@@ -33,10 +33,10 @@ std::string WithoutTrailingSlash(std::string path) {
 }
 
 bool TypeFromName(std::string name, UINT& type) {
-  for (char& c : name) c = (char)tolower((unsigned char)c);
+  for (char& c : name) c = UpperAscii(c);
   static const struct { const char* name; UINT type; } kTypes[] = {
-      {"fixed", DRIVE_FIXED},     {"remote", DRIVE_REMOTE},   {"cdrom", DRIVE_CDROM},
-      {"removable", DRIVE_REMOVABLE}, {"ramdisk", DRIVE_RAMDISK}};
+      {"FIXED", DRIVE_FIXED},     {"REMOTE", DRIVE_REMOTE},   {"CDROM", DRIVE_CDROM},
+      {"REMOVABLE", DRIVE_REMOVABLE}, {"RAMDISK", DRIVE_RAMDISK}};
   for (const auto& t : kTypes) {
     if (name == t.name) {
       type = t.type;
@@ -64,7 +64,7 @@ bool ParseDriveEntry(const std::string& text, DriveEntry& entry) {
   std::string letter = Trim(text.substr(0, equals));
   std::string rest = text.substr(equals + 1);
   if (letter.size() != 1 || !IsDriveLetter(letter[0])) return false;
-  entry.letter = UpperLetter(letter[0]);
+  entry.letter = UpperAscii(letter[0]);
   entry.type = DRIVE_FIXED;
   size_t comma = rest.find(',');
   if (comma != std::string::npos) {
@@ -229,7 +229,7 @@ const std::vector<DriveEntry>& DriveMap() {
 }
 
 const DriveEntry* FindDrive(char letter) {
-  letter = UpperLetter(letter);
+  letter = UpperAscii(letter);
   for (const DriveEntry& d : DriveMap()) {
     if (d.letter == letter) return &d;
   }

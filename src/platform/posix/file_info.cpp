@@ -14,13 +14,14 @@ constexpr long long kSecondsFrom1601To1970 = 11644473600LL;
 constexpr ULONGLONG kUnitsPerSecond = 10000000ULL;
 constexpr DWORD kFromDosAttrib = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
-bool IsDotName(const char* name) {
+// A name Linux hides: it begins with '.' and is neither "." nor "..".
+bool IsHiddenName(const char* name) {
   return name[0] == '.' && strcmp(name, ".") != 0 && strcmp(name, "..") != 0;
 }
 
 DWORD AttributesFrom(const struct statx& stx, const char* name, const DosAttrib& dos) {
   if (S_ISLNK(stx.stx_mode)) {
-    return FILE_ATTRIBUTE_REPARSE_POINT | (IsDotName(name) ? FILE_ATTRIBUTE_HIDDEN : 0);
+    return FILE_ATTRIBUTE_REPARSE_POINT | (IsHiddenName(name) ? FILE_ATTRIBUTE_HIDDEN : 0);
   }
   DWORD word = 0;
   if (S_ISDIR(stx.stx_mode)) word |= FILE_ATTRIBUTE_DIRECTORY;
@@ -28,7 +29,7 @@ DWORD AttributesFrom(const struct statx& stx, const char* name, const DosAttrib&
   if (dos.hasAttributes) {
     word |= dos.attributes & kFromDosAttrib;
   } else {
-    if (IsDotName(name)) word |= FILE_ATTRIBUTE_HIDDEN;
+    if (IsHiddenName(name)) word |= FILE_ATTRIBUTE_HIDDEN;
     if (S_ISREG(stx.stx_mode)) word |= FILE_ATTRIBUTE_ARCHIVE;
   }
   if ((stx.stx_attributes_mask & STATX_ATTR_COMPRESSED) && (stx.stx_attributes & STATX_ATTR_COMPRESSED))

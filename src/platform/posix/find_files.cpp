@@ -44,8 +44,7 @@ void AppendFolded(std::string* text, const char* name) {
   size_t start = text->size();
   text->append(name, strlen(name) + 1);
   for (size_t i = start; i + 1 < text->size(); ++i) {
-    char& c = (*text)[i];
-    if (c >= 'a' && c <= 'z') c = (char)(c - 32);
+    (*text)[i] = UpperAscii((*text)[i]);
   }
 }
 

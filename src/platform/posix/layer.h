@@ -16,6 +16,9 @@ DWORD SetLastErrorFromErrno(int err);
 // The text of a string resource of the program, or null when it lacks it.
 const char* FindStringResource(unsigned id);
 
+// Upper-cases an ASCII letter; every other byte stays as it is.
+constexpr char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? (char)(c - 'a' + 'A') : c; }
+
 // Copies text into dest (capacity bytes), cut to fit and always terminated.
 inline void CopyTruncated(char* dest, size_t capacity, std::string_view text) {
   if (capacity == 0) return;

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/posix/layer.h"
+
 namespace {
 
 // Decodes one UTF-8 character at text[*pos]; an invalid byte is returned as is.
@@ -31,8 +33,7 @@ uint32_t NextCodePoint(const unsigned char* text, size_t length, size_t* pos) {
 }
 
 uint32_t FoldCase(uint32_t c) {
-  if (c >= 'a' && c <= 'z') return c - 32;
-  if (c < 0x80) return c;
+  if (c < 0x80) return (uint32_t)UpperAscii((char)c);
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;  // Latin-1
   if (c == 0xFF) return 0x178;
   if (c >= 0x100 && c <= 0x17F) {  // Latin Extended-A: pairs upper/lower
