@@ -26,7 +26,7 @@ bool FormatFileName(const char* format, char* name, size_t capacity) {
 
 }  // namespace
 
-int LoadFormat(const char* format, char* output) {
+int LoadFormat(const char* format, char (&output)[LineCapacity]) {
   char name[2 * TextCapacity];
   if (*format && FormatFileName(format, name, sizeof name)) {
     HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
