@@ -12,6 +12,7 @@
 #include "sources/drive_spec.h"
 #include "sources/network_loops.h"
 #include "walk/owner_totals.h"
+#include "walk/run_values.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ int RunKeltro(void) {
   if (CurrentCommand == CMD_VER) ShowVersion(0);
 
   if (!PrepareSourceSpec()) return ExitBadCommandLine;
-  WorkOutPerFileNeeds();
+  WorkOutRunValues();
   if (OwnerFormat[0] || TotalsFormat[0]) EmptyOwnerTotals();
   if (!CheckCommandLine()) return ExitBadCommandLine;
 

@@ -14,9 +14,6 @@ CommandCode LookupCommand(const char* word, CommandCode defaultCode);
 // PatternList. False (message printed) when it cannot be cut.
 bool PrepareSourceSpec(void);
 
-// Decides NeedOwner and NeedSecurity from options, criteria and formats.
-void WorkOutPerFileNeeds(void);
-
 // The checks between command, paths and options; false (message printed)
 // when the run must stop with exit code 87.
 bool CheckCommandLine(void);

@@ -10,6 +10,6 @@
 constexpr uint64_t OpenUpperTimeBound = 0x0FFFFFFF0FFFFFFFull;
 
 // True when every value of `values` meets the criterion with its letter in
-// `criteria` (ended by a PT_NONE row). An untyped upper time bound is replaced
-// in the table by OpenUpperTimeBound.
-bool EntryMatchesCriteria(const PlaceholderEntry* values, ParamDescriptor* criteria);
+// CriteriaTable (through Run.CriterionRows). An untyped upper time bound is
+// replaced in the table by OpenUpperTimeBound.
+bool EntryMatchesCriteria(const PlaceholderEntry* values);

@@ -91,7 +91,7 @@ void TakeEntry(const WalkRoot& root, const WIN32_FIND_DATAA* entry, DirectoryTal
 
   if (!MatchPatternList(entry->cFileName, root.patterns)) return;
   if (!FillFileValues(entry)) return;  // full name too long: reported and counted
-  if (!EntryMatchesCriteria(FileValues, CriteriaTable)) return;
+  if (!EntryMatchesCriteria(FileValues)) return;
 
   uint32_t size = ListedSize(entry);
   if (OwnerFormat[0] || TotalsFormat[0]) TallyOwner(size);

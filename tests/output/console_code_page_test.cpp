@@ -6,18 +6,19 @@
 #include "output/console.h"
 #include "output/console_redirect.h"
 #include "platform/posix/nls_codepage.h"
+#include "support/use_codeset.h"
 
 namespace {
 
 class ConsoleCodePageTest : public testing::Test {
  protected:
   void SetUp() override {
-    SelectNlsCodeset("ISO-8859-1");  // ANSI 1252, OEM 850
+    UseCodeset("ISO-8859-1");  // ANSI 1252, OEM 850
     AnsiOutput = 0;
     YesToAll = 0;
   }
   void TearDown() override {
-    SelectNlsCodeset(nullptr);
+    ResetLayerState();
     AnsiOutput = 0;
   }
   char name[16] = "M\xe4rz.txt";  // März.txt in 1252
@@ -51,7 +52,7 @@ TEST_F(ConsoleCodePageTest, PromptsAreConvertedExactlyOnceEvenWithAnsiOutput) {
 }
 
 TEST_F(ConsoleCodePageTest, Utf8ConsolesGetTheTextUnchanged) {
-  SelectNlsCodeset("UTF-8");
+  UseCodeset("UTF-8");
   char utf8Name[] = "M\xc3\xa4rz.txt";
   table[0].value = utf8Name;
   ConsoleSession console("");

@@ -5,7 +5,7 @@
 
 #include "base/settings.h"
 #include "output/format_output.h"
-#include "platform/posix/drive_map.h"
+#include "platform/posix/layer_state.h"
 #include "support/temp_tree.h"
 
 namespace {
@@ -14,11 +14,11 @@ class FormatFileTest : public testing::Test {
  protected:
   void SetUp() override {
     setenv("KELTRO_DRIVES", ("T=" + tree.root()).c_str(), 1);
-    ResetDriveMap();
+    ResetLayerState();
   }
   void TearDown() override {
     unsetenv("KELTRO_DRIVES");
-    ResetDriveMap();
+    ResetLayerState();
   }
   std::string Expand(const char* format) {
     char output[LineCapacity];

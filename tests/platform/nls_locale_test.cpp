@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/posix/nls_codepage.h"
+#include "platform/posix/layer_state.h"
 #include "platform/posix/nls_locale.h"
 #include "platform/win32.h"
 #include "support/temp_tree.h"
@@ -36,12 +37,12 @@ class UserLocaleTest : public testing::Test {
   void TearDown() override {
     unsetenv("LOCPATH");
     setenv("LC_ALL", "C.UTF-8", 1);
-    ReloadUserLocale();
+    ResetLayerState();
   }
 
   void UseLocale(const char* name) {
     setenv("LC_ALL", name, 1);
-    ReloadUserLocale();
+    ResetLayerState();
   }
 
   static std::string Info(LCTYPE type) {

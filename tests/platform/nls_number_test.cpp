@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/posix/layer_state.h"
 #include "platform/posix/nls_locale.h"
 #include "platform/win32.h"
 
@@ -14,9 +15,9 @@ class NumberFormatTest : public testing::Test {
  protected:
   void SetUp() override {
     setenv("LC_ALL", "C.UTF-8", 1);
-    ReloadUserLocale();
+    ResetLayerState();
   }
-  void TearDown() override { ReloadUserLocale(); }
+  void TearDown() override { ResetLayerState(); }
 };
 
 NUMBERFMTA Format(UINT grouping, const char* thousands, UINT negativeOrder = 0, UINT digits = 0,

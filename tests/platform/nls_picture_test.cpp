@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/posix/layer_state.h"
 #include "platform/posix/nls_locale.h"
 #include "platform/win32.h"
 
@@ -13,7 +14,7 @@ class PictureTest : public testing::Test {
  protected:
   void SetUp() override {
     setenv("LC_ALL", "C.UTF-8", 1);
-    ReloadUserLocale();
+    ResetLayerState();
   }
 };
 

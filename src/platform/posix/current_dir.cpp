@@ -8,16 +8,18 @@
 #include <cstring>
 
 #include "platform/posix/layer.h"
+#include "platform/posix/layer_state.h"
 #include "platform/posix/path_lookup.h"
 #include "platform/posix/syscalls.h"
 #include "platform/posix/win_path.h"
 
 namespace {
 
-bool Known = false;
-std::string WindowsDir;  // as set: "C:\data" or "C:\"
-std::string PosixDir;
-int DirFd = AT_FDCWD;
+// The state lives in Layer (layer_state.h).
+bool& Known = Layer.currentDirKnown;
+std::string& WindowsDir = Layer.currentWindowsDir;
+std::string& PosixDir = Layer.currentPosixDir;
+int& DirFd = Layer.currentDirFd;
 
 void LoadCurrentDirectory() {
   if (Known) return;

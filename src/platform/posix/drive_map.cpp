@@ -12,12 +12,11 @@
 #include <sstream>
 
 #include "platform/posix/layer.h"
+#include "platform/posix/layer_state.h"
 #include "platform/posix/path_lookup.h"
 
 namespace {
 
-bool MapLoaded = false;
-std::vector<DriveEntry> Drives;
 
 
 std::string Trim(const std::string& text) {
@@ -221,11 +220,11 @@ std::vector<DriveEntry> DrivesFromMountInfo(const std::string& mountinfo,
 }
 
 const std::vector<DriveEntry>& DriveMap() {
-  if (!MapLoaded) {
-    Drives = LoadDriveMap();
-    MapLoaded = true;
+  if (!Layer.driveMapLoaded) {
+    Layer.drives = LoadDriveMap();
+    Layer.driveMapLoaded = true;
   }
-  return Drives;
+  return Layer.drives;
 }
 
 const DriveEntry* FindDrive(char letter) {
@@ -245,19 +244,6 @@ const DriveEntry* DriveOfPosixPath(const std::string& posixPath) {
     if (covers && (!best || d.root.size() > best->root.size())) best = &d;
   }
   return best;
-}
-
-namespace {
-unsigned MapGeneration = 0;
-}
-
-unsigned DriveMapGeneration() { return MapGeneration; }
-
-void ResetDriveMap() {
-  ++MapGeneration;
-  MapLoaded = false;
-  Drives.clear();
-  ForgetCurrentDirectory();
 }
 
 DWORD GetLogicalDrives(void) {

@@ -1,6 +1,7 @@
 // The user's locale as the national-language functions read it. The layer
 // never changes the process locale: it opens its own copy of the locale the
-// environment names (LC_ALL, LC_<category>, LANG), once, at first use.
+// environment names (LC_ALL, LC_<category>, LANG), once, at first use, and
+// keeps it in Layer (layer_state.h).
 // Internal to src/platform/posix/.
 #pragma once
 
@@ -16,13 +17,6 @@ const char* UserLocaleText(nl_item item);
 
 // The codeset of the user locale's LC_CTYPE, e.g. "UTF-8" or "ISO-8859-1".
 const char* UserCodeset();
-
-// Test hook: forget the locale read so far; the next use reads the
-// environment again.
-void ReloadUserLocale();
-// Changes whenever ReloadUserLocale has run: what was derived from the
-// locale before is stale.
-unsigned UserLocaleGeneration();
 
 // A locale whose character classes cover all of Unicode (the user's when it
 // is a UTF-8 one, else C.UTF-8), for upper-casing UTF-8 text; null when the

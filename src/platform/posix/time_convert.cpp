@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "platform/posix/layer.h"
+#include "platform/posix/layer_state.h"
 #include "platform/posix/nls_calendar.h"
 
 namespace {
@@ -136,14 +137,12 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, LPFILETIME lpFileTime)
 // Reads the time-zone rules again when TZ has changed since the last
 // conversion (tzset on every call would stat /etc/localtime each time).
 static void FollowTimeZone() {
-  enum { Unknown, Unset, Set };
-  static int lastState = Unknown;
-  static std::string lastTz;
   const char* tz = getenv("TZ");
-  if (lastState == (tz ? Set : Unset) && (!tz || lastTz == tz)) return;
+  if (Layer.timeZoneRead && Layer.tzSet == (tz != nullptr) && (!tz || Layer.tz == tz)) return;
   tzset();
-  lastState = tz ? Set : Unset;
-  lastTz = tz ? tz : "";
+  Layer.timeZoneRead = true;
+  Layer.tzSet = tz != nullptr;
+  Layer.tz = tz ? tz : "";
 }
 
 // Results that would fall before 1601 or beyond the file-time range are held

@@ -4,10 +4,11 @@
 #include <initializer_list>
 #include <string>
 
-#include "driver/entry.h"
 #include "base/param_tables.h"
+#include "base/settings.h"
 #include "params/command_line.h"
 #include "base/bounded_text.h"
+#include "walk/run_values.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ void Decide(const std::string& arguments) {
   CopyText(DefaultFileFormat, "~f");
   std::string line = "keltro sho " + arguments;
   ASSERT_EQ(ParseCommandLineText(line.data(), ParameterTable, OptionTable, CriteriaTable, FormatTable), 0);
-  WorkOutPerFileNeeds();
+  WorkOutRunValues();
 }
 
 TEST(PerFileNeeds, NothingByDefault) {
