@@ -30,22 +30,14 @@ struct FindHandle : LayerHandle {
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
 };
 
-// NTFS order: by name with A-Z folded to upper case, then byte for byte
-// (UTF-8 byte order is code point order). Each name is stored behind its
-// folded form, so the sort compares plain strings.
+// NTFS order: by name with case folded away (as names are compared), then
+// byte for byte (UTF-8 byte order is code point order). Each name is stored
+// behind its folded form, so the sort compares plain strings.
 const char* NameAfterFolded(const char* folded) { return folded + strlen(folded) + 1; }
 
 bool ComesBefore(const char* foldedA, const char* foldedB) {
   int order = strcmp(foldedA, foldedB);
   return order != 0 ? order < 0 : strcmp(NameAfterFolded(foldedA), NameAfterFolded(foldedB)) < 0;
-}
-
-void AppendFolded(std::string* text, const char* name) {
-  size_t start = text->size();
-  text->append(name, strlen(name) + 1);
-  for (size_t i = start; i + 1 < text->size(); ++i) {
-    (*text)[i] = UpperAscii((*text)[i]);
-  }
 }
 
 void ReadNames(FindHandle* find) {
@@ -61,7 +53,7 @@ void ReadNames(FindHandle* find) {
     if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) continue;
     if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) continue;
     starts.push_back(find->nameText.size());
-    AppendFolded(&find->nameText, name);
+    AppendFoldedName(&find->nameText, name);
     find->nameText.append(name, strlen(name) + 1);
   }
   const char* text = find->nameText.data();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/posix/layer.h"
+#include "platform/posix/nls_codepage.h"
 
 namespace {
 
@@ -57,6 +58,23 @@ std::vector<uint32_t> FoldedCodePoints(const char* text) {
   const unsigned char* bytes = (const unsigned char*)text;
   for (size_t pos = 0; pos < length;) out.push_back(FoldCase(NextCodePoint(bytes, length, &pos)));
   return out;
+}
+
+void AppendFoldedName(std::string* out, const char* name) {
+  size_t length = strlen(name);
+  const unsigned char* bytes = (const unsigned char*)name;
+  for (size_t pos = 0; pos < length;) {
+    if (bytes[pos] < 0x80) {
+      *out += UpperAscii(name[pos++]);
+      continue;
+    }
+    size_t start = pos;
+    uint32_t folded = FoldCase(NextCodePoint(bytes, length, &pos));
+    unsigned char encoded[4];
+    if (pos - start == 1) out->push_back(name[start]);  // no valid sequence
+    else out->append((const char*)encoded, EncodeUtf8(folded, encoded));
+  }
+  out->push_back('\0');
 }
 
 bool NamesEqualIgnoringCase(const char* a, const char* b) {

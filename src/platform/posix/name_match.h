@@ -4,11 +4,17 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The code points of a name with case folded away: equal for names that
 // differ only in case.
 std::vector<uint32_t> FoldedCodePoints(const char* text);
+
+// Appends name with case folded away, and a NUL, to out: UTF-8 of the folded
+// code points (a byte that starts no valid sequence as it is), so that
+// comparing folded texts byte by byte orders names as NTFS does.
+void AppendFoldedName(std::string* out, const char* name);
 
 // True when a and b are the same name ignoring case.
 bool NamesEqualIgnoringCase(const char* a, const char* b);
