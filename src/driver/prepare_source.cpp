@@ -32,7 +32,7 @@ void MakePatternList(const char* filePart) {
 bool PrepareSourceSpec(void) {
   char spec[TextCapacity + 1];
   if (!CopyText(spec, SourceSpec) ||
-      !SplitSourceSpec(spec, DomainPattern, ServerPattern, SharePattern, DrivePart, nullptr, nullptr)) {
+      !SplitSourceSpec(spec, &DomainPattern, &ServerPattern, &SharePattern, &DrivePart, nullptr, nullptr)) {
     fprintf(stderr, "KELTRO-ERROR, source specification longer than 256 characters\n");
     return false;
   }
@@ -44,8 +44,8 @@ bool PrepareSourceSpec(void) {
   }
   if (length == 0) absolute[0] = '\0';  // not reported: the whole current directory is meant
 
-  char filePart[TextCapacity];
-  SplitSourceSpec(absolute, nullptr, nullptr, nullptr, nullptr, DirectoryPart, filePart);
+  SpecPart filePart;
+  SplitSourceSpec(absolute, nullptr, nullptr, nullptr, nullptr, &DirectoryPart, &filePart);
   if (filePart[0] == '\0') {
     CopyText(filePart, "*");
     WholeDirectorySpec = 1;

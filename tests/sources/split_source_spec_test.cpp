@@ -23,7 +23,7 @@ TEST_P(SplitSourceSpecTest, CutsEveryPart) {
   const SplitRow& row = GetParam();
   char domain[256] = "x", server[256] = "x", share[256] = "x", drive[256] = "x", dir[256] = "x",
        file[256] = "x";
-  ASSERT_TRUE(SplitSourceSpec(row.spec, domain, server, share, drive, dir, file));
+  ASSERT_TRUE(SplitSourceSpec(row.spec, &domain, &server, &share, &drive, &dir, &file));
   EXPECT_STREQ(domain, row.domain);
   EXPECT_STREQ(server, row.server);
   EXPECT_STREQ(share, row.share);
@@ -48,19 +48,19 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SplitSourceSpec, LengthLimit) {
   char file[256];
   std::string spec256 = "C:\\" + std::string(253, 'a');
-  EXPECT_TRUE(SplitSourceSpec(spec256.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, file));
+  EXPECT_TRUE(SplitSourceSpec(spec256.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, &file));
   EXPECT_EQ(std::string(file), std::string(253, 'a'));
 
   strcpy(file, "untouched");
   std::string spec257 = spec256 + "b";
-  EXPECT_FALSE(SplitSourceSpec(spec257.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, file));
+  EXPECT_FALSE(SplitSourceSpec(spec257.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, &file));
   EXPECT_STREQ(file, "untouched");
 }
 
 TEST(SplitSourceSpec, APartOf256CharactersIsCutToFit) {
   char file[256];
   std::string spec(256, 'f');
-  EXPECT_TRUE(SplitSourceSpec(spec.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, file));
+  EXPECT_TRUE(SplitSourceSpec(spec.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, &file));
   EXPECT_EQ(std::string(file), std::string(255, 'f'));
 }
 
