@@ -31,7 +31,6 @@ typedef struct _numberfmtA {
 } NUMBERFMTA, *LPNUMBERFMTA;
 
 UINT GetACP(void);
-UINT GetOEMCP(void);
 LPSTR CharUpperA(LPSTR lpsz);
 BOOL CharToOemBuffA(LPCSTR lpszSrc, LPSTR lpszDst, DWORD cchDstLength);
 int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int cbMultiByte,

@@ -58,7 +58,7 @@ TEST_F(CodePageTest, CodesetSelectsThePair) {
   }
   UseCodeset("ISO-8859-15");
   EXPECT_EQ(GetACP(), 1252u);
-  EXPECT_EQ(GetOEMCP(), 850u);
+  EXPECT_EQ(CurrentCodePages().Oem, 850u);
   UseCodeset("UTF-8");
   EXPECT_EQ(GetACP(), (UINT)CP_UTF8);
 }

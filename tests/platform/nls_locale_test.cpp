@@ -69,7 +69,7 @@ TEST_F(UserLocaleTest, LegacyCodesetGivesWesternCodePages) {
   UseLocale("de_DE.ISO-8859-1");
   EXPECT_STREQ(UserCodeset(), "ISO-8859-1");
   EXPECT_EQ(GetACP(), 1252u);
-  EXPECT_EQ(GetOEMCP(), 850u);
+  EXPECT_EQ(CurrentCodePages().Oem, 850u);
   char text[] = "\xE4rger";
   CharUpperA(text);
   EXPECT_STREQ(text, "\xC4RGER");

@@ -46,4 +46,3 @@ UINT ResolveCodePage(UINT codePage) {
 
 UINT GetACP(void) { return CurrentCodePages().Ansi; }
 
-UINT GetOEMCP(void) { return CurrentCodePages().Oem; }
