@@ -1,6 +1,7 @@
 // Name comparison without regard to case, and the layer's own wildcard
-// matcher for FindFirstFileA patterns. Names are UTF-8; a byte that does not
-// start a valid sequence stands for itself.
+// matcher for FindFirstFileA patterns. Names are read in the ANSI code page
+// in force: under UTF-8 a byte that does not start a valid sequence stands for
+// itself and equals no character; under 1252 every byte is its character.
 #pragma once
 
 #include <cstdint>

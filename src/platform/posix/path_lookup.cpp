@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/posix/drive_map.h"
+#include "platform/posix/name_encoding.h"
 #include "platform/posix/name_match.h"
 #include "platform/posix/syscalls.h"
 #include "platform/posix/win_path.h"
@@ -76,7 +77,7 @@ std::vector<std::string> Components(const std::string& rest) {
   while (start < rest.size()) {
     size_t end = rest.find('\\', start);
     if (end == std::string::npos) end = rest.size();
-    parts.push_back(rest.substr(start, end - start));
+    parts.push_back(PosixName(std::string_view(rest).substr(start, end - start)));
     start = end + 1;
   }
   return parts;
@@ -208,10 +209,10 @@ std::string JoinPosixPath(const std::string& dir, const std::string& name) {
 
 std::string WindowsFormOf(const std::string& posixPath) {
   const DriveEntry* drive = DriveOfPosixPath(posixPath);
-  if (!drive) return WithBackslashes(posixPath);
+  if (!drive) return ShownPath(posixPath);
   std::string rest = drive->root == "/" ? posixPath.substr(1) : posixPath.substr(drive->root.size());
   if (!rest.empty() && rest[0] == '/') rest = rest.substr(1);
-  return std::string(1, drive->letter) + ":\\" + WithBackslashes(rest);
+  return std::string(1, drive->letter) + ":\\" + ShownPath(rest);
 }
 
 bool FindNameIgnoringCase(const std::string& dirPosix, const std::string& name, std::string& found) {
