@@ -23,14 +23,6 @@ constexpr std::array<char32_t, 256> kStandIns = StandInTable();
 
 bool IsDotName(std::string_view name) { return name == "." || name == ".."; }
 
-// The stand-in of name[i], or 0 when the character is shown as it is.
-char32_t StandInAt(std::string_view name, size_t i) {
-  unsigned char byte = (unsigned char)name[i];
-  if (kStandIns[byte]) return kStandIns[byte];
-  if (i + 1 < name.size()) return 0;
-  return byte == ' ' ? kTrailingBlank : byte == '.' ? kTrailingPeriod : 0;
-}
-
 // The stand-in in the ANSI page: UTF-8 bytes, or what the 8-bit page has for
 // it (nothing, so its default character).
 void AppendStandIn(std::string& out, char32_t standIn, UINT ansiPage) {
@@ -45,7 +37,6 @@ void AppendStandIn(std::string& out, char32_t standIn, UINT ansiPage) {
 
 // Where the first character to replace stands: name.size() when there is none.
 size_t FirstToReplace(std::string_view name) {
-  if (IsDotName(name)) return name.size();
   size_t i = 0;
   while (i < name.size() && !StandInAt(name, i)) ++i;
   return i;
@@ -83,6 +74,13 @@ char OriginalAt(std::string_view text, size_t i) {
 }
 
 }  // namespace
+
+char32_t StandInAt(std::string_view name, size_t i) {
+  unsigned char byte = (unsigned char)name[i];
+  if (kStandIns[byte]) return kStandIns[byte];
+  if (i + 1 < name.size() || IsDotName(name)) return 0;
+  return byte == ' ' ? kTrailingBlank : byte == '.' ? kTrailingPeriod : 0;
+}
 
 const char* ShownName(const char* name, std::string& shown) {
   std::string_view text(name);

@@ -17,6 +17,10 @@
 #include <string>
 #include <string_view>
 
+// The stand-in of the character name[i] (a byte below 0x80), or 0 when it is
+// shown as it is.
+char32_t StandInAt(std::string_view name, size_t i);
+
 // The name as the core is shown it. Gives `name` itself when it holds nothing
 // to replace (`.`, `..` and every valid Win32 name), else shown.c_str().
 const char* ShownName(const char* name, std::string& shown);

@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
+#include "platform/posix/name_encoding.h"
 #include "platform/posix/nls_codepage.h"
 
 namespace {
@@ -45,16 +47,25 @@ uint32_t FoldCase(uint32_t c) {
   return c;
 }
 
-}  // namespace
-
-std::vector<uint32_t> FoldedCodePoints(const char* text) {
+// The characters of text with case folded away; with standIns, each
+// character a Win32 name cannot hold counts as its stand-in.
+std::vector<uint32_t> Folded(const char* text, bool standIns) {
   std::vector<uint32_t> out;
-  size_t length = strlen(text);
+  std::string_view name(text);
   const unsigned char* bytes = (const unsigned char*)text;
   UINT page = CurrentCodePages().Ansi;
-  for (size_t pos = 0; pos < length;) out.push_back(FoldCase(NextCodePoint(bytes, length, &pos, page)));
+  for (size_t pos = 0; pos < name.size();) {
+    char32_t standIn = standIns ? StandInAt(name, pos) : 0;
+    if (standIn) pos++;
+    out.push_back(standIn ? standIn : FoldCase(NextCodePoint(bytes, name.size(), &pos, page)));
+  }
   return out;
 }
+
+}  // namespace
+
+std::vector<uint32_t> FoldedCodePoints(const char* name) { return Folded(name, true); }
+
 
 bool NamesEqualIgnoringCase(const char* a, const char* b) {
   return FoldedCodePoints(a) == FoldedCodePoints(b);
@@ -62,8 +73,8 @@ bool NamesEqualIgnoringCase(const char* a, const char* b) {
 
 bool MatchWildcardIgnoringCase(const char* pattern, const char* name) {
   if (strcmp(pattern, "*.*") == 0 || strcmp(pattern, "*") == 0) return true;
-  std::vector<uint32_t> p = FoldedCodePoints(pattern);
-  std::vector<uint32_t> n = FoldedCodePoints(name);
+  std::vector<uint32_t> p = Folded(pattern, false);
+  std::vector<uint32_t> n = Folded(name, false);
   // Greedy matching with one backtrack point: the last `*` seen.
   size_t pi = 0, ni = 0, starP = SIZE_MAX, starN = 0;
   while (ni < n.size()) {

@@ -7,8 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-// The code points of a name with case folded away: equal for names that
-// differ only in case.
+// The characters of a Linux name as the core is shown it (each character a
+// Win32 name cannot hold counts as its stand-in), case folded away: equal for
+// names that show the same but for case, and for no others.
 std::vector<uint32_t> FoldedCodePoints(const char* text);
 
 // True when a and b are the same name ignoring case.
