@@ -28,6 +28,12 @@ dropped, so x. is x; the stand-in typed back reaches x. itself.
   $ keltro sho "C:\\dots\\x$(printf '\xef\x80\xa9')\\*" '~F~s'
   2
 
+A stand-in never makes . or .. of a name: a period and the stand-in of a
+trailing period name an entry of that spelling, not the parent directory.
+
+  $ keltro sho "C:\\dots\\.$(printf '\xef\x80\xa9')\\*" '~F~f'
+  2> KELTRO-ERROR, cannot go to C:\\dots\\.\xef\x80\xa9\\, error=2 (esc)
+
 A directory holding ? is entered through its stand-in, whether matched by a
 wildcard or typed; a name holding \ lists its own files, not those of the
 directory a that its text would name; a : and a trailing blank are kept.
