@@ -53,6 +53,8 @@ directory a that its text would name; a : and a trailing blank are kept.
   C:\\odd\\q\xef\x80\xa5x (esc)
   $ keltro sho 'C:\odd\q?x\*' '~F~f'
   C:\\odd\\q\xef\x80\xa5x\\in (esc)
+  $ keltro sho "C:\\odd\\q$(printf '\xef\x80\xa5')x" '~F~f'
+  C:\\odd\\q\xef\x80\xa5x (esc)
   $ keltro sho "C:\\odd\\q$(printf '\xef\x80\xa5')x\\*" '~F~N'
   in
   $ keltro sho "C:\\odd\\a$(printf '\xef\x80\xa6')B\\*" '~F~N'
