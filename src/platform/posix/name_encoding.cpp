@@ -1,7 +1,6 @@
 #include "platform/posix/name_encoding.h"
 
 #include <array>
-#include <cstring>
 
 #include "platform/posix/nls_codepage.h"
 

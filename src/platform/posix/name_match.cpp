@@ -66,7 +66,6 @@ std::vector<uint32_t> Folded(const char* text, bool standIns) {
 
 std::vector<uint32_t> FoldedCodePoints(const char* name) { return Folded(name, true); }
 
-
 bool NamesEqualIgnoringCase(const char* a, const char* b) {
   return FoldedCodePoints(a) == FoldedCodePoints(b);
 }
