@@ -44,49 +44,64 @@ bool FormatFileName(const char* format, std::string& name) {
   return true;
 }
 
-// The first 2047 bytes of the format's file; false when it has none that opens.
-bool ReadFormatFile(const char* format, std::string& content) {
+// Reads the first 2047 bytes of the format's file into output; false when it
+// has none that opens.
+bool ReadFormatFile(const char* format, char* output) {
   std::string name;
   if (!*format || !FormatFileName(format, name)) return false;
   HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  char buffer[LineCapacity];
   DWORD total = 0;
   DWORD got = 0;
   while (total < LineCapacity - 1 &&
-         ReadFile(file, buffer + total, LineCapacity - 1 - total, &got, nullptr) && got > 0) {
+         ReadFile(file, output + total, LineCapacity - 1 - total, &got, nullptr) && got > 0) {
     total += got;
   }
+  output[total] = '\0';
   CloseHandle(file);
-  content.assign(buffer, strnlen(buffer, total));
   return true;
 }
 
-// What one format text gave when it was first loaded.
-struct LoadedFormat {
-  std::string text;
-  bool fromFile;
-  std::string content;
-};
+// Every line is formatted through LoadFormat, and with it the program's folder
+// is asked again for a format file of that name: the texts found missing there
+// are kept while the folder reports no change of its names. The folder is
+// watched before it is first asked, so no change can fall between.
+std::vector<std::string> MissingBesideProgram;
 
-// Every line is formatted through LoadFormat, so each format text is looked
-// up once per run; a run has a handful of distinct texts.
-const LoadedFormat& LookUpFormat(const char* format) {
-  static std::vector<LoadedFormat> loaded;
-  for (const LoadedFormat& entry : loaded) {
-    if (entry.text == format) return entry;
+bool FolderUnchanged(void) {
+  static HANDLE changes = nullptr;
+  if (!changes) {
+    changes = FindFirstChangeNotificationA(ProgramFolder().c_str(), FALSE,
+                                           FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME);
   }
-  LoadedFormat entry{format, false, {}};
-  entry.fromFile = ReadFormatFile(format, entry.content);
-  loaded.push_back(entry);
-  return loaded.back();
+  if (changes == INVALID_HANDLE_VALUE) return false;  // asked on every line then
+  if (WaitForSingleObject(changes, 0) != WAIT_OBJECT_0) return true;
+  FindNextChangeNotification(changes);
+  return false;
+}
+
+bool IsBesideProgram(const char* format) { return !strchr(format, '\\') && !ProgramFolder().empty(); }
+
+bool KnownMissingBesideProgram(const char* format) {
+  if (!IsBesideProgram(format)) return false;
+  if (!FolderUnchanged()) {
+    MissingBesideProgram.clear();
+    return false;
+  }
+  for (const std::string& text : MissingBesideProgram) {
+    if (text == format) return true;
+  }
+  return false;
 }
 
 }  // namespace
 
 int LoadFormat(const char* format, char* output) {
-  const LoadedFormat& entry = LookUpFormat(format);
-  CopyText(output, LineCapacity, entry.fromFile ? entry.content.c_str() : format);
-  return entry.fromFile ? 1 : 0;
+  if (!KnownMissingBesideProgram(format)) {
+    if (ReadFormatFile(format, output)) return 1;
+    if (IsBesideProgram(format)) MissingBesideProgram.push_back(format);
+  }
+  CopyText(output, LineCapacity, format);
+  return 0;
 }
