@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "driver/settings.h"
+#include "output/standard_output.h"
 #include "params/bounded_text.h"
 #include "platform/win32.h"
 #include "sources/wildcard_path.h"
@@ -55,7 +56,7 @@ void WalkDrive(const char* root, const char* directoryPart, const char* filePatt
 int ExpandDriveLetter(char* drive, DWORD drives, const char* directoryPart, const char* filePatterns) {
   CharUpperA(drive);
   if (!(drives & (1u << (drive[0] - 'A')))) {
-    fprintf(stderr, "KELTRO-ERROR, drive %s is not available\n", drive);
+    PrintError("KELTRO-ERROR, drive %s is not available\n", drive);
     return 0;
   }
   WalkDrive(drive, directoryPart, filePatterns);
@@ -71,7 +72,7 @@ int ExpandDriveClass(const char* word, DWORD drives, const char* directoryPart, 
     char root[3] = {(char)('A' + letter), ':', '\0'};
     UINT type = GetDriveTypeA(root);
     if (!driveClass) {
-      fprintf(stderr, "KELTRO-ERROR, invalid drive specification '%s'\n", word);
+      PrintError("KELTRO-ERROR, invalid drive specification '%s'\n", word);
       return 0;
     }
     if (!driveClass->anyType && type != driveClass->type) continue;
@@ -79,7 +80,7 @@ int ExpandDriveClass(const char* word, DWORD drives, const char* directoryPart, 
     WalkDrive(root, directoryPart, filePatterns);
     if (driveClass->firstOnly) return 1;
   }
-  if (handedOn == 0) fprintf(stderr, "KELTRO-ERROR, no drives match '%s'\n", word);
+  if (handedOn == 0) PrintError("KELTRO-ERROR, no drives match '%s'\n", word);
   return handedOn > 0;
 }
 

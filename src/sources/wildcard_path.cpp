@@ -7,6 +7,7 @@
 #include "driver/settings.h"
 #include "driver/statistics.h"
 #include "output/console.h"
+#include "output/standard_output.h"
 #include "params/bounded_text.h"
 #include "platform/win32.h"
 #include "sources/pattern_match.h"
@@ -86,7 +87,7 @@ void ExpandWildcardPath(const char* domain, const char* server, const char* loca
     char next[TextCapacity];
     int length = snprintf(next, sizeof next, "%s\\%s\\%s", cut.prefix, entry.cFileName, cut.rest);
     if (length < 0 || length >= (int)sizeof next) {
-      fprintf(stderr, "KELTRO-ERROR, path too long: '%s\\%s\\%s'\n", cut.prefix, entry.cFileName, cut.rest);
+      PrintError("KELTRO-ERROR, path too long: '%s\\%s\\%s'\n", cut.prefix, entry.cFileName, cut.rest);
       Stats.ErrorsDetected++;
       continue;
     }
