@@ -44,8 +44,9 @@ static void Put(OutputCursor* out, char c) {
   if (!IsFull(*out)) out->text[out->used++] = c;
 }
 
-// Writes one character of length bytes whole, or ends the output before it.
-static void PutChar(OutputCursor* out, const char* c, size_t length) {
+// Writes length bytes (a character, or a value that fits) whole, or ends the
+// output before them.
+static void PutWhole(OutputCursor* out, const char* c, size_t length) {
   if (out->used + (int)length > out->limit) {
     out->limit = out->used;
     return;
@@ -148,9 +149,13 @@ static void WriteValue(OutputCursor* out, const Placeholder& placeholder, const 
   bool cut = (placeholder.dotCut || placeholder.plainCut) && width > 0;
   bool dots = placeholder.dotCut && !placeholder.plainCut && width > 0;
   if (width == 0) {
+    if (value.length <= (size_t)(out->limit - out->used)) {
+      PutWhole(out, value.text, value.length);
+      return;
+    }
     for (size_t i = 0; i < value.length && !IsFull(*out);) {
       size_t length = CharLength(value.text + i, value.length - i, utf8);
-      PutChar(out, value.text + i, length);
+      PutWhole(out, value.text + i, length);
       i += length;
     }
     return;
@@ -160,14 +165,14 @@ static void WriteValue(OutputCursor* out, const Placeholder& placeholder, const 
   bool shown = true;  // whether the last character was written as itself
   for (size_t i = 0; i < value.length && !IsFull(*out);) {
     size_t length = CharLength(value.text + i, value.length - i, utf8);
-    int columns = CharColumns(value.text + i, length, utf8);
+    int columns = length == 1 ? 1 : CharColumns(value.text + i, length, utf8);
     if (cut && column + columns > width) {
       PutRun(out, dots ? '.' : ' ', width - column);
       return;
     }
     if (columns > 0) shown = !dots || column + columns <= width - 2;
     if (shown) {
-      PutChar(out, value.text + i, length);
+      PutWhole(out, value.text + i, length);
     } else {
       PutRun(out, '.', columns);
     }
@@ -196,8 +201,8 @@ void FormatOutput(const char* format, char* output, const PlaceholderEntry* tabl
   const char* p = loaded;
   while (*p && !IsFull(out)) {
     if (*p != '~') {
-      size_t length = CharLength(p, LineCapacity, out.utf8);
-      PutChar(&out, p, length);
+      size_t length = (unsigned char)*p < 0x80 ? 1 : CharLength(p, LineCapacity, out.utf8);
+      PutWhole(&out, p, length);
       p += length;
       continue;
     }
