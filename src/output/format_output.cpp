@@ -148,19 +148,11 @@ static void WriteValue(OutputCursor* out, const Placeholder& placeholder, const 
   char pad = placeholder.zeroPad ? '0' : ' ';
   bool cut = (placeholder.dotCut || placeholder.plainCut) && width > 0;
   bool dots = placeholder.dotCut && !placeholder.plainCut && width > 0;
-  if (width == 0) {
-    if (value.length <= (size_t)(out->limit - out->used)) {
-      PutWhole(out, value.text, value.length);
-      return;
-    }
-    for (size_t i = 0; i < value.length && !IsFull(*out);) {
-      size_t length = CharLength(value.text + i, value.length - i, utf8);
-      PutWhole(out, value.text + i, length);
-      i += length;
-    }
+  if (width == 0 && value.length <= (size_t)(out->limit - out->used)) {
+    PutWhole(out, value.text, value.length);
     return;
   }
-  if (!placeholder.leftJustify) PutRun(out, pad, width - CountColumns(value, utf8, width));
+  if (!placeholder.leftJustify && width > 0) PutRun(out, pad, width - CountColumns(value, utf8, width));
   int column = 0;     // columns of the value written so far
   bool shown = true;  // whether the last character was written as itself
   for (size_t i = 0; i < value.length && !IsFull(*out);) {
