@@ -63,18 +63,6 @@ TEST_F(FormatTimeTest, DefaultPicturesGiveDayMonthYearHoursMinutes) {
   EXPECT_EQ(Expand("~M"), "31.12.2024 23:59");
 }
 
-TEST_F(FormatTimeTest, PicturesComeFromTheEnvironment) {
-  setenv("QX_DATE_FORMAT", "yyyy-MM-dd", 1);
-  ReadTimePictures();
-  EXPECT_EQ(Expand("~M"), "2000-03-0405:06");
-  setenv("QX_TIME_FORMAT", " HH:mm:ss", 1);
-  ReadTimePictures();
-  EXPECT_EQ(Expand("~M"), "2000-03-04 05:06:07");
-  unsetenv("QX_DATE_FORMAT");
-  ReadTimePictures();
-  EXPECT_EQ(Expand("~M"), "04.03.2000  05:06:07");
-}
-
 TEST_F(FormatTimeTest, PicturesOf16CharactersOrMoreAreIgnored) {
   setenv("QX_DATE_FORMAT", "dd/MM/yyyy '@' ", 1);  // 15 characters fit
   ReadTimePictures();
