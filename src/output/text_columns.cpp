@@ -6,45 +6,25 @@
 
 bool AnsiIsUtf8(void) { return GetACP() == CP_UTF8; }
 
-static bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
-// The code point of a valid sequence of `length` bytes.
-static char32_t Decode(const unsigned char* text, size_t length) {
-  static const unsigned char LeadMask[5] = {0, 0x7F, 0x1F, 0x0F, 0x07};
-  char32_t c = text[0] & LeadMask[length];
-  for (size_t i = 1; i < length; i++) c = (c << 6) | (text[i] & 0x3F);
-  return c;
+// The UTF-16 units of one UTF-8 character of `length` bytes; 0 when the bytes
+// are no well-formed character (truncated, overlong, a surrogate).
+static int ToUnits(const char* text, size_t length, WCHAR units[2]) {
+  return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, (int)length, units, 2);
 }
 
 size_t CharLength(const char* text, size_t remaining, bool utf8) {
-  const unsigned char* bytes = (const unsigned char*)text;
-  unsigned char lead = bytes[0];
+  unsigned char lead = (unsigned char)text[0];
   if (!utf8 || lead < 0xC2 || lead > 0xF4) return 1;
   size_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-  if (length > remaining) return 1;
-  for (size_t i = 1; i < length; i++)
-    if (!IsContinuation(bytes[i])) return 1;
-  // Overlong forms, surrogates and values past U+10FFFF begin no character.
-  char32_t c = Decode(bytes, length);
-  if ((length == 3 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) || (length == 4 && (c < 0x10000 || c > 0x10FFFF)))
-    return 1;
-  return length;
+  WCHAR units[2];
+  return length <= remaining && ToUnits(text, length, units) > 0 ? length : 1;
 }
 
 int CharColumns(const char* text, size_t length, bool utf8) {
-  if (!utf8 || length == 1) return 1;
-  char32_t c = Decode((const unsigned char*)text, length);
   WCHAR units[2];
-  int count = 1;
-  if (c >= 0x10000) {
-    units[0] = (WCHAR)(0xD800 + ((c - 0x10000) >> 10));
-    units[1] = (WCHAR)(0xDC00 + ((c - 0x10000) & 0x3FF));
-    count = 2;
-  } else {
-    units[0] = (WCHAR)c;
-  }
+  int count = utf8 && length > 1 ? ToUnits(text, length, units) : 0;
   WORD types[2] = {0, 0};
-  if (!GetStringTypeW(CT_CTYPE3, units, count, types)) return 1;
+  if (count <= 0 || !GetStringTypeW(CT_CTYPE3, units, count, types)) return 1;
   if (types[0] & C3_NONSPACING) return 0;
   return (types[0] & (C3_FULLWIDTH | C3_IDEOGRAPH)) ? 2 : 1;
 }
