@@ -38,11 +38,15 @@ bool PrepareSourceSpec(void) {
   }
   char absolute[MAX_PATH];
   DWORD length = GetFullPathNameA(FullPathInput(spec), sizeof absolute, absolute, nullptr);
+  // Not reported: the whole current directory is meant. Its full path with a
+  // closing backslash gives the walk an absolute root; the bare drive ("C:")
+  // would name each level relative to the one before it.
+  if (length == 0) length = GetFullPathNameA(".\\", sizeof absolute, absolute, nullptr);
   if (length >= TextCapacity) {
     PrintError("KELTRO-ERROR, absolute source specification longer than 255 characters\n");
     return false;
   }
-  if (length == 0) absolute[0] = '\0';  // not reported: the whole current directory is meant
+  if (length == 0) absolute[0] = '\0';
 
   char filePart[TextCapacity];
   SplitSourceSpec(absolute, nullptr, nullptr, nullptr, nullptr, DirectoryPart, filePart);

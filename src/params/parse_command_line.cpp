@@ -102,7 +102,7 @@ bool Accepts(ArgKind kind, int type) {
 // A number as keltro reads it: refused when it reads as 0 and the text does
 // not begin with the digit 0 (so "abc" and "-0" are refused, "5k" is 5).
 bool ReadNumber(const char* text, int32_t* value) {
-  *value = (int32_t)strtol(text, nullptr, 10);
+  *value = ReadLong(text);
   return *value != 0 || text[0] == '0';
 }
 

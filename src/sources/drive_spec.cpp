@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "driver/settings.h"
 #include "output/standard_output.h"
@@ -84,6 +85,28 @@ int ExpandDriveClass(const char* word, DWORD drives, const char* directoryPart, 
   return handedOn > 0;
 }
 
+// The drive of the current directory ("C:"), read whatever the length of the
+// directory; false (message printed) when it cannot be read or lies on no drive.
+bool CurrentDrive(char* drive, size_t capacity) {
+  std::string current(TextCapacity, '\0');
+  DWORD length = GetCurrentDirectoryA((DWORD)current.size(), current.data());
+  if (length >= current.size()) {
+    current.resize(length);
+    length = GetCurrentDirectoryA((DWORD)current.size(), current.data());
+  }
+  if (length == 0 || length >= current.size()) {
+    PrintError("KELTRO-ERROR, cannot read the current directory, error=%ld\n", (long)GetLastError());
+    return false;
+  }
+  current.resize(length);
+  if (!IsDriveLetter(current.c_str())) {
+    PrintError("KELTRO-ERROR, the current directory %s is on no drive: give the source with its drive\n",
+            current.c_str());
+    return false;
+  }
+  return CopyTextN(drive, capacity, current.c_str(), 2);
+}
+
 }  // namespace
 
 int ExpandDriveSpec(const char* drivePart, const char* directoryPart, const char* filePatterns) {
@@ -92,10 +115,8 @@ int ExpandDriveSpec(const char* drivePart, const char* directoryPart, const char
   char drive[TextCapacity];
   if (drivePart[0]) {
     CopyText(drive, drivePart);
-  } else {
-    char current[TextCapacity];
-    if (!GetCurrentDirectoryA(sizeof current, current)) current[0] = '\0';
-    CopyTextN(drive, sizeof drive, current, strnlen(current, 2));
+  } else if (!CurrentDrive(drive, sizeof drive)) {
+    return 0;
   }
   if (IsDriveLetter(drive)) return ExpandDriveLetter(drive, drives, directoryPart, filePatterns);
   return ExpandDriveClass(drive, drives, directoryPart, filePatterns);
