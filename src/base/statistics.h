@@ -1,5 +1,5 @@
 // Run counters, incremented by the walker and the file actions and printed at
-// the end of the run.
+// the end of the run (PrintStatistics, driver/entry.h).
 #pragma once
 
 #include <cstdint>
@@ -27,6 +27,3 @@ struct RunStatistics {
 };
 
 extern RunStatistics Stats;
-
-// Prints the KELTRO-STATISTICS lines of CurrentCommand (and /v).
-void PrintStatistics(void);

@@ -5,11 +5,12 @@
 #include "driver/entry.h"
 #include "base/bounded_text.h"
 #include "match/pattern_match.h"
+#include "output/standard_output.h"
 
 namespace {
 
 bool Refuse(const char* message) {
-  fputs(message, stderr);
+  PrintError("%s", message);
   return false;
 }
 

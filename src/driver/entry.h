@@ -21,6 +21,9 @@ bool CheckCommandLine(void);
 // Makes TargetPath absolute and ending in a backslash; false when it does not fit.
 bool MakeTargetAbsolute(void);
 
+// Prints the KELTRO-STATISTICS lines of CurrentCommand (and /v).
+void PrintStatistics(void);
+
 // The per-owner and totals lines of sho.
 void PrintOwnerLines(void);
 void PrintTotalsLine(void);

@@ -6,6 +6,7 @@
 #include "base/bounded_text.h"
 #include "match/pattern_match.h"
 #include "sources/split_source_spec.h"
+#include "output/standard_output.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ bool PrepareSourceSpec(void) {
   char spec[TextCapacity + 1];
   if (!CopyText(spec, SourceSpec) ||
       !SplitSourceSpec(spec, &DomainPattern, &ServerPattern, &SharePattern, &DrivePart, nullptr, nullptr)) {
-    fprintf(stderr, "KELTRO-ERROR, source specification longer than 256 characters\n");
+    PrintError("KELTRO-ERROR, source specification longer than 256 characters\n");
     return false;
   }
   char absolute[MAX_PATH];
@@ -43,7 +44,7 @@ bool PrepareSourceSpec(void) {
   // would name each level relative to the one before it.
   if (length == 0) length = GetFullPathNameA(".\\", sizeof absolute, absolute, nullptr);
   if (length >= TextCapacity) {
-    fprintf(stderr, "KELTRO-ERROR, absolute source specification longer than 255 characters\n");
+    PrintError("KELTRO-ERROR, absolute source specification longer than 255 characters\n");
     return false;
   }
   if (length == 0) absolute[0] = '\0';

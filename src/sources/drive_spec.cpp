@@ -7,6 +7,7 @@
 #include "base/ascii_case.h"
 #include "base/settings.h"
 #include "base/bounded_text.h"
+#include "output/standard_output.h"
 #include "platform/win32.h"
 #include "sources/wildcard_path.h"
 #include "walk/path_compose.h"
@@ -49,7 +50,7 @@ void WalkDrive(const char* root, const char* directoryPart, const char* filePatt
 int ExpandDriveLetter(char* drive, DWORD drives, const char* directoryPart, const char* filePatterns) {
   CharUpperA(drive);
   if (!(drives & (1u << (drive[0] - 'A')))) {
-    fprintf(stderr, "KELTRO-ERROR, drive %s is not available\n", drive);
+    PrintError("KELTRO-ERROR, drive %s is not available\n", drive);
     return 0;
   }
   WalkDrive(drive, directoryPart, filePatterns);
@@ -65,7 +66,7 @@ int ExpandDriveClass(const char* word, DWORD drives, const char* directoryPart, 
     char root[3] = {(char)('A' + letter), ':', '\0'};
     UINT type = GetDriveTypeA(root);
     if (!driveClass) {
-      fprintf(stderr, "KELTRO-ERROR, invalid drive specification '%s'\n", word);
+      PrintError("KELTRO-ERROR, invalid drive specification '%s'\n", word);
       return 0;
     }
     if (!driveClass->anyType && type != driveClass->type) continue;
@@ -73,7 +74,7 @@ int ExpandDriveClass(const char* word, DWORD drives, const char* directoryPart, 
     WalkDrive(root, directoryPart, filePatterns);
     if (driveClass->firstOnly) return 1;
   }
-  if (handedOn == 0) fprintf(stderr, "KELTRO-ERROR, no drives match '%s'\n", word);
+  if (handedOn == 0) PrintError("KELTRO-ERROR, no drives match '%s'\n", word);
   return handedOn > 0;
 }
 
@@ -87,12 +88,12 @@ bool CurrentDrive(char* drive, size_t capacity) {
     length = GetCurrentDirectoryA((DWORD)current.size(), current.data());
   }
   if (length == 0 || length >= current.size()) {
-    fprintf(stderr, "KELTRO-ERROR, cannot read the current directory, error=%ld\n", (long)GetLastError());
+    PrintError("KELTRO-ERROR, cannot read the current directory, error=%ld\n", (long)GetLastError());
     return false;
   }
   current.resize(length);
   if (!IsDriveLetter(current.c_str())) {
-    fprintf(stderr, "KELTRO-ERROR, the current directory %s is on no drive: give the source with its drive\n",
+    PrintError("KELTRO-ERROR, the current directory %s is on no drive: give the source with its drive\n",
             current.c_str());
     return false;
   }

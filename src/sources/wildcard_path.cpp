@@ -8,6 +8,7 @@
 #include "base/statistics.h"
 #include "output/console.h"
 #include "base/bounded_text.h"
+#include "output/standard_output.h"
 #include "platform/win32.h"
 #include "match/pattern_match.h"
 #include "walk/path_compose.h"
@@ -40,7 +41,7 @@ bool CutAtFirstWildcard(const char* done, const char* rest, WildcardCut* cut) {
 
 // The specification that did not fit, given in pieces.
 void ReportTooLong(const char* a, const char* b, const char* c = "", const char* d = "") {
-  fprintf(stderr, "KELTRO-ERROR, path too long: '%s%s%s%s'\n", a, b, c, d);
+  PrintError("KELTRO-ERROR, path too long: '%s%s%s%s'\n", a, b, c, d);
   Stats.ErrorsDetected++;
 }
 

@@ -1,10 +1,7 @@
 #include "walk/file_values.h"
 
-#include "output/load_format.h"
-#include "base/param_tables.h"
 #include "base/settings.h"
 #include "base/time_value.h"
-#include "match/pattern_match.h"
 #include "walk/entry_security.h"
 #include "walk/path_compose.h"
 #include "walk/run_values.h"
@@ -74,11 +71,9 @@ bool FillFileValues(const WIN32_FIND_DATAA* entry) {
   FileValues[NameEntry].value = v.Name;
   NameWithoutExtension(v.NameWithoutExt, sizeof v.NameWithoutExt, entry->cFileName);
   v.Size = (int32_t)ListedSize(entry);
-  if (Run.TimesNeeded) {
-    v.WriteTime = LocalTime(entry->ftLastWriteTime);
-    v.AccessTime = LocalTime(entry->ftLastAccessTime);
-    v.CreationTime = LocalTime(entry->ftCreationTime);
-  }
+  if (Run.TimeNeeded[0]) v.WriteTime = LocalTime(entry->ftLastWriteTime);
+  if (Run.TimeNeeded[1]) v.AccessTime = LocalTime(entry->ftLastAccessTime);
+  if (Run.TimeNeeded[2]) v.CreationTime = LocalTime(entry->ftCreationTime);
   FormatAttributes(entry->dwFileAttributes, v.Attributes);
   ReadEntrySecurity(v.Server, v.FullName);
   return true;

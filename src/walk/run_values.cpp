@@ -22,13 +22,12 @@ void WorkOutPerFileNeeds(void) {
               Mentions(LineBuffer, "*~*u*") || OwnerPattern[0];
   NeedSecurity = DirPermissions[0] || FilePermissions[0] || AceFormat[0] || GrantsPattern[0] ||
                  AceCountRange[0] || Mentions(LineBuffer, "*~*g*") || Mentions(LineBuffer, "*~*T*");
-  bool timesShown = Mentions(LineBuffer, "*~*M*") || Mentions(LineBuffer, "*~*L*") ||
-                    Mentions(LineBuffer, "*~*C*");
-  bool timesTested = false;
-  for (const char* letter = "MLC"; *letter; letter++) {
-    if (FindCriterion(*letter)->status == PS_GIVEN) timesTested = true;
+  for (int t = 0; RunTimeLetters[t]; t++) {
+    char letter = RunTimeLetters[t];
+    const char pattern[] = {'*', '~', '*', letter, '*', '\0'};
+    Run.TimeNeeded[t] = CurrentCommand != CMD_SHO || FindCriterion(letter)->status == PS_GIVEN ||
+                        Mentions(LineBuffer, pattern);
   }
-  Run.TimesNeeded = CurrentCommand != CMD_SHO || timesShown || timesTested;
   LoadFormat(TotalsFormat, LineBuffer);
   if (Mentions(LineBuffer, "*~*o*")) NeedOwner = 1;
 }

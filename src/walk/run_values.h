@@ -5,11 +5,14 @@
 
 #include "base/param_table.h"
 
+constexpr char RunTimeLetters[] = "MLC";
+
 struct RunValues {
-  // Whether anything in the run reads an entry's times: a command other than
-  // sho, a time criterion, or a ~F format with a '~' before M, L or C.
-  // Converting them to local time is a good part of the cost of an entry.
-  bool TimesNeeded;
+  // Which of an entry's times (M, L, C, in RunTimeLetters' order) anything
+  // in the run reads: a command other than sho, a criterion of that letter,
+  // or a ~F format with a '~' before it. Converting a time to local time is
+  // a good part of the cost of an entry.
+  bool TimeNeeded[sizeof RunTimeLetters - 1];
   // The first row of CriteriaTable with each letter; null where there is none.
   ParamDescriptor* CriterionRows[256];
 };

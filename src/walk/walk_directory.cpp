@@ -8,6 +8,7 @@
 #include "base/settings.h"
 #include "base/statistics.h"
 #include "output/console.h"
+#include "output/standard_output.h"
 #include "platform/win32.h"
 #include "match/pattern_match.h"
 #include "walk/criteria.h"
@@ -119,7 +120,7 @@ bool ListDirectory(const WalkRoot& root, DirectoryTally* tally) {
     FindClose(find);
   }
   if (error == ERROR_NO_MORE_FILES) return true;
-  fprintf(stderr, "KELTRO-ERROR, Dir(%s) failed, error=%ld\n", CurrentDirPath, (long)error);
+  PrintError("KELTRO-ERROR, Dir(%s) failed, error=%ld\n", CurrentDirPath, (long)error);
   Stats.ErrorsDetected++;
   return false;
 }

@@ -16,6 +16,7 @@
 #include "base/bounded_text.h"
 #include "params/command_line.h"
 #include "platform/posix/layer_state.h"
+#include "output/standard_output.h"
 #include "support/temp_tree.h"
 #include "walk/path_compose.h"
 #include "walk/run_values.h"
@@ -63,7 +64,7 @@ class WalkTest : public ::testing::Test {
     CurrentDirPath[0] = '\0';
     WorkOutRunValues();
     int result = WalkDirectory("", "", "C:", directory, FilePatterns);
-    fflush(stdout);
+    FlushOutput();
     out = testing::internal::GetCapturedStdout();
     err = testing::internal::GetCapturedStderr();
     return result;

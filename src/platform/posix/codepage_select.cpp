@@ -46,3 +46,4 @@ UINT ResolveCodePage(UINT codePage) {
 
 UINT GetACP(void) { return CurrentCodePages().Ansi; }
 
+UINT GetOEMCP(void) { return CurrentCodePages().Oem; }
