@@ -6,8 +6,7 @@
 #include "base/settings.h"
 #include "match/pattern_match.h"
 #include "output/load_format.h"
-
-RunValues Run;
+#include "output/value_text.h"
 
 namespace {
 
@@ -45,4 +44,5 @@ void IndexCriteria(void) {
 void WorkOutRunValues(void) {
   WorkOutPerFileNeeds();
   IndexCriteria();
+  ReadOutputConventions();
 }

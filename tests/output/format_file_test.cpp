@@ -5,6 +5,7 @@
 
 #include "base/settings.h"
 #include "output/format_output.h"
+#include "output/value_text.h"
 #include "platform/posix/layer_state.h"
 #include "support/temp_tree.h"
 
@@ -15,6 +16,7 @@ class FormatFileTest : public testing::Test {
   void SetUp() override {
     setenv("KELTRO_DRIVES", ("T=" + tree.root()).c_str(), 1);
     ResetLayerState();
+    ReadOutputConventions();
   }
   void TearDown() override {
     unsetenv("KELTRO_DRIVES");

@@ -40,12 +40,12 @@ class FormatTimeTest : public testing::Test {
     tzset();
     unsetenv("QX_DATE_FORMAT");
     unsetenv("QX_TIME_FORMAT");
-    ReadTimePictures();
+    ReadOutputConventions();
   }
   void TearDown() override {
     unsetenv("QX_DATE_FORMAT");
     unsetenv("QX_TIME_FORMAT");
-    ReadTimePictures();
+    ReadOutputConventions();
   }
   std::string Expand(const char* format) {
     char output[LineCapacity];
@@ -65,10 +65,10 @@ TEST_F(FormatTimeTest, DefaultPicturesGiveDayMonthYearHoursMinutes) {
 
 TEST_F(FormatTimeTest, PicturesOf16CharactersOrMoreAreIgnored) {
   setenv("QX_DATE_FORMAT", "dd/MM/yyyy '@' ", 1);  // 15 characters fit
-  ReadTimePictures();
+  ReadOutputConventions();
   EXPECT_EQ(Expand("~M"), "04/03/2000 @ 05:06");
   setenv("QX_DATE_FORMAT", "dd/MM/yyyy '@@' ", 1);  // 16 do not
-  ReadTimePictures();
+  ReadOutputConventions();
   EXPECT_EQ(Expand("~M"), "04.03.2000 05:06");
 }
 
