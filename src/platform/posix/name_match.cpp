@@ -3,6 +3,7 @@
 // are read in the ANSI code page in force.
 #include "platform/posix/name_match.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -67,6 +68,13 @@ std::vector<uint32_t> Folded(const char* text, bool standIns) {
 std::vector<uint32_t> FoldedCodePoints(const char* name) { return Folded(name, true); }
 
 void AppendFoldedName(std::string* out, const char* name) {
+  std::string_view text(name);
+  bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (unsigned char)c < 0x80; });
+  if (ascii) {  // the common case, without decoding
+    for (char c : text) out->push_back(UpperAscii(c));
+    out->push_back('\0');
+    return;
+  }
   for (uint32_t c : Folded(name, false)) {
     unsigned char encoded[4];
     if (c & kLoneByte) out->push_back((char)(c & 0xFF));
