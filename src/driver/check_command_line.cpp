@@ -3,13 +3,14 @@
 #include <cstring>
 
 #include "driver/entry.h"
-#include "params/bounded_text.h"
-#include "sources/pattern_match.h"
+#include "base/bounded_text.h"
+#include "match/pattern_match.h"
+#include "output/standard_output.h"
 
 namespace {
 
 bool Refuse(const char* message) {
-  fputs(message, stderr);
+  PrintError("%s", message);
   return false;
 }
 

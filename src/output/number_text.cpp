@@ -2,17 +2,9 @@
 #include <cstdio>
 
 #include "output/value_text.h"
-#include "params/bounded_text.h"
+#include "base/bounded_text.h"
+#include "base/run_values.h"
 #include "platform/win32.h"
-
-// Until the first successful read: "." and seven blanks.
-static char ThousandsSeparator[9] = ".       ";
-
-void ReadThousandsSeparator(void) {
-  char separator[4];
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator) > 0)
-    CopyText(ThousandsSeparator, separator);
-}
 
 // Groups the plain number in digits into text; digits as they are when the
 // locale refuses them.
@@ -23,7 +15,7 @@ static void GroupDigits(const char* digits, char* text) {
   format.LeadingZero = 0;
   format.Grouping = 3;
   format.lpDecimalSep = decimalSeparator;
-  format.lpThousandSep = ThousandsSeparator;
+  format.lpThousandSep = Run.ThousandsSeparator;
   format.NegativeOrder = 0;
   if (GetNumberFormatA(LOCALE_USER_DEFAULT, 0, digits, &format, text, NumberTextCapacity) == 0)
     CopyText(text, NumberTextCapacity, digits);

@@ -6,7 +6,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "params/bounded_text.h"
+#include "base/ascii_case.h"
+#include "base/bounded_text.h"
+#include "platform/win32.h"
+#include "output/standard_output.h"
+#include "output/text_columns.h"
 
 namespace {
 
@@ -18,12 +22,6 @@ constexpr uint64_t MinutesPerHour = 60;
 constexpr uint64_t MinutesPerDay = 1440;
 // The latest time a file time can hold; later offsets are refused.
 constexpr uint64_t LatestTime = INT64_MAX;
-
-bool EqualsIgnoringCase(const char* text, const char* lower) {
-  for (; *text && *lower; ++text, ++lower)
-    if ((*text | 0x20) != *lower) return false;
-  return *text == *lower;
-}
 
 // Cuts `text` in place at its first blank into a leading and a trailing
 // part. Without a blank the whole text is the trailing part when it holds a
@@ -43,10 +41,10 @@ void SplitAtBlank(char* text, char** leading, char** trailing) {
 }
 
 // The first character that is neither a digit nor `separator`, or 0.
-char FirstInvalid(const char* text, char separator) {
+const char* FirstInvalid(const char* text, char separator) {
   for (; *text; ++text)
-    if ((*text < '0' || *text > '9') && *text != separator) return *text;
-  return 0;
+    if ((*text < '0' || *text > '9') && *text != separator) return text;
+  return nullptr;
 }
 
 // Reads up to `count` decimal fields separated by `separator`. A field the
@@ -72,11 +70,11 @@ bool ReadFields(const char* text, char separator, uint64_t* fields, int count) {
 bool ReadDate(const char* part, SYSTEMTIME* time) {
   char separator = strchr(part, '/') ? '/' : strchr(part, '.') ? '.' : '\0';
   if (!separator) {
-    fprintf(stderr, "invalid date '%s'\n", part);
+    PrintError("invalid date '%s'\n", part);
     return false;
   }
-  if (char bad = FirstInvalid(part, separator)) {
-    fprintf(stderr, "invalid character '%c' in date '%s'\n", bad, part);
+  if (const char* bad = FirstInvalid(part, separator)) {
+    PrintError("invalid character '%.*s' in date '%s'\n", FirstCharLength(bad), bad, part);
     return false;
   }
   WORD* order[3] = {&time->wDay, &time->wMonth, &time->wYear};
@@ -89,8 +87,8 @@ bool ReadDate(const char* part, SYSTEMTIME* time) {
 
 // Time part: hour:minute:second:millisecond, missing fields 0.
 bool ReadClock(const char* part, SYSTEMTIME* time) {
-  if (char bad = FirstInvalid(part, ':')) {
-    fprintf(stderr, "invalid character '%c' in time '%s'\n", bad, part);
+  if (const char* bad = FirstInvalid(part, ':')) {
+    PrintError("invalid character '%.*s' in time '%s'\n", FirstCharLength(bad), bad, part);
     return false;
   }
   uint64_t fields[4] = {0, 0, 0, 0};
@@ -102,9 +100,7 @@ bool ReadClock(const char* part, SYSTEMTIME* time) {
   return true;
 }
 
-uint64_t TimeValueOf(const FILETIME& time) { return ((uint64_t)time.dwHighDateTime << 32) | time.dwLowDateTime; }
-
-void PrintOutOfBounds(const char* text) { fprintf(stderr, "invalid date / time '%s' (out of bounds)\n", text); }
+void PrintOutOfBounds(const char* text) { PrintError("invalid date / time '%s' (out of bounds)\n", text); }
 
 // sum += count * unit, false when that leaves 64 bits.
 bool AddProduct(uint64_t* sum, uint64_t count, uint64_t unit) {
@@ -150,7 +146,7 @@ bool ShiftTime(uint64_t now, int direction, uint64_t offset, TimeValue* target) 
 }  // namespace
 
 int ParseAbsTime(const char* text, TimeValue* target) {
-  if (EqualsIgnoringCase(text, "never")) {
+  if (SameWordIgnoringCase(text, "NEVER")) {
     *target = TimeNever;
     return 1;
   }
@@ -190,15 +186,15 @@ int ParseDeltaTime(const char* text, TimeValue* target) {
   uint64_t days = 0, clock[4] = {0, 0, 0, 0};
   bool fits = true;
   if (daysPart) {
-    if (char bad = FirstInvalid(daysPart, '\0')) {
-      fprintf(stderr, "invalid character '%c' in days '%s'\n", bad, daysPart);
+    if (const char* bad = FirstInvalid(daysPart, '\0')) {
+      PrintError("invalid character '%.*s' in days '%s'\n", FirstCharLength(bad), bad, daysPart);
       return 0;
     }
     fits = ReadFields(daysPart, '\0', &days, 1);
   }
   if (timePart) {
-    if (char bad = FirstInvalid(timePart, ':')) {
-      fprintf(stderr, "invalid character '%c' in time '%s'\n", bad, timePart);
+    if (const char* bad = FirstInvalid(timePart, ':')) {
+      PrintError("invalid character '%.*s' in time '%s'\n", FirstCharLength(bad), bad, timePart);
       return 0;
     }
     fits = ReadFields(timePart, ':', clock, 4) && fits;

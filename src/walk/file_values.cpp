@@ -1,41 +1,20 @@
 #include "walk/file_values.h"
 
-#include "driver/load_format.h"
-#include "driver/param_tables.h"
-#include "driver/settings.h"
-#include "sources/pattern_match.h"
+#include "base/settings.h"
+#include "base/time_value.h"
 #include "walk/entry_security.h"
 #include "walk/path_compose.h"
+#include "walk/run_values.h"
 
 EntryValueStore EntryValues;
 
 // e d N n s M L C a f S D, then u x o, then g T, then the end entry.
 PlaceholderEntry FileValues[18];
 
-// Whether anything in this run reads an entry's times; converting them to
-// local time is a good part of the cost of an entry, so runs that neither
-// show nor test them skip it.
-static bool TimesNeeded = true;
-
-static bool TimeCriterionGiven(void) {
-  for (const char* letter = "MLC"; *letter; letter++) {
-    if (FindCriterion(*letter)->status == PS_GIVEN) return true;
-  }
-  return false;
-}
-
-// Like the owner test of the entry: any '~' before the letter counts.
-static bool FileFormatMentionsTimes(void) {
-  char format[LineCapacity];
-  LoadFormat(FileFormat, format);
-  return MatchPattern(format, "*~*M*", true) || MatchPattern(format, "*~*L*", true) ||
-         MatchPattern(format, "*~*C*", true);
-}
-
 static uint64_t LocalTime(const FILETIME& utc) {
   FILETIME local;
   if (!FileTimeToLocalFileTime(&utc, &local)) return 0;
-  return ((uint64_t)local.dwHighDateTime << 32) | local.dwLowDateTime;
+  return TimeValueOf(local);
 }
 
 void FormatAttributes(DWORD attributes, char* text) {
@@ -54,7 +33,6 @@ void BindFileValues(const char* domain, const char* server, const char* location
   EntryValueStore& v = EntryValues;
   int i = 0;
   auto bind = [&i](int16_t kind, char letter, const void* value) { FileValues[i++] = {kind, letter, value}; };
-  TimesNeeded = CurrentCommand != CMD_SHO || TimeCriterionGiven() || FileFormatMentionsTimes();
   v.Domain = domain;
   v.Server = server;
   v.Location = location;
@@ -93,11 +71,9 @@ bool FillFileValues(const WIN32_FIND_DATAA* entry) {
   FileValues[NameEntry].value = v.Name;
   NameWithoutExtension(v.NameWithoutExt, sizeof v.NameWithoutExt, entry->cFileName);
   v.Size = (int32_t)ListedSize(entry);
-  if (TimesNeeded) {
-    v.WriteTime = LocalTime(entry->ftLastWriteTime);
-    v.AccessTime = LocalTime(entry->ftLastAccessTime);
-    v.CreationTime = LocalTime(entry->ftCreationTime);
-  }
+  if (Run.TimeNeeded[0]) v.WriteTime = LocalTime(entry->ftLastWriteTime);
+  if (Run.TimeNeeded[1]) v.AccessTime = LocalTime(entry->ftLastAccessTime);
+  if (Run.TimeNeeded[2]) v.CreationTime = LocalTime(entry->ftCreationTime);
   FormatAttributes(entry->dwFileAttributes, v.Attributes);
   ReadEntrySecurity(v.Server, v.FullName);
   return true;

@@ -3,14 +3,15 @@
 #include <cstdio>
 #include <cstring>
 
-#include "driver/statistics.h"
-#include "params/bounded_text.h"
+#include "base/statistics.h"
+#include "base/bounded_text.h"
+#include "output/standard_output.h"
 
 char CurrentDirPath[PathCapacity];
 size_t DirectoryPartStart;
 
 static void ReportPathTooLong(const char* first, const char* second, const char* third) {
-  fprintf(stderr, "KELTRO-ERROR, path too long: '%s%s%s'\n", first, second, third);
+  PrintError("KELTRO-ERROR, path too long: '%s%s%s'\n", first, second, third);
   Stats.ErrorsDetected++;
 }
 

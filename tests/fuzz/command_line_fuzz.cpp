@@ -6,8 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "driver/param_tables.h"
+#include "base/param_tables.h"
 #include "fuzz_support.h"
+#include "params/command_line.h"
 
 namespace {
 

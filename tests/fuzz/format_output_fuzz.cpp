@@ -7,9 +7,10 @@
 #include <cstring>
 #include <string>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "fuzz_support.h"
 #include "output/format_output.h"
+#include "output/value_text.h"
 
 namespace {
 
@@ -39,6 +40,8 @@ std::string Expand(const char* format, const PlaceholderEntry* table, int capaci
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < HeaderBytes) return 0;
+  static bool conventionsRead = false;
+  if (!conventionsRead) ReadOutputConventions(), conventionsRead = true;  // once, as a run does
   int32_t number = Read<int32_t>(data);
   uint64_t fileTime = Read<uint64_t>(data + 4);
   int capacity = 1 + Read<uint16_t>(data + 12) % LineCapacity;

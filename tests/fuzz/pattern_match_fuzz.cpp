@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "sources/pattern_match.h"
+#include "match/pattern_match.h"
 
 namespace {
 

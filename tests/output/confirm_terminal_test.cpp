@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "output/console.h"
 
 namespace {

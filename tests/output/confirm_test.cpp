@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "output/console.h"
 #include "output/console_redirect.h"
 

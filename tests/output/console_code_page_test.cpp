@@ -2,22 +2,23 @@
 
 #include <string>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "output/console.h"
 #include "output/console_redirect.h"
 #include "platform/posix/nls_codepage.h"
+#include "support/use_codeset.h"
 
 namespace {
 
 class ConsoleCodePageTest : public testing::Test {
  protected:
   void SetUp() override {
-    SelectNlsCodeset("ISO-8859-1");  // ANSI 1252, OEM 850
+    UseCodeset("ISO-8859-1");  // ANSI 1252, OEM 850
     AnsiOutput = 0;
     YesToAll = 0;
   }
   void TearDown() override {
-    SelectNlsCodeset(nullptr);
+    ResetLayerState();
     AnsiOutput = 0;
   }
   char name[16] = "M\xe4rz.txt";  // März.txt in 1252
@@ -48,15 +49,6 @@ TEST_F(ConsoleCodePageTest, PromptsAreConvertedExactlyOnceEvenWithAnsiOutput) {
   EXPECT_STREQ(prompt, "Delete C:\\M\xe4rz ?\n");
   std::string shown = "Delete C:\\M\x84rz ?\n" + AnswerLine;
   EXPECT_EQ(console.Output(), shown + shown);
-}
-
-TEST_F(ConsoleCodePageTest, Utf8ConsolesGetTheTextUnchanged) {
-  SelectNlsCodeset("UTF-8");
-  char utf8Name[] = "M\xc3\xa4rz.txt";
-  table[0].value = utf8Name;
-  ConsoleSession console("");
-  PrintListingLine("~N", table);
-  EXPECT_EQ(console.Output(), "M\xc3\xa4rz.txt\n");
 }
 
 }  // namespace

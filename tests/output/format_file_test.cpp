@@ -3,9 +3,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "output/format_output.h"
-#include "platform/posix/drive_map.h"
+#include "output/value_text.h"
+#include "platform/posix/layer_state.h"
 #include "support/temp_tree.h"
 
 namespace {
@@ -14,11 +15,12 @@ class FormatFileTest : public testing::Test {
  protected:
   void SetUp() override {
     setenv("KELTRO_DRIVES", ("T=" + tree.root()).c_str(), 1);
-    ResetDriveMap();
+    ResetLayerState();
+    ReadOutputConventions();
   }
   void TearDown() override {
     unsetenv("KELTRO_DRIVES");
-    ResetDriveMap();
+    ResetLayerState();
   }
   std::string Expand(const char* format) {
     char output[LineCapacity];

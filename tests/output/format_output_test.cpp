@@ -5,7 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "driver/settings.h"
+#include "base/settings.h"
+#include "output/value_text.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ std::string Expand(const char* format, const PlaceholderEntry* table, int capaci
 
 class FormatOutputTest : public testing::Test {
  protected:
+  void SetUp() override { ReadOutputConventions(); }
   int32_t size = 1234;
   int32_t count = 1234567;
   double bytes = 1234567890123.0;

@@ -94,7 +94,7 @@ TEST_F(DriveCallsTest, NoRootNameMeansTheCurrentDrive) {
 
 TEST_F(DriveCallsTest, WithoutKeltroDrivesCIsTheRootDirectory) {
   unsetenv("KELTRO_DRIVES");
-  ResetDriveMap();
+  ResetLayerState();
   EXPECT_TRUE(GetLogicalDrives() & (1u << 2));
   EXPECT_EQ(GetDriveTypeA("C:"), (UINT)DRIVE_FIXED);
   char buffer[MAX_PATH];

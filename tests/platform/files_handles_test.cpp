@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
+#include <cstdio>
+
 #include "files_fixture.h"
+#include "platform/posix/layer.h"
 
 namespace {
 
-ULONGLONG Value(const FILETIME& t) { return ((ULONGLONG)t.dwHighDateTime << 32) | t.dwLowDateTime; }
 
 FILETIME Time(ULONGLONG value) { return FILETIME{(DWORD)value, (DWORD)(value >> 32)}; }
 
@@ -106,9 +108,9 @@ TEST_F(HandlesTest, SetFileTimeChangesOnlyTheTimesGiven) {
   ASSERT_TRUE(SetFileTime(h, nullptr, nullptr, &written));
   CloseHandle(h);
   WIN32_FIND_DATAA after = Find("T:\\f.txt");
-  EXPECT_EQ(Value(after.ftLastWriteTime), kWritten);
-  EXPECT_EQ(Value(after.ftLastAccessTime), Value(before.ftLastAccessTime));
-  EXPECT_EQ(Value(after.ftCreationTime), Value(before.ftCreationTime));
+  EXPECT_EQ(FromFileTime(after.ftLastWriteTime), kWritten);
+  EXPECT_EQ(FromFileTime(after.ftLastAccessTime), FromFileTime(before.ftLastAccessTime));
+  EXPECT_EQ(FromFileTime(after.ftCreationTime), FromFileTime(before.ftCreationTime));
 }
 
 TEST_F(HandlesTest, ACreationTimeIsStoredAndReadBack) {
@@ -120,8 +122,8 @@ TEST_F(HandlesTest, ACreationTimeIsStoredAndReadBack) {
   ASSERT_TRUE(SetFileTime(h, &created, &accessed, nullptr));
   CloseHandle(h);
   WIN32_FIND_DATAA data = Find("T:\\f.txt");
-  EXPECT_EQ(Value(data.ftCreationTime), kCreated);
-  EXPECT_EQ(Value(data.ftLastAccessTime), kWritten);
+  EXPECT_EQ(FromFileTime(data.ftCreationTime), kCreated);
+  EXPECT_EQ(FromFileTime(data.ftLastAccessTime), kWritten);
   char text[32];
   ssize_t n = getxattr(tree_.path("f.txt").c_str(), "user.keltro.ctime", text, sizeof text);
   EXPECT_EQ(std::string(text, n > 0 ? (size_t)n : 0), std::to_string(kCreated));
@@ -136,20 +138,20 @@ TEST_F(HandlesTest, ADirectoryNeedsBackupSemanticsForItsTimes) {
   FILETIME written = Time(kWritten);
   EXPECT_TRUE(SetFileTime(h, nullptr, nullptr, &written));
   CloseHandle(h);
-  EXPECT_EQ(Value(Find("T:\\d").ftLastWriteTime), kWritten);
+  EXPECT_EQ(FromFileTime(Find("T:\\d").ftLastWriteTime), kWritten);
 }
 
 TEST_F(HandlesTest, TimesOfALinkChangeTheLinkNotItsTarget) {
   tree_.file("target.txt", "x");
   std::filesystem::create_symlink(tree_.path("target.txt"), tree_.path("link.txt"));
-  ULONGLONG targetBefore = Value(Find("T:\\target.txt").ftLastWriteTime);
+  ULONGLONG targetBefore = FromFileTime(Find("T:\\target.txt").ftLastWriteTime);
   HANDLE h = OpenForTimes("T:\\link.txt");
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   FILETIME written = Time(kWritten);
   ASSERT_TRUE(SetFileTime(h, nullptr, nullptr, &written));
   CloseHandle(h);
-  EXPECT_EQ(Value(Find("T:\\link.txt").ftLastWriteTime), kWritten);
-  EXPECT_EQ(Value(Find("T:\\target.txt").ftLastWriteTime), targetBefore);
+  EXPECT_EQ(FromFileTime(Find("T:\\link.txt").ftLastWriteTime), kWritten);
+  EXPECT_EQ(FromFileTime(Find("T:\\target.txt").ftLastWriteTime), targetBefore);
 }
 
 TEST_F(HandlesTest, SetFileTimeNeedsWriteAccessAndReportsFailures) {
@@ -167,6 +169,24 @@ TEST_F(HandlesTest, SetFileTimeNeedsWriteAccessAndReportsFailures) {
   CloseHandle(h);
   EXPECT_FALSE(SetFileTime(h, nullptr, nullptr, &written));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_HANDLE);
+}
+
+TEST_F(HandlesTest, AChangeNotificationSignalsFromTheFirstChangeUntilReArmed) {
+  tree_.dir("watched");
+  HANDLE h = FindFirstChangeNotificationA("T:\\watched\\", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(WaitForSingleObject(h, 0), (DWORD)WAIT_TIMEOUT);
+  tree_.file("watched/~f", "x");
+  EXPECT_EQ(WaitForSingleObject(h, 0), (DWORD)WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(h, 0), (DWORD)WAIT_OBJECT_0);  // until re-armed
+  ASSERT_TRUE(FindNextChangeNotification(h));
+  EXPECT_EQ(WaitForSingleObject(h, 0), (DWORD)WAIT_TIMEOUT);
+  ASSERT_EQ(rename(tree_.path("watched/~f").c_str(), tree_.path("watched/~F").c_str()), 0);
+  EXPECT_EQ(WaitForSingleObject(h, 0), (DWORD)WAIT_OBJECT_0);
+  EXPECT_TRUE(FindCloseChangeNotification(h));
+  EXPECT_EQ(FindFirstChangeNotificationA("T:\\missing", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
 }
 
 }  // namespace

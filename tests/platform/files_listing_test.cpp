@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "files_fixture.h"
+#include "platform/posix/layer.h"
 
 namespace {
 
@@ -115,10 +116,9 @@ TEST_F(ListingTest, TimesAreFileTimesInUtc) {
   HANDLE h = FindFirstFileA("T:\\dir\\a.txt", &data);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   FindClose(h);
-  auto value = [](const FILETIME& t) { return ((ULONGLONG)t.dwHighDateTime << 32) | t.dwLowDateTime; };
-  EXPECT_EQ(value(data.ftLastWriteTime), (981173106ULL + 11644473600ULL) * 10000000ULL + 5000000ULL);
-  EXPECT_EQ(value(data.ftLastAccessTime), (1009843200ULL + 11644473600ULL) * 10000000ULL);
-  EXPECT_NE(value(data.ftCreationTime), 0u);  // birth time, or the change time without one
+  EXPECT_EQ(FromFileTime(data.ftLastWriteTime), (981173106ULL + 11644473600ULL) * 10000000ULL + 5000000ULL);
+  EXPECT_EQ(FromFileTime(data.ftLastAccessTime), (1009843200ULL + 11644473600ULL) * 10000000ULL);
+  EXPECT_NE(FromFileTime(data.ftCreationTime), 0u);  // birth time, or the change time without one
 }
 
 TEST_F(ListingTest, ALinkIsAReparsePointNeverADirectory) {

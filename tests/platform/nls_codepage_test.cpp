@@ -7,12 +7,13 @@
 
 #include "platform/posix/nls_codepage.h"
 #include "platform/win32.h"
+#include "support/use_codeset.h"
 
 namespace {
 
 class CodePageTest : public testing::Test {
  protected:
-  void TearDown() override { SelectNlsCodeset(nullptr); }
+  void TearDown() override { ResetLayerState(); }
 };
 
 std::u16string ToWide(UINT codePage, const std::string& text, DWORD flags = 0) {
@@ -55,15 +56,15 @@ TEST_F(CodePageTest, CodesetSelectsThePair) {
     EXPECT_EQ(pair.Ansi, 1252u) << codeset;
     EXPECT_EQ(pair.Oem, 850u) << codeset;
   }
-  SelectNlsCodeset("ISO-8859-15");
+  UseCodeset("ISO-8859-15");
   EXPECT_EQ(GetACP(), 1252u);
-  EXPECT_EQ(GetOEMCP(), 850u);
-  SelectNlsCodeset("UTF-8");
+  EXPECT_EQ(CurrentCodePages().Oem, 850u);
+  UseCodeset("UTF-8");
   EXPECT_EQ(GetACP(), (UINT)CP_UTF8);
 }
 
 TEST_F(CodePageTest, Utf8ToUtf16CountsAndConverts) {
-  SelectNlsCodeset("UTF-8");
+  UseCodeset("UTF-8");
   const char* text = "a\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80";  // a, a-umlaut, euro, an emoji
   WCHAR wide[8];
   EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0), 6);
@@ -106,7 +107,7 @@ TEST_F(CodePageTest, BadArgumentsAreRefused) {
 }
 
 TEST_F(CodePageTest, Western8BitTablesConvert) {
-  SelectNlsCodeset("ISO-8859-1");
+  UseCodeset("ISO-8859-1");
   EXPECT_EQ(ToWide(CP_ACP, "\xE4\x80\x93"), (std::u16string{0xE4, 0x20AC, 0x201C}));
   EXPECT_EQ(ToWide(CP_OEMCP, "\x84\xB0\xE1"), (std::u16string{0xE4, 0x2591, 0xDF}));
   EXPECT_EQ(ToNarrow(CP_ACP, u"\u00E4\u20AC"), "\xE4\x80");
@@ -126,7 +127,7 @@ TEST_F(CodePageTest, Western8BitTablesConvert) {
 }
 
 TEST_F(CodePageTest, ConsoleTextGoesFrom1252To850) {
-  SelectNlsCodeset("ISO-8859-1");
+  UseCodeset("ISO-8859-1");
   EXPECT_EQ(ToOem("\xE4"), "\x84");
   EXPECT_EQ(ToOem("Gr\xFC\xDF" "e \xC4\xD6\xDC"), "Gr\x81\xE1" "e \x8E\x99\x9A");
   EXPECT_EQ(ToOem("\x93x\x94 \x96"), "\"x\" -");  // curly quotes and dash: look-alikes
@@ -137,20 +138,20 @@ TEST_F(CodePageTest, ConsoleTextGoesFrom1252To850) {
 }
 
 TEST_F(CodePageTest, ConsoleTextUnderUtf8IsCopied) {
-  SelectNlsCodeset("UTF-8");
+  UseCodeset("UTF-8");
   const std::string text = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC";
   EXPECT_EQ(ToOem(text), text);
 }
 
 TEST_F(CodePageTest, UpperCaseUnder1252) {
-  SelectNlsCodeset("CP1252");
+  UseCodeset("CP1252");
   EXPECT_EQ(Upper("abc\xE4\xF6\xFC\xE9"), "ABC\xC4\xD6\xDC\xC9");
   EXPECT_EQ(Upper("\x9A\x9C\x9E\xFF"), "\x8A\x8C\x8E\x9F");
   EXPECT_EQ(Upper("\xDF\xF7\xB5"), "\xDF\xF7\xB5");  // sharp s, division sign, micro: unchanged
 }
 
 TEST_F(CodePageTest, UpperCaseUnderUtf8FoldsCodePoints) {
-  SelectNlsCodeset("UTF-8");
+  UseCodeset("UTF-8");
   EXPECT_EQ(Upper("stra\xC3\x9F" "e \xC3\xA4\xC3\xB6\xC3\xBC"), "STRA\xC3\x9F" "E \xC3\x84\xC3\x96\xC3\x9C");
   EXPECT_EQ(Upper("\xD0\xBF\xD1\x80\xD0\xB8"), "\xD0\x9F\xD0\xA0\xD0\x98");  // Cyrillic
   EXPECT_EQ(Upper("\xCE\xB1\xCE\xB2"), "\xCE\x91\xCE\x92");                  // Greek
@@ -160,7 +161,7 @@ TEST_F(CodePageTest, UpperCaseUnderUtf8FoldsCodePoints) {
 }
 
 TEST_F(CodePageTest, UpperCaseOfOneCharacter) {
-  SelectNlsCodeset("CP1252");
+  UseCodeset("CP1252");
   EXPECT_EQ((uintptr_t)CharUpperA((LPSTR)(uintptr_t)'q'), (uintptr_t)'Q');
   EXPECT_EQ((uintptr_t)CharUpperA((LPSTR)(uintptr_t)0xE4), (uintptr_t)0xC4);
 }

@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "platform/win32.h"
+#include "platform/posix/file_info.h"
+#include "platform/posix/layer.h"
 
 namespace {
 
@@ -36,24 +37,23 @@ SYSTEMTIME Make(int year, int month, int day, int hour = 0, int minute = 0, int 
 }
 
 FILETIME FromTicks(uint64_t ticks) { return FILETIME{(DWORD)(ticks & 0xFFFFFFFF), (DWORD)(ticks >> 32)}; }
-uint64_t TicksOf(const FILETIME& time) { return ((uint64_t)time.dwHighDateTime << 32) | time.dwLowDateTime; }
 
 uint64_t Ticks(const SYSTEMTIME& time) {
   FILETIME value = {};
   EXPECT_TRUE(SystemTimeToFileTime(&time, &value));
-  return TicksOf(value);
+  return FromFileTime(value);
 }
 
 uint64_t ToLocal(uint64_t utc) {
   FILETIME in = FromTicks(utc), out = {};
   EXPECT_TRUE(FileTimeToLocalFileTime(&in, &out));
-  return TicksOf(out);
+  return FromFileTime(out);
 }
 
 uint64_t ToUtc(uint64_t local) {
   FILETIME in = FromTicks(local), out = {};
   EXPECT_TRUE(LocalFileTimeToFileTime(&in, &out));
-  return TicksOf(out);
+  return FromFileTime(out);
 }
 
 TEST_F(TimeConvertTest, CalendarRoundTrips) {
@@ -144,6 +144,12 @@ TEST_F(TimeConvertTest, ResultsStayInsideTheFileTimeRange) {
   UseZone("JST-9");
   EXPECT_EQ(ToUtc(2 * Hour), 0u);
   EXPECT_EQ(ToLocal(INT64_MAX - Hour), (uint64_t)INT64_MAX);
+
+  // POSIX times past the year 30828 (up to 2^63-1 seconds) read as the largest file time.
+  EXPECT_EQ(FileTimeFromPosix(910692730085LL, 0), 9223372036850000000u);
+  EXPECT_EQ(FileTimeFromPosix(910692730085LL, 999999999), (uint64_t)INT64_MAX);
+  EXPECT_EQ(FileTimeFromPosix(INT64_MAX, 0), (uint64_t)INT64_MAX);
+  EXPECT_EQ(FileTimeFromPosix(-11644473601LL, 0), 0u);
 
   FILETIME beyond = FromTicks(0x8000000000000000u), out = {};
   EXPECT_FALSE(FileTimeToLocalFileTime(&beyond, &out));

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/param_tables.h"
-#include "driver/settings.h"
-#include "params/bounded_text.h"
+#include "base/param_tables.h"
+#include "base/settings.h"
+#include "base/bounded_text.h"
+#include "params/command_line.h"
+#include "walk/run_values.h"
 
 namespace {
 
@@ -38,15 +40,16 @@ struct Entry {
     }
     table[i] = {PK_END, 0, nullptr};
   }
-  bool Passes() { return EntryMatchesCriteria(table, CriteriaTable); }
+  bool Passes() { return EntryMatchesCriteria(table); }
 };
 
 class CriteriaTest : public ::testing::Test {
  protected:
   void SetUp() override {
     FillParamTables();
-    AttribPattern[0] = OwnerPattern[0] = SizeRange[0] = AceCountRange[0] = '\0';
-    ModifiedBefore = ModifiedAfter = CreatedBefore = CreatedAfter = AccessedBefore = AccessedAfter = 0;
+    char line[] = "keltro sho";  // every criterion at its default
+    ASSERT_EQ(ParseCommandLineText(line, ParameterTable, OptionTable, CriteriaTable, FormatTable), 0);
+    WorkOutRunValues();
   }
   template <size_t N>
   void Give(char letter, char (&target)[N], const char* text) {
@@ -180,9 +183,9 @@ TEST_F(CriteriaTest, WideTextValuesAreMatchedAsAnsi) {
   const char16_t hidden[] = u".H.A..";
   const char16_t plain[] = u"...A..";
   PlaceholderEntry table[] = {{PK_WTEXT, 'a', hidden}, {PK_END, 0, nullptr}};
-  EXPECT_TRUE(EntryMatchesCriteria(table, CriteriaTable));
+  EXPECT_TRUE(EntryMatchesCriteria(table));
   table[0].value = plain;
-  EXPECT_FALSE(EntryMatchesCriteria(table, CriteriaTable));
+  EXPECT_FALSE(EntryMatchesCriteria(table));
 }
 
 }  // namespace

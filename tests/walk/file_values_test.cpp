@@ -6,9 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "driver/settings.h"
-#include "params/bounded_text.h"
+#include "base/settings.h"
+#include "base/bounded_text.h"
 #include "walk/path_compose.h"
+#include "walk/run_values.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ const PlaceholderEntry* Value(char letter) {
 class FileValuesTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    WorkOutRunValues();
     NeedOwner = NeedSecurity = 0;
     ASSERT_TRUE(ComposeRootPath("", "C:", "\\data\\"));
   }

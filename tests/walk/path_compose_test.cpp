@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "driver/statistics.h"
+#include "base/statistics.h"
 
 namespace {
 

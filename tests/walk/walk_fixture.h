@@ -10,13 +10,16 @@
 #include <filesystem>
 #include <string>
 
-#include "driver/param_tables.h"
-#include "driver/settings.h"
-#include "driver/statistics.h"
-#include "params/bounded_text.h"
-#include "platform/posix/drive_map.h"
+#include "base/param_tables.h"
+#include "base/settings.h"
+#include "base/statistics.h"
+#include "base/bounded_text.h"
+#include "params/command_line.h"
+#include "platform/posix/layer_state.h"
+#include "output/standard_output.h"
 #include "support/temp_tree.h"
 #include "walk/path_compose.h"
+#include "walk/run_values.h"
 #include "walk/walk_directory.h"
 
 class WalkTest : public ::testing::Test {
@@ -26,23 +29,25 @@ class WalkTest : public ::testing::Test {
 
   void SetUp() override {
     setenv("KELTRO_DRIVES", ("C=" + tree.root()).c_str(), 1);
-    ResetDriveMap();
-    FillParamTables();
+    ResetLayerState();
     Stats = RunStatistics{};
-    CurrentCommand = CMD_SHO;
-    CopyText(CommandWord, "sho");
-    Recurse = 1;
-    AnsiOutput = 1;
-    NeedOwner = NeedSecurity = 0;
-    TargetPath[0] = '\0';
-    CopyText(FileFormat, "~f");
-    CopyText(DirFormat, "dir ~f T=~T");
-    OwnerFormat[0] = TotalsFormat[0] = AceFormat[0] = LocationFormat[0] = '\0';
+    Settings("/S /A ~F~f \"~ddir ~f T=~T\"");
     Patterns("*");
   }
   void TearDown() override {
     unsetenv("KELTRO_DRIVES");
-    ResetDriveMap();
+    ResetLayerState();
+  }
+
+  // Every setting from a sho command line (the defaults for the rest), and
+  // the values the run derives from them.
+  void Settings(const std::string& arguments) {
+    FillParamTables();
+    CopyText(DefaultFileFormat, "~f");
+    std::string line = "keltro sho x " + arguments;
+    ASSERT_EQ(ParseCommandLineText(line.data(), ParameterTable, OptionTable, CriteriaTable, FormatTable), 0);
+    CurrentCommand = CMD_SHO;
+    WorkOutRunValues();
   }
 
   // FilePatterns from a comma-separated list.
@@ -57,8 +62,9 @@ class WalkTest : public ::testing::Test {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     CurrentDirPath[0] = '\0';
+    WorkOutRunValues();
     int result = WalkDirectory("", "", "C:", directory, FilePatterns);
-    fflush(stdout);
+    FlushOutput();
     out = testing::internal::GetCapturedStdout();
     err = testing::internal::GetCapturedStderr();
     return result;

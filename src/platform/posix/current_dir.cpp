@@ -7,18 +7,19 @@
 #include <climits>
 #include <cstring>
 
-#include "params/bounded_text.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/layer_state.h"
 #include "platform/posix/path_lookup.h"
 #include "platform/posix/syscalls.h"
 #include "platform/posix/win_path.h"
 
 namespace {
 
-bool Known = false;
-std::string WindowsDir;  // as set: "C:\data" or "C:\"
-std::string PosixDir;
-int DirFd = AT_FDCWD;
+// The state lives in Layer (layer_state.h).
+bool& Known = Layer.currentDirKnown;
+std::string& WindowsDir = Layer.currentWindowsDir;
+std::string& PosixDir = Layer.currentPosixDir;
+int& DirFd = Layer.currentDirFd;
 
 void LoadCurrentDirectory() {
   if (Known) return;
@@ -41,7 +42,7 @@ std::string WithoutTrailingSeparator(const std::string& full) {
 // Text result of the Get... calls: the length, or the size needed with the NUL.
 DWORD CopyResult(const std::string& text, DWORD capacity, LPSTR buffer) {
   if (!buffer || text.size() + 1 > capacity) return (DWORD)(text.size() + 1);
-  CopyText(buffer, capacity, text.c_str());
+  CopyTruncated(buffer, capacity, text);
   return (DWORD)text.size();
 }
 

@@ -14,13 +14,14 @@ constexpr long long kSecondsFrom1601To1970 = 11644473600LL;
 constexpr ULONGLONG kUnitsPerSecond = 10000000ULL;
 constexpr DWORD kFromDosAttrib = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
-bool IsDotName(const char* name) {
+// A name Linux hides: it begins with '.' and is neither "." nor "..".
+bool IsHiddenName(const char* name) {
   return name[0] == '.' && strcmp(name, ".") != 0 && strcmp(name, "..") != 0;
 }
 
 DWORD AttributesFrom(const struct statx& stx, const char* name, const DosAttrib& dos) {
   if (S_ISLNK(stx.stx_mode)) {
-    return FILE_ATTRIBUTE_REPARSE_POINT | (IsDotName(name) ? FILE_ATTRIBUTE_HIDDEN : 0);
+    return FILE_ATTRIBUTE_REPARSE_POINT | (IsHiddenName(name) ? FILE_ATTRIBUTE_HIDDEN : 0);
   }
   DWORD word = 0;
   if (S_ISDIR(stx.stx_mode)) word |= FILE_ATTRIBUTE_DIRECTORY;
@@ -28,7 +29,7 @@ DWORD AttributesFrom(const struct statx& stx, const char* name, const DosAttrib&
   if (dos.hasAttributes) {
     word |= dos.attributes & kFromDosAttrib;
   } else {
-    if (IsDotName(name)) word |= FILE_ATTRIBUTE_HIDDEN;
+    if (IsHiddenName(name)) word |= FILE_ATTRIBUTE_HIDDEN;
     if (S_ISREG(stx.stx_mode)) word |= FILE_ATTRIBUTE_ARCHIVE;
   }
   if ((stx.stx_attributes_mask & STATX_ATTR_COMPRESSED) && (stx.stx_attributes & STATX_ATTR_COMPRESSED))
@@ -54,9 +55,15 @@ EntryXattrs XattrsOf(const struct statx& stx, const std::string& posixPath) {
 
 }  // namespace
 
+// Held at the ends of the file-time range: 0 before 1601, the largest
+// FILETIME (0x7FFFFFFFFFFFFFFF, in the year 30828) beyond it.
 ULONGLONG FileTimeFromPosix(long long seconds, unsigned nanoseconds) {
+  constexpr ULONGLONG kMaxFileTime = 0x7FFFFFFFFFFFFFFFULL;
+  constexpr long long kMaxSeconds = (long long)(kMaxFileTime / kUnitsPerSecond) - kSecondsFrom1601To1970;
   if (seconds < -kSecondsFrom1601To1970) return 0;
-  return (ULONGLONG)(seconds + kSecondsFrom1601To1970) * kUnitsPerSecond + nanoseconds / 100;
+  if (seconds > kMaxSeconds) return kMaxFileTime;
+  ULONGLONG time = (ULONGLONG)(seconds + kSecondsFrom1601To1970) * kUnitsPerSecond + nanoseconds / 100;
+  return time > kMaxFileTime ? kMaxFileTime : time;
 }
 
 struct timespec PosixTimeFromFileTime(ULONGLONG fileTime) {
@@ -64,17 +71,6 @@ struct timespec PosixTimeFromFileTime(ULONGLONG fileTime) {
   t.tv_sec = (time_t)(fileTime / kUnitsPerSecond) - kSecondsFrom1601To1970;
   t.tv_nsec = (long)(fileTime % kUnitsPerSecond) * 100;
   return t;
-}
-
-FILETIME ToFileTime(ULONGLONG value) {
-  FILETIME t;
-  t.dwLowDateTime = (DWORD)value;
-  t.dwHighDateTime = (DWORD)(value >> 32);
-  return t;
-}
-
-ULONGLONG FromFileTime(const FILETIME& time) {
-  return ((ULONGLONG)time.dwHighDateTime << 32) | time.dwLowDateTime;
 }
 
 DWORD AttributesOf(const struct statx& stx, const char* name, const std::string& posixPath) {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/win32.h"
+#include "platform/posix/layer.h"
 
 struct EntryInfo {
   DWORD attributes;
@@ -28,5 +28,3 @@ DWORD AttributesOf(const struct statx& stx, const char* name, const std::string&
 // FILETIME values (100 ns units since 1601-01-01 UTC) and POSIX times.
 ULONGLONG FileTimeFromPosix(long long seconds, unsigned nanoseconds);
 struct timespec PosixTimeFromFileTime(ULONGLONG fileTime);
-FILETIME ToFileTime(ULONGLONG value);
-ULONGLONG FromFileTime(const FILETIME& time);

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "params/bounded_text.h"
 #include "platform/posix/file_info.h"
 #include "platform/posix/handles.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/name_encoding.h"
 #include "platform/posix/name_match.h"
 #include "platform/posix/path_lookup.h"
 #include "platform/posix/syscalls.h"
@@ -31,9 +31,9 @@ struct FindHandle : LayerHandle {
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
 };
 
-// NTFS order: by name with A-Z folded to upper case, then byte for byte
-// (UTF-8 byte order is code point order). Each name is stored behind its
-// folded form, so the sort compares plain strings.
+// NTFS order: by name with case folded away (as names are compared), then
+// byte for byte (UTF-8 byte order is code point order). Each name is stored
+// behind its folded form, so the sort compares plain strings.
 const char* NameAfterFolded(const char* folded) { return folded + strlen(folded) + 1; }
 
 bool ComesBefore(const char* foldedA, const char* foldedB) {
@@ -41,17 +41,9 @@ bool ComesBefore(const char* foldedA, const char* foldedB) {
   return order != 0 ? order < 0 : strcmp(NameAfterFolded(foldedA), NameAfterFolded(foldedB)) < 0;
 }
 
-void AppendFolded(std::string* text, const char* name) {
-  size_t start = text->size();
-  text->append(name, strlen(name) + 1);
-  for (size_t i = start; i + 1 < text->size(); ++i) {
-    char& c = (*text)[i];
-    if (c >= 'a' && c <= 'z') c = (char)(c - 32);
-  }
-}
-
 void ReadNames(FindHandle* find) {
   std::vector<size_t> starts;
+  std::string shownText;
   for (;;) {
     errno = 0;
     struct dirent* entry = Sys.readdir(find->dir);
@@ -61,9 +53,10 @@ void ReadNames(FindHandle* find) {
     }
     const char* name = entry->d_name;
     if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) continue;
-    if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) continue;
+    const char* shown = ShownName(name, shownText);  // matched and sorted as the core sees it
+    if (!MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) continue;
     starts.push_back(find->nameText.size());
-    AppendFolded(&find->nameText, name);
+    AppendFoldedName(&find->nameText, shown);
     find->nameText.append(name, strlen(name) + 1);
   }
   const char* text = find->nameText.data();
@@ -90,7 +83,8 @@ void FillFindData(const struct statx& stx, const char* name, const std::string& 
   data->ftLastWriteTime = info.lastWriteTime;
   data->nFileSizeHigh = (DWORD)(info.size >> 32);
   data->nFileSizeLow = (DWORD)info.size;
-  CopyText(data->cFileName, name);
+  std::string shown;
+  CopyTruncated(data->cFileName, ShownName(name, shown));
 }
 
 // The path the entry's extended attributes are read by: relative to the

@@ -4,9 +4,11 @@
 #include <initializer_list>
 #include <string>
 
-#include "driver/entry.h"
-#include "driver/param_tables.h"
-#include "params/bounded_text.h"
+#include "base/param_tables.h"
+#include "base/settings.h"
+#include "params/command_line.h"
+#include "base/bounded_text.h"
+#include "walk/run_values.h"
 
 namespace {
 
@@ -16,7 +18,7 @@ void Decide(const std::string& arguments) {
   CopyText(DefaultFileFormat, "~f");
   std::string line = "keltro sho " + arguments;
   ASSERT_EQ(ParseCommandLineText(line.data(), ParameterTable, OptionTable, CriteriaTable, FormatTable), 0);
-  WorkOutPerFileNeeds();
+  WorkOutRunValues();
 }
 
 TEST(PerFileNeeds, NothingByDefault) {
