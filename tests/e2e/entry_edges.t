@@ -1,5 +1,6 @@
 The program at the edges of its surroundings: the current directory, the
 program's own folder, the command line and numbers past 32 bits.
+Not under Wine: it maps drives with KELTRO_DRIVES, copies the program and quotes through a Unix shell.
 
   $ mkdir -p w/s1/s2/s3 && touch w/a w/s1/b w/s1/s2/c w/s1/s2/s3/d && printf 'abcdef' > w/six
 

@@ -1,7 +1,7 @@
 Every parse error names its argument and ends the run with status 87; the
 parser's own message comes first.
 
-  $ keltro sho c:\\x /ä
+  $ keltro sho c:\\x /ä  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
   2> PARAM-ERROR, invalid option '/ä'
   2> KELTRO-ERROR, error in argument no.3
   [87]
@@ -21,7 +21,7 @@ parser's own message comes first.
   2> PARAM-ERROR, range syntax error for criteria '-s'
   2> KELTRO-ERROR, error in argument no.2
   [87]
-  $ keltro sho -M1.1.20ä4
+  $ keltro sho -M1.1.20ä4  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
   2> invalid character 'ä' in date '1.1.20ä4'
   2> PARAM-ERROR, Syntax error for criteria '-M'
   2> KELTRO-ERROR, error in argument no.2

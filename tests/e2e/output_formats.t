@@ -31,7 +31,7 @@ splits a character: one that would cross the width is left out and its
 column filled (a blank, or a dot with '.').
 
   $ mkdir w && touch w/Äpfel.txt w/日本語.txt "w/$(printf 'Cafe\xcc\x81')"
-  $ keltro sho 'C:\w\*' '~F[~12N][~-10N][~!1N][~.5N]'
+  $ keltro sho 'C:\w\*' '~F[~12N][~-10N][~!1N][~.5N]'  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
   [        Café][Café      ][C][ Caf.]
   [   Äpfel.txt][Äpfel.txt ][Ä][Äpf..]
   [  日本語.txt][日本語.txt][ ][日...]

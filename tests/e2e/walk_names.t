@@ -3,6 +3,7 @@ as its private-use stand-in (bytes 0x01-0x1F as U+F001-U+F01F, " * : < > ? \ |
 as U+F020-U+F027, a trailing blank as U+F028, a trailing period as U+F029),
 so every entry is listed once, under its own name, on one line, and can be
 entered.
+Not under Wine: the names are Linux names that Windows and Wine cannot hold.
 
 A name with a trailing period is not the name without it: x. and apache. keep
 their own files and sizes beside x and apache.

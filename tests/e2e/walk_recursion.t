@@ -70,7 +70,7 @@ Entries come in NTFS order: names compared with their case folded away,
 beyond ASCII too, then byte for byte.
 
   $ mkdir order && touch order/Éb order/éa order/B order/a
-  $ keltro sho 'C:\order\*' '~F~N'
+  $ keltro sho 'C:\order\*' '~F~N'  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
   a
   B
   éa

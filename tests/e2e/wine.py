@@ -12,8 +12,9 @@ What is not run there is marked in the transcript, with the reason:
 Such commands are skipped, and counted as skipped in the closing line;
 docs/platform.md lists where Wine and the Linux layer differ.
 
-keltro.exe writes its line ends as CR LF, as the C runtime does on Windows;
-they are read back as LF before the output is compared.
+Messages on standard error end in CR LF, as the C runtime writes text on
+Windows; they are read back as LF before they are compared. Standard output
+is compared as written.
 """
 import os
 import re
@@ -88,5 +89,5 @@ def finish():
 
 
 def fold_line_ends(results):
-    """Every CR LF in the captured output read back as LF."""
-    return [tuple(v.replace(b"\r\n", b"\n") if isinstance(v, bytes) else v for v in r) for r in results]
+    """(stdout, stderr, status) with every CR LF of stderr read back as LF."""
+    return [(out, err.replace(b"\r\n", b"\n"), code) for out, err, code in results]
