@@ -17,7 +17,11 @@ sanitized_suite() {
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKELTRO_SANITIZE='address;undefined' >/dev/null
   cmake --build build-asan -j2
-  (cd build-asan && LSAN_OPTIONS="suppressions=$PWD/../tests/lsan.supp" ctest -j2 --output-on-failure)
+  # entry_edges hides /proc from one run, and the sanitizers' runtime reads
+  # its options and the process's threads there: it cannot run in this build.
+  echo "asan: every test but e2e.entry_edges (it hides /proc, which the sanitizers need)"
+  (cd build-asan && LSAN_OPTIONS="suppressions=$PWD/../tests/lsan.supp" \
+    ctest -j2 --output-on-failure -E '^e2e[.]entry_edges$')
 }
 
 fuzz_targets() {
