@@ -1,6 +1,6 @@
 // Range lists against a small reference reader. Input: the list, a line
 // break, then numbers to look up besides a fixed set, one per line.
-#include <climits>
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,19 +15,16 @@ constexpr size_t ListCapacity = 255;          // a list is read up to 255 charac
 
 bool IsNumberChar(char c) { return (c >= '0' && c <= '9') || c == '-'; }
 
-// A number as the C library reads it (optional sign, digits; saturated to
-// long), then kept to its low 32 bits.
+// A number as keltro reads it (optional sign, digits), held at the ends of
+// 32 bits.
 int32_t ReadNumber(const std::string& token) {
   size_t i = 0;
   bool negative = i < token.size() && token[i] == '-';
   if (negative) ++i;
-  unsigned long long limit = negative ? (unsigned long long)LONG_MAX + 1 : (unsigned long long)LONG_MAX;
-  unsigned long long value = 0;
-  for (; i < token.size() && token[i] >= '0' && token[i] <= '9'; ++i) {
-    unsigned digit = (unsigned)(token[i] - '0');
-    value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
-  }
-  return (int32_t)(uint32_t)(negative ? 0ULL - value : value);
+  int64_t value = 0;
+  for (; i < token.size() && token[i] >= '0' && token[i] <= '9'; ++i)
+    value = std::min<int64_t>(value * 10 + (token[i] - '0'), (int64_t)INT32_MAX + 1);
+  return (int32_t)std::clamp<int64_t>(negative ? -value : value, INT32_MIN, INT32_MAX);
 }
 
 // The list as tokens: each run of number characters with the character that
