@@ -45,16 +45,16 @@ parser's own message comes first.
 Lone prefixes and an empty argument stop the parse without a message of their own.
 
   $ for a in / - + '~' ''; do keltro sho "$a"; echo "status $?"; done
-  status 87
-  status 87
-  status 87
-  status 87
+  2> KELTRO-ERROR, error in argument no.2
   status 87
   2> KELTRO-ERROR, error in argument no.2
+  status 87
   2> KELTRO-ERROR, error in argument no.2
+  status 87
   2> KELTRO-ERROR, error in argument no.2
+  status 87
   2> KELTRO-ERROR, error in argument no.2
-  2> KELTRO-ERROR, error in argument no.2
+  status 87
 
 Limits: a value of more than 255 characters, a source specification of 257
 characters, 300 arguments. None of them writes past a buffer.

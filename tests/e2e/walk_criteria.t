@@ -2,13 +2,13 @@ Criteria filter the entries whose names matched. Sizes: -s takes ranges of
 the low 32 bits of the size, both ends inclusive; directories have size 0.
 
   $ mkdir -p s/dir && touch s/zero && truncate -s 10 s/ten && truncate -s 20 s/twenty && truncate -s 21 s/twentyone
-  $ keltro sho 'C:\s\*' '-s10:20' '~F~N ~s' | sort
+  $ keltro sho 'C:\s\*' '-s10:20' '~F~N ~s'
   ten 10
   twenty 20
-  $ keltro sho 'C:\s\*' '-s0:0' '~F~N' | sort
+  $ keltro sho 'C:\s\*' '-s0:0' '~F~N'
   dir
   zero
-  $ keltro sho 'C:\s\*' '-s21:,0' '~F~N' | sort
+  $ keltro sho 'C:\s\*' '-s21:,0' '~F~N'
   dir
   twentyone
   zero
@@ -19,7 +19,7 @@ their sizes (1 GiB and 705,032,704), in ~s, in the byte sums and in the
 statistics.
 
   $ mkdir big && truncate -s 5G big/huge && truncate -s 5000000000 big/large
-  $ keltro sho 'C:\big\*' '~F~N ~s' | sort
+  $ keltro sho 'C:\big\*' '~F~N ~s'
   huge 1,073,741,824
   large 705,032,704
   $ keltro sho 'C:\big\*' '~F' '~T~s bytes' /v
@@ -43,17 +43,17 @@ Attributes: the six letters R H S A C D; names beginning with a dot are
 hidden, files without a write bit read-only.
 
   $ mkdir -p a/.hdir && touch a/.hfile a/plain a/ro && chmod a-w a/ro
-  $ keltro sho 'C:\a\*' '~F~a ~N' | sort
-  ...A.. plain
+  $ keltro sho 'C:\a\*' '~F~a ~N'
   .H...D .hdir
   .H.A.. .hfile
+  ...A.. plain
   R..A.. ro
-  $ keltro sho 'C:\a\*' '-a*H*' '~F~N' | sort
+  $ keltro sho 'C:\a\*' '-a*H*' '~F~N'
   .hdir
   .hfile
   $ keltro sho 'C:\a\*' '-a*h*.' '~F~N'
   .hfile
-  $ keltro sho 'C:\a\*' '-a*.' '~F~N' | sort
+  $ keltro sho 'C:\a\*' '-a*.' '~F~N'
   .hfile
   plain
   ro
@@ -70,11 +70,11 @@ together make an inclusive window, which selects nothing when upside down.
   late
   $ keltro sho 'C:\t\*' "+M24.12.2024 10:00:00:001" "-M24.12.2024 18:30" '~F~N'
   late
-  $ keltro sho 'C:\t\*' '+M24.12.2024' '-M25.12.2024' '~F~N' | sort
+  $ keltro sho 'C:\t\*' '+M24.12.2024' '-M25.12.2024' '~F~N'
   early
   late
   $ keltro sho 'C:\t\*' '+M25.12.2024' '-M24.12.2024' '~F~N'
-  $ keltro sho 'C:\t\*' '-Mnever' '~F~N' | sort
+  $ keltro sho 'C:\t\*' '-Mnever' '~F~N'
   early
   late
 

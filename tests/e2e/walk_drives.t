@@ -85,8 +85,8 @@ reports that as a failure of the directory.
 
   $ rm c/c.txt
   $ keltro sho 'C:\*' '~F~f' '~d~f' /v
-  C:\
   2> KELTRO-ERROR, Dir(C:\) failed, error=2
+  C:\
   KELTRO-STATISTICS=           0 files
   KELTRO-STATISTICS=           0 bytes
   KELTRO-STATISTICS=           0 subdirectories

@@ -4,13 +4,13 @@ location counter (~e of the ~T line) counts each walked directory once.
 
   $ mkdir -p a1/b1 a1/b2 a1/c a2/b3 x/b4
   $ printf 1 > a1/b1/f && printf 22 > a1/b2/f && printf 333 > a2/b3/f && printf 4 > a1/c/f && printf 5 > x/b4/f
-  $ keltro sho 'C:\a*\b*\*' '~F~f' '~e~e ~d ~f r=~r T=~T s=~s' | sort
-  C: \a1\b1\ * r=0 T=1 s=1
-  C: \a1\b2\ * r=0 T=1 s=2
-  C: \a2\b3\ * r=0 T=1 s=3
+  $ keltro sho 'C:\a*\b*\*' '~F~f' '~e~e ~d ~f r=~r T=~T s=~s'
   C:\a1\b1\f
+  C: \a1\b1\ * r=0 T=1 s=1
   C:\a1\b2\f
+  C: \a1\b2\ * r=0 T=1 s=2
   C:\a2\b3\f
+  C: \a2\b3\ * r=0 T=1 s=3
   $ keltro sho 'C:\a*\b*\*' '~F' '~T~e locations, ~T files'
   3 locations, 3 files
 
@@ -24,11 +24,11 @@ of a location follows its files. With one match per component the order is fixed
 A directory part without wildcards is walked once, with /S as given; the
 file part shows as ~f (its first pattern only).
 
-  $ keltro sho 'C:\a1\*.x,f' /S '~F~f' '~e~e ~d ~f r=~r T=~T' | sort
-  C: \a1\ *.x r=1 T=3
+  $ keltro sho 'C:\a1\*.x,f' /S '~F~f' '~e~e ~d ~f r=~r T=~T'
   C:\a1\b1\f
   C:\a1\b2\f
   C:\a1\c\f
+  C: \a1\ *.x r=1 T=3
 
 Directory names match without regard to case (a component without wildcards
 is used as typed); ? needs exactly one character.
@@ -36,7 +36,7 @@ is used as typed); ? needs exactly one character.
   $ mkdir -p projA/src a ab/src && printf 1 > projA/src/f && printf 1 > a/f && printf 1 > ab/src/f && printf 1 > ab/f
   $ keltro sho 'C:\PROJ*\SRC\*' '~F~f'
   C:\projA\SRC\f
-  $ keltro sho 'C:\a?\*' '~F~f' | sort
+  $ keltro sho 'C:\a?\*' '~F~f'
   C:\a1\b1
   C:\a1\b2
   C:\a1\c
