@@ -1,12 +1,11 @@
 // Runs a piece of a test with standard input fed from a pipe and standard
-// output caught in a temporary file, as a console session with typed answers.
+// output captured, as a console session with typed answers.
 #pragma once
 
-#include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <stdexcept>
 #include <string>
 
 // The line every prompt ends with.
@@ -16,51 +15,33 @@ class ConsoleSession {
  public:
   // `answers` is what the user types; after it, standard input is at its end.
   explicit ConsoleSession(const std::string& answers) {
-    fflush(stdout);
-    savedInput_ = dup(STDIN_FILENO);
-    savedOutput_ = dup(STDOUT_FILENO);
     int ends[2];
-    if (savedInput_ < 0 || savedOutput_ < 0 || pipe(ends) != 0) throw std::runtime_error("pipe");
-    if (write(ends[1], answers.data(), answers.size()) != (ssize_t)answers.size())
-      throw std::runtime_error("answers do not fit the pipe");
+    savedInput_ = dup(STDIN_FILENO);
+    EXPECT_EQ(pipe(ends), 0);
+    EXPECT_EQ(write(ends[1], answers.data(), answers.size()), (ssize_t)answers.size());
     close(ends[1]);
     dup2(ends[0], STDIN_FILENO);
     close(ends[0]);
     clearerr(stdin);
-    captured_ = tmpfile();
-    if (!captured_) throw std::runtime_error("tmpfile");
-    dup2(fileno(captured_), STDOUT_FILENO);
+    testing::internal::CaptureStdout();
   }
-
   ~ConsoleSession() {
-    fflush(stdout);
+    if (capturing_) Output();
     dup2(savedInput_, STDIN_FILENO);
-    dup2(savedOutput_, STDOUT_FILENO);
     close(savedInput_);
-    close(savedOutput_);
     clearerr(stdin);
-    fclose(captured_);
   }
-
   ConsoleSession(const ConsoleSession&) = delete;
   ConsoleSession& operator=(const ConsoleSession&) = delete;
 
-  // Everything written to standard output so far.
+  // Everything written to standard output; ends the capture.
   std::string Output() {
     fflush(stdout);
-    std::string text;
-    char chunk[512];
-    ssize_t got;
-    off_t offset = 0;
-    while ((got = pread(fileno(captured_), chunk, sizeof chunk, offset)) > 0) {
-      text.append(chunk, (size_t)got);
-      offset += got;
-    }
-    return text;
+    capturing_ = false;
+    return testing::internal::GetCapturedStdout();
   }
 
  private:
   int savedInput_;
-  int savedOutput_;
-  FILE* captured_;
+  bool capturing_ = true;
 };
