@@ -83,6 +83,11 @@ their message and walk nothing; the run ends normally.
 An empty drive root lists nothing at all, not even . and ..; the listing
 reports that as a failure of the directory.
 
+Without KELTRO_DRIVES, C: is the root directory.
+
+  $ KELTRO_DRIVES= keltro sho "C:${T//\//\\}\\c\\*" '~F~N'
+  c.txt
+
   $ rm c/c.txt
   $ keltro sho 'C:\*' '~F~f' '~d~f' /v
   2> KELTRO-ERROR, Dir(C:\) failed, error=2

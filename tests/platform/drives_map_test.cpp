@@ -47,18 +47,4 @@ TEST(DriveMountInfoTest, OneLetterPerRealFileSystemInMountPointOrder) {
   EXPECT_EQ(drives.back().root, "/m32");
 }
 
-class DriveCallsTest : public MappedTreeTest {};
-
-TEST_F(DriveCallsTest, WithoutKeltroDrivesCIsTheRootDirectory) {
-  MapDrives("");
-  EXPECT_EQ(GetDriveTypeA("C:"), (UINT)DRIVE_FIXED);
-  EXPECT_EQ(GetDriveTypeA("T:"), (UINT)DRIVE_NO_ROOT_DIR);
-  ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
-  EXPECT_EQ(std::filesystem::current_path(), "/");
-  MapDrives("C=/;N=/net/home,remote;T=" + tree_.root() + ",ramdisk");
-  EXPECT_EQ(GetLogicalDrives(), (1u << 2) | (1u << 13) | (1u << 19));
-  EXPECT_EQ(GetDriveTypeA("n:/"), (UINT)DRIVE_REMOTE);
-  EXPECT_EQ(GetDriveTypeA("C:\\data\\"), (UINT)DRIVE_NO_ROOT_DIR);
-}
-
 }  // namespace
