@@ -100,3 +100,5 @@ are not read yet, so all fall into one row with an empty owner.
   $ keltro sho 'C:\s\*' '-s10:20' '~F' '~o~i:[~o]:~T:~s' '~T~T files, ~o owners, ~s bytes'
   0:[]:2:30
   2 files, 1 owners, 30 bytes
+  $ keltro sho 'C:\s\*' '-s10:20' '~F' '~T~o owners'
+  1 owners

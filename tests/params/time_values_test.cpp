@@ -91,7 +91,10 @@ TEST_F(TimeValuesTest, RefusedDatesAndTimes) {
   EXPECT_EQ(Refusal(ParseAbsTime, " 18:30"), "invalid date ''\n");
   EXPECT_EQ(Refusal(ParseAbsTime, "12/24.2024"), "invalid character '.' in date '12/24.2024'\n");
   EXPECT_EQ(Refusal(ParseAbsTime, "24.12.2024  6:00"), "invalid character ' ' in time ' 6:00'\n");
-  for (const char* text : {"24.12.24", "29.2.2023", "1.2.2024 0:60", "1.2.2024 0:0:0:1000", ".12.2024", "13/1/2024"})
+  EXPECT_EQ(Refusal(ParseDeltaTime, "d1.5"), "invalid character '.' in days '1.5'\n");
+  EXPECT_EQ(Refusal(ParseAbsTime, "D1 2:3x"), "invalid character 'x' in time '2:3x'\n");
+  for (const char* text : {"24.12.24", "29.2.2023", "1.2.2024 0:60", "1.2.2024 0:0:0:1000", ".12.2024", "13/1/2024",
+                           "d3000000", "D30000000", "d99999999999999999999", "D 9999999999999999"})
     EXPECT_EQ(Refusal(ParseAbsTime, text), std::string("invalid date / time '") + text + "' (out of bounds)\n");
 }
 
@@ -102,9 +105,7 @@ TEST_F(TimeValuesTest, RelativeTimesFromNow) {
   ExpectFromNow("x5", 0);  // no direction: the present time
   ExpectFromNow("D3000000", (int64_t)(3000000 * Day));  // beyond 32-bit products
   ExpectFromNow("d0:0:4294967296", -(int64_t)(4294967296ull * Second));
-  TimeValue value = 0, before = Now();
-  EXPECT_EQ(Parse(ParseAbsTime, "d7", &value), "value");
-  EXPECT_GE(value, before - 7 * Day);
+  TimeValue value = 0;
   UseZone("JST-9");  // local, not UTC
   SYSTEMTIME utc;
   GetSystemTime(&utc);
@@ -112,11 +113,5 @@ TEST_F(TimeValuesTest, RelativeTimesFromNow) {
   EXPECT_GE(value, At(utc.wYear, utc.wMonth, utc.wDay, utc.wHour, utc.wMinute, utc.wSecond) + 9 * Hour);
 }
 
-TEST_F(TimeValuesTest, RefusedRelativeTimes) {
-  EXPECT_EQ(Refusal(ParseDeltaTime, "d1.5"), "invalid character '.' in days '1.5'\n");
-  EXPECT_EQ(Refusal(ParseAbsTime, "D1 2:3x"), "invalid character 'x' in time '2:3x'\n");
-  for (const char* text : {"d3000000", "D30000000", "d99999999999999999999", "D 9999999999999999"})
-    EXPECT_EQ(Refusal(ParseDeltaTime, text), std::string("invalid date / time '") + text + "' (out of bounds)\n");
-}
 
 }  // namespace

@@ -1,5 +1,5 @@
 // EntryMatchesCriteria against the program's own criteria table: what the
-// transcripts cannot reach yet (owners, access entries, wide texts) and the
+// transcripts cannot reach yet (owners, access entries) and the
 // table's open upper time bound. Sizes, attributes and the inclusive time
 // bounds are in walk_criteria.t.
 #include "walk/criteria.h"
@@ -58,15 +58,6 @@ TEST_F(CriteriaTest, OwnerAndAceCountAndTextsOnlyWhenTyped) {
   EXPECT_FALSE(e.Passes());
   e.table[2] = {PK_END, 0, nullptr};  // no owner read: the criterion is not tested
   EXPECT_TRUE(e.Passes());
-}
-
-TEST_F(CriteriaTest, WideTextValuesAreMatchedAsAnsi) {
-  Give('a', AttribPattern, "*H*");
-  const char16_t hidden[] = u".H.A..", plain[] = u"...A..";
-  PlaceholderEntry table[] = {{PK_WTEXT, 'a', hidden}, {PK_END, 0, nullptr}};
-  EXPECT_TRUE(EntryMatchesCriteria(table, CriteriaTable));
-  table[0].value = plain;
-  EXPECT_FALSE(EntryMatchesCriteria(table, CriteriaTable));
 }
 
 TEST_F(CriteriaTest, UntypedUpperTimeBoundIsOpenedInTheTable) {

@@ -1,5 +1,4 @@
-// The handlers behind the walk: the access-entry lines of sho, and the
-// target path the copy commands carry down the walk.
+// The sho handler: the entry's line, then one line per access-control entry.
 #include "walk/entry_handling.h"
 #include "walk/file_values.h"
 #include "walk_fixture.h"
@@ -39,20 +38,6 @@ TEST_F(ShowEntryTest, TheFileLineThenOneLinePerAccessEntry) {
   EntryValues.AclText[0] = '\0';
   FileFormat[0] = '\0';
   EXPECT_EQ(Show(), "");
-}
-
-TEST_F(ShowEntryTest, TheTargetPathFollowsTheDescentAndIsCutBack) {
-  tree.file("r/a", "1");
-  tree.file("r/sub/c", "333");
-  DirFormat[0] = '\0';
-  CurrentCommand = CMD_MIR;
-  CopyText(CommandWord, "mir");
-  CopyText(TargetPath, "C:\\target\\");
-  EXPECT_EQ(Walk("\\r\\"), 1);
-  EXPECT_EQ(err, "KELTRO-ERROR, mir is not available yet\n");
-  EXPECT_EQ(Stats.Files, 3);
-  EXPECT_STREQ(TargetPath, "C:\\target\\");
-  EXPECT_FALSE(std::filesystem::exists(tree.path("target")));
 }
 
 }  // namespace
