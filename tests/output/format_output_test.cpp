@@ -1,10 +1,11 @@
 // The format engine: widths, cuts, fill, the 255 clamp, unknown letters and
-// the line capacity, over every kind of value. The common cases are also in
-// output_formats.t.
+// the line capacity, over every kind of value; the pictures' length limit
+// and the 99-year window of times. The common cases are in output_formats.t.
 #include "output/format_output.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -81,6 +82,44 @@ TEST_F(FormatOutputTest, OutputIsCutAtTheCapacity) {
   EXPECT_EQ(Expand("ab~-30s", table, 12), "ab1,234    ");
   EXPECT_EQ(Expand("~~~~~~", table, 3), "~~");
   EXPECT_EQ(Expand("anything", table, 1), "");
+}
+
+int CurrentYear() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return now.wYear;
+}
+
+uint64_t FileTimeOf(int year, int month, int day, int hour = 0, int minute = 0) {
+  SYSTEMTIME time = {(WORD)year, (WORD)month, 0, (WORD)day, (WORD)hour, (WORD)minute, 0, 0};
+  FILETIME value = {};
+  EXPECT_TRUE(SystemTimeToFileTime(&time, &value));
+  return ((uint64_t)value.dwHighDateTime << 32) | value.dwLowDateTime;
+}
+
+class FormatTimeTest : public testing::Test {
+ protected:
+  void TearDown() override { unsetenv("QX_DATE_FORMAT"); }
+  uint64_t modified = FileTimeOf(2000, 3, 4, 5, 6);
+  PlaceholderEntry table[2] = {{PK_FILETIME, 'M', &modified}, {PK_END, 0, nullptr}};
+};
+
+TEST_F(FormatTimeTest, PicturesOf16CharactersOrMoreAreIgnored) {
+  setenv("QX_DATE_FORMAT", "dd/MM/yyyy '@' ", 1);  // 15 characters fit
+  EXPECT_EQ(Expand("[~.8M]", table), "[04/03/..]");
+  setenv("QX_DATE_FORMAT", "dd/MM/yyyy '@@' ", 1);  // 16 do not
+  EXPECT_EQ(Expand("~M", table), "04.03.2000 05:06");
+}
+
+TEST_F(FormatTimeTest, TimesMoreThan99YearsAwayPrintNever) {
+  for (uint64_t never : {(uint64_t)0, TimeNever, FileTimeOf(CurrentYear() - 100, 6, 1), FileTimeOf(CurrentYear() + 100, 6, 1)}) {
+    modified = never;
+    EXPECT_EQ(Expand("[~7M]", table), "[  never]");
+  }
+  modified = FileTimeOf(CurrentYear() - 99, 6, 1);
+  EXPECT_EQ(Expand("~M", table), "01.06." + std::to_string(CurrentYear() - 99) + " 00:00");
+  modified = FileTimeOf(CurrentYear() + 99, 6, 1);
+  EXPECT_EQ(Expand("~M", table), "01.06." + std::to_string(CurrentYear() + 99) + " 00:00");
 }
 
 }  // namespace
