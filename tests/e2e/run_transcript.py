@@ -73,7 +73,7 @@ def expected_output(lines):
     """The bytes the written lines stand for, and which of them are error lines."""
     data, errors = b"", []
     for i, line in enumerate(lines):
-        is_error = line.startswith(ERROR_MARK) or line == ERROR_MARK.strip()
+        is_error = line.startswith(ERROR_MARK)
         text = line[len(ERROR_MARK):] if is_error else line
         if text.endswith(" (no-eol)") and i == len(lines) - 1:
             data += decode(text[:-9])
@@ -88,17 +88,11 @@ def split_lines(data):
     return lines[:-1] if lines[-1] == b"" else lines
 
 
-def error_marks(data):
-    return [bool(ERROR_LINE.match(line)) for line in split_lines(data)] if data else []
-
-
 def render(data):
-    """Bytes as transcript lines, error lines marked."""
-    if not data:
-        return []
-    lines = split_lines(data)
+    """Bytes as transcript lines, error lines marked; and which lines those are."""
+    lines = split_lines(data) if data else []
     no_eol = not data.endswith(b"\n")
-    out = []
+    out, errors = [], []
     for i, b in enumerate(lines):
         try:
             text = b.decode("utf-8")
@@ -111,10 +105,9 @@ def render(data):
             line = b.decode("latin-1").encode("unicode_escape").decode("ascii") + " (esc)"
         if no_eol and i == len(lines) - 1:
             line += " (no-eol)"
-        if ERROR_LINE.match(b):
-            line = ERROR_MARK + line if line else ERROR_MARK.strip()
-        out.append(line)
-    return out
+        errors.append(bool(ERROR_LINE.match(b)))
+        out.append(ERROR_MARK + line if errors[-1] else line)
+    return out, errors
 
 
 def run(items, keltro, extras, workdir):
@@ -166,9 +159,9 @@ def main():
     failures = 0
     new_lines = []
     for item, (output, code) in zip(items, results):
-        got = render(output)
+        got, got_errors = render(output)
         data, errors = expected_output(item["lines"])
-        ok = output == data and error_marks(output) == errors and code == item["code"]
+        ok = output == data and got_errors == errors and code == item["code"]
         new_lines += item["comments"]
         new_lines += [INDENT + "$ " + item["cmd"][0]] + [INDENT + "> " + c for c in item["cmd"][1:]]
         new_lines += [INDENT + l for l in got]
@@ -185,8 +178,7 @@ def main():
     if args.update:
         with open(args.transcript, "w", encoding="utf-8", errors="surrogateescape") as f:
             f.write("\n".join(new_lines))
-    total = len(items)
-    print("%s: %d passed, %d failed" % (os.path.basename(args.transcript), total - failures, failures))
+    print("%s: %d passed, %d failed" % (os.path.basename(args.transcript), len(items) - failures, failures))
     sys.exit(1 if failures and not args.update else 0)
 
 

@@ -1,15 +1,23 @@
 // The sho handler: the entry's line, then one line per access-control entry.
 #include "walk/entry_handling.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "driver/settings.h"
+#include "params/bounded_text.h"
 #include "walk/file_values.h"
-#include "walk_fixture.h"
+#include "walk/path_compose.h"
 
 namespace {
 
-class ShowEntryTest : public WalkTest {
+class ShowEntryTest : public testing::Test {
  protected:
   void SetUp() override {
-    WalkTest::SetUp();
-    NeedSecurity = 1;
+    AnsiOutput = NeedSecurity = 1;
+    CopyText(FileFormat, "~f");
+    AceFormat[0] = '\0';
     ASSERT_TRUE(ComposeRootPath("", "C:", "\\data\\"));
     BindFileValues("", "", "C:");
     WIN32_FIND_DATAA entry = {};
@@ -22,6 +30,7 @@ class ShowEntryTest : public WalkTest {
     fflush(stdout);
     return testing::internal::GetCapturedStdout();
   }
+  void TearDown() override { AnsiOutput = NeedSecurity = 0; }
 };
 
 TEST_F(ShowEntryTest, TheFileLineThenOneLinePerAccessEntry) {
