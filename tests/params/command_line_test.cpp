@@ -104,17 +104,13 @@ TEST(ParseCommandLine, TheFirstFailureStopsEverything) {
   EXPECT_EQ(std::string(t.text), fits);
 }
 
-TEST(ParseCommandLine, MandatoryDescriptorsAndRefusedDatatypes) {
+TEST(ParseCommandLine, MandatoryDescriptors) {
   Tables t, u;
   t.options[1].status = PS_MANDATORY;
   t.formats[0].status = PS_MANDATORY;  // formats are never reported missing
   EXPECT_EQ(t.Parse("5 x"), std::make_pair(2, std::string("PARAM-ERROR, mandatory option /h not specified\n")));
   u.positional[1].status = PS_MANDATORY;
   EXPECT_EQ(u.Parse("/h3"), std::make_pair(2, std::string("PARAM-ERROR, mandatory parameter 2 not specified\n")));
-  t.criteria[0].type = PT_FLAG;
-  EXPECT_EQ(t.Parse("-s"), std::make_pair(-1, std::string("PARAM-ERROR, INTERNAL ERROR, invalid CRITERIA datatype\n")));
-  std::string line = "keltro /v";
-  EXPECT_EQ(ParseCommandLineText(line.data(), nullptr, nullptr, nullptr, nullptr), 1);
 }
 
 }  // namespace

@@ -158,29 +158,22 @@ TEST_F(NlsTest, LocalTimeFollowsTheRulesOfEachInstant) {
 }
 
 std::u16string ToWide(UINT codePage, const std::string& text) {
-  std::u16string wide(text.size() + 1, u'\0');
-  int written = MultiByteToWideChar(codePage, 0, text.data(), (int)text.size(), wide.data(), (int)wide.size());
-  wide.resize(written > 0 ? (size_t)written : 0);
-  return wide;
+  WCHAR wide[64];
+  int written = MultiByteToWideChar(codePage, 0, text.data(), (int)text.size(), wide, 64);
+  return std::u16string(wide, written > 0 ? (size_t)written : 0);
 }
 
 std::string ToNarrow(UINT codePage, const std::u16string& wide) {
-  std::string text(wide.size() * 4 + 1, '\0');
-  int written = WideCharToMultiByte(codePage, 0, wide.data(), (int)wide.size(), text.data(), (int)text.size(),
-                                    nullptr, nullptr);
-  text.resize(written > 0 ? (size_t)written : 0);
-  return text;
+  char text[64];
+  int written = WideCharToMultiByte(codePage, 0, wide.data(), (int)wide.size(), text, 64, nullptr, nullptr);
+  return std::string(text, written > 0 ? (size_t)written : 0);
 }
 
-std::string Upper(std::string text) {
-  CharUpperA(text.data());
-  return text;
-}
+std::string Upper(std::string text) { return CharUpperA(text.data()); }
 
-std::string ToOem(const std::string& text) {
-  std::string oem(text.size(), '\0');
-  EXPECT_TRUE(CharToOemBuffA(text.data(), oem.data(), (DWORD)text.size()));
-  return oem;
+std::string ToOem(std::string text) {
+  EXPECT_TRUE(CharToOemBuffA(text.data(), text.data(), (DWORD)text.size()));
+  return text;
 }
 
 TEST_F(NlsTest, Utf8CodePage) {
