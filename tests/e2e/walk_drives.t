@@ -27,27 +27,16 @@ Each root holds one file named after its drive.
 The class words take every drive of a type, or the first one; case does not
 matter.
 
-  $ keltro sho 'CD*:\*' '~F~f'
-  D:\d.txt
-  E:\e.txt
-  $ keltro sho 'cd:\*' '~F~f'
-  D:\d.txt
-  $ keltro sho 'Cd*:\*' '~F~f'
-  D:\d.txt
-  E:\e.txt
-  $ keltro sho 'NET:\*' '~F~f'
-  M:\m.txt
-  $ keltro sho 'NET*:\*' '~F~f'
-  M:\m.txt
-  P:\p.txt
-  $ keltro sho 'DISK*:\*' '~F~f'
-  C:\c.txt
-  $ keltro sho 'DISK:\*' '~F~f'
-  C:\c.txt
-  $ keltro sho 'FLOPPY:\*' '~F~f'
-  F:\f.txt
-  $ keltro sho 'FLOPPY*:\*' '~F~f'
-  F:\f.txt
+  $ for c in 'CD*' cd 'Cd*' NET 'NET*' 'DISK*' DISK FLOPPY 'FLOPPY*'; do echo $c: $(keltro sho "$c:\*" '~F~f'); done
+  CD*: D:\d.txt E:\e.txt
+  cd: D:\d.txt
+  Cd*: D:\d.txt E:\e.txt
+  NET: M:\m.txt
+  NET*: M:\m.txt P:\p.txt
+  DISK*: C:\c.txt
+  DISK: C:\c.txt
+  FLOPPY: F:\f.txt
+  FLOPPY*: F:\f.txt
 
 A drive letter is taken as it is, in either case, whatever its type.
 

@@ -1,6 +1,7 @@
 Wildcards in directory components: every existing pair of directories that
-matches \a*\b*\ is walked on its own and followed by its ~e line; the
-location counter (~e of the ~T line) counts each walked directory once.
+matches \a*\b*\ is walked on its own, in name order, and followed by its ~e
+line; the location counter (~e of the ~T line) counts each walked directory
+once.
 
   $ mkdir -p a1/b1 a1/b2 a1/c a2/b3 x/b4
   $ printf 1 > a1/b1/f && printf 22 > a1/b2/f && printf 333 > a2/b3/f && printf 4 > a1/c/f && printf 5 > x/b4/f
@@ -13,13 +14,6 @@ location counter (~e of the ~T line) counts each walked directory once.
   C: \a2\b3\ * r=0 T=1 s=3
   $ keltro sho 'C:\a*\b*\*' '~F' '~T~e locations, ~T files'
   3 locations, 3 files
-
-Each walk is complete before the next directory of the listing: the ~e line
-of a location follows its files. With one match per component the order is fixed.
-
-  $ keltro sho 'C:\a2\b*\*' '~F~f' '~e~d ~T'
-  C:\a2\b3\f
-  \a2\b3\ 1
 
 A directory part without wildcards is walked once, with /S as given; the
 file part shows as ~f (its first pattern only).
