@@ -85,9 +85,6 @@ TEST(ParseCommandLine, DefaultsAndTypedValues) {
   EXPECT_EQ(t.letter, 'x');
   EXPECT_STREQ(t.format, "~N");
   EXPECT_STREQ(t.text, "two");  // a later value overwrites
-  EXPECT_EQ(t.Parse("0x10 /h2 /b"), Parsed);
-  EXPECT_EQ(t.number, 0);
-  EXPECT_EQ(t.bits, 0xFFFFFFFFu);
 }
 
 TEST(ParseCommandLine, TheFirstFailureStopsEverything) {

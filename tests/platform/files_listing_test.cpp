@@ -26,7 +26,7 @@ TEST_F(ListingTest, DotsFirstThenNamesIgnoringCaseThenError18) {
   EXPECT_EQ(end, (DWORD)ERROR_NO_MORE_FILES);
   EXPECT_EQ(ListNames("T:\\*.*"), (Names{"dir", "sorted"}));  // a drive root has no dots
   ASSERT_TRUE(SetCurrentDirectoryA("T:\\dir\\sub\\"));
-  EXPECT_EQ(ListNames("..\\?.TXT"), (Names{"a.txt"}));
+  EXPECT_EQ(ListNames("..\\?.TXT"), (Names{"a.txt"}));  // relative, and ignoring case
   tree_.file("dir/\xc3\xa9t\xc3\xa9.txt");
   EXPECT_EQ(ListNames("T:\\dir\\?T?.*"), (Names{"\xc3\xa9t\xc3\xa9.txt"}));  // ? is one character
   EXPECT_EQ(ListNames("T:\\dir\\\xc3\x89T\xc3\x89.*"), (Names{"\xc3\xa9t\xc3\xa9.txt"}));

@@ -114,14 +114,9 @@ TEST_F(NlsTest, TheLocaleGivesSeparatorCodePagesAndNames) {
 }
 
 TEST_F(NlsTest, DateAndTimePictures) {
-  EXPECT_EQ(Date("d/M/yy ddd dddd MMM"), "24/12/24 Tue Tuesday Dec");
-  EXPECT_EQ(Date("'day' d 'o''clock' HH:mm"), "day 24 o'clock HH:mm");
-  EXPECT_EQ(Time("hh:mm:ss tt d"), "06:05:09 PM d");
-  EXPECT_EQ(Time("h H:m:s t", At(2024, 1, 1, 0, 7, 3)), "12 0:7:3 A");
+  EXPECT_EQ(Date("d/M/yy ddd 'o''clock' HH:mm"), "24/12/24 Tue o'clock HH:mm");
+  EXPECT_EQ(Time("h H:m:s tt d", At(2024, 1, 1, 0, 7, 3)), "12 0:7:3 AM d");
   EXPECT_EQ(Date("d", At(2024, 4, 31)), "<error 87>");
-  char text[10];
-  EXPECT_EQ(GetDateFormatA(LOCALE_USER_DEFAULT, 0, &Evening, "dd.MM.yyyy", text, sizeof text), 0);
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_INSUFFICIENT_BUFFER);
 }
 
 TEST_F(NlsTest, CalendarWithinWin32Bounds) {
