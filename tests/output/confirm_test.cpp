@@ -1,4 +1,5 @@
-// The yes/no/all prompt: one answer line per prompt, and what A stops.
+// The yes/no/all prompt: one answer line per prompt, what A stops, and the
+// prompt in the OEM code page.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,6 +7,7 @@
 #include "driver/settings.h"
 #include "output/console.h"
 #include "output/console_redirect.h"
+#include "platform/posix/nls_codepage.h"
 
 namespace {
 
@@ -40,6 +42,25 @@ TEST_F(ConfirmTest, AllStopsItsOwnKindOfQuestionOrAtTheGlobalPromptEveryOne) {
   EXPECT_TRUE(AskConfirm("Copy x ?\n", &copyFlag));  // not asked: the n stays unread
   EXPECT_EQ(copyFlag, 0);
   EXPECT_EQ(console.Output(), "Delete x ?\n" + AnswerLine + "Set x ?\n" + AnswerLine);
+}
+
+// Converted from a copy: asking twice with the same text converts it once
+// each time, /A or not.
+TEST_F(ConfirmTest, PromptsAreConvertedToTheOemCodePageExactlyOnce) {
+  SelectNlsCodeset("ISO-8859-1");  // ANSI 1252, OEM 850
+  AnsiOutput = 1;
+  char prompt[] = "Delete C:\\M\xe4rz ?\n";
+  std::string output;
+  {
+    ConsoleSession console("n\nn\n");
+    EXPECT_FALSE(AskConfirm(prompt, &deleteFlag));
+    EXPECT_FALSE(AskConfirm(prompt, &deleteFlag));
+    output = console.Output();
+  }
+  SelectNlsCodeset(nullptr);
+  AnsiOutput = 0;
+  EXPECT_STREQ(prompt, "Delete C:\\M\xe4rz ?\n");
+  EXPECT_EQ(output, "Delete C:\\M\x84rz ?\n" + AnswerLine + "Delete C:\\M\x84rz ?\n" + AnswerLine);
 }
 
 }  // namespace
