@@ -71,7 +71,3 @@ characters, 300 arguments. None of them writes past a buffer.
   2> PARAM-ERROR, too many arguments (at most 255)
   2> KELTRO-ERROR, error in argument no.256
   [87]
-  $ keltro sho 1 2 3 4 5
-  2> PARAM-ERROR, invalid parameter 4
-  2> KELTRO-ERROR, error in argument no.4
-  [87]

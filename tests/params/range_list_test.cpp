@@ -33,10 +33,4 @@ TEST(InRangeList, NumbersAndRanges) {
   EXPECT_EQ(Contained(list.c_str()), (Set{1}));
 }
 
-TEST(IsRangeSyntax, DigitsCommasColonsAndMinus) {
-  EXPECT_TRUE(IsRangeSyntax("10:20,-30"));
-  EXPECT_FALSE(IsRangeSyntax("10;20"));
-  EXPECT_FALSE(IsRangeSyntax("1..5"));
-}
-
 }  // namespace
