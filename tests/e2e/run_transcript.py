@@ -33,6 +33,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import unicodedata
 
 MARK = "@@KELTRO-TRANSCRIPT-MARK@@"
 INDENT = "  "
@@ -96,7 +97,7 @@ def render(data):
     for i, b in enumerate(lines):
         try:
             text = b.decode("utf-8")
-            printable = all(c >= " " for c in text) and not text.endswith(" ")
+            printable = not any(unicodedata.category(c)[0] == "C" for c in text) and not text.endswith(" ")
         except UnicodeDecodeError:
             printable = False
         if printable:

@@ -36,8 +36,8 @@ walk goes on with the siblings.
   $ mkdir -p "$base/$n100" "$base/${n100}m/unseen" && touch "$base/$n100/x" "$base/short"
   $ keltro sho 'C:\deep\*' /S '~F~N' /v 2>&1 | sed "s/$n100/<100>/g"
   2> KELTRO-ERROR, path too long: 'C:\deep\<100><100>\<100><100>\<100>\x'
-  2> KELTRO-ERROR, path too long: 'C:\deep\<100><100>\<100><100>\<100>m\'
   <100>
+  2> KELTRO-ERROR, path too long: 'C:\deep\<100><100>\<100><100>\<100>m\'
   <100>m
   short
   <100><100>

@@ -17,6 +17,7 @@
 
 #include "driver/settings.h"
 #include "output/console.h"
+#include "output/standard_output.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ class TerminalTest : public testing::Test {
   void SetUp() override {
     YesToAll = 0;
     ASSERT_EQ(openpty(&master_, &slave_, nullptr, nullptr, nullptr), 0);
-    fflush(stdout);
+    FlushOutput();
     savedIn_ = dup(STDIN_FILENO);
     savedOut_ = dup(STDOUT_FILENO);
     ASSERT_GE(dup2(slave_, STDIN_FILENO), 0);
@@ -35,7 +36,7 @@ class TerminalTest : public testing::Test {
     clearerr(stdin);
   }
   void TearDown() override {
-    fflush(stdout);
+    FlushOutput();
     dup2(savedIn_, STDIN_FILENO);
     dup2(savedOut_, STDOUT_FILENO);
     for (int fd : {savedIn_, savedOut_, slave_, master_}) close(fd);

@@ -8,6 +8,7 @@
 
 #include "driver/settings.h"
 #include "output/console.h"
+#include "output/standard_output.h"
 #include "platform/posix/nls_codepage.h"
 
 namespace {
@@ -40,7 +41,7 @@ class ConsoleSession {
 
   // Everything written to standard output; ends the capture.
   std::string Output() {
-    fflush(stdout);
+    FlushOutput();
     capturing_ = false;
     return testing::internal::GetCapturedStdout();
   }

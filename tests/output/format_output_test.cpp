@@ -2,6 +2,7 @@
 // the line capacity, over every kind of value; the pictures' length limit
 // and the 99-year window of times. The common cases are in output_formats.t.
 #include "output/format_output.h"
+#include "output/value_text.h"
 
 #include <gtest/gtest.h>
 
@@ -99,15 +100,21 @@ uint64_t FileTimeOf(int year, int month, int day, int hour = 0, int minute = 0) 
 
 class FormatTimeTest : public testing::Test {
  protected:
-  void TearDown() override { unsetenv("QX_DATE_FORMAT"); }
+  void SetUp() override { ReadTimePictures(); }
+  void TearDown() override {
+    unsetenv("QX_DATE_FORMAT");
+    ReadTimePictures();
+  }
   uint64_t modified = FileTimeOf(2000, 3, 4, 5, 6);
   PlaceholderEntry table[2] = {{PK_FILETIME, 'M', &modified}, {PK_END, 0, nullptr}};
 };
 
 TEST_F(FormatTimeTest, PicturesOf16CharactersOrMoreAreIgnored) {
   setenv("QX_DATE_FORMAT", "dd/MM/yyyy '@' ", 1);  // 15 characters fit
+  ReadTimePictures();
   EXPECT_EQ(Expand("[~.8M]", table), "[04/03/..]");
   setenv("QX_DATE_FORMAT", "dd/MM/yyyy '@@' ", 1);  // 16 do not
+  ReadTimePictures();
   EXPECT_EQ(Expand("~M", table), "04.03.2000 05:06");
 }
 

@@ -26,7 +26,8 @@ TEST(FullPathTest, FoldsTheWayWin32Does) {
   EXPECT_EQ(Full("D:rel\\..\\x", "C:\\data"), "D:\\x");
   EXPECT_EQ(Full("*:\\x\\..\\y\\", "C:\\data"), "*:\\y\\");
   EXPECT_EQ(Full("//srv/share/a/../../..", "C:\\"), "\\\\srv\\share\\");
-  EXPECT_EQ(Full("x", "\\opt\\keltro"), "\\opt\\keltro\\x");
+  EXPECT_EQ(Full("x", "\\\\?\\unix\\opt\\keltro"), "\\\\?\\unix\\opt\\keltro\\x");  // on no drive
+  EXPECT_EQ(Full("..\\..\\..", "\\\\?\\unix\\opt\\keltro"), "\\\\?\\unix\\");
 }
 
 class PathCallsTest : public MappedTreeTest {};
@@ -74,6 +75,19 @@ TEST_F(PathCallsTest, RefusalsCarryWin32CodesAndChangeNothing) {
   MapDrives("C=/;D=" + tree_.path("no-media") + ",cdrom");
   EXPECT_EQ(GetFileAttributesA("D:\\x"), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_NOT_READY);
+  WIN32_FIND_DATAA data;
+  EXPECT_EQ(FindFirstFileA("D:\\*.*", &data), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_NOT_READY);
+}
+
+TEST_F(PathCallsTest, ModuleFileNameIsTheExecutableInWindowsForm) {
+  std::string exe = std::filesystem::read_symlink("/proc/self/exe").string();
+  char buffer[1024];
+  DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+  EXPECT_EQ(std::string(buffer, length), "C:" + WithBackslashes(exe));
+  MapDrives("T=" + tree_.root());  // no drive covers it: the no-drive form
+  length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+  EXPECT_EQ(std::string(buffer, length), "\\\\?\\unix" + WithBackslashes(exe));
 }
 
 }  // namespace

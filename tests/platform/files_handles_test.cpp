@@ -2,6 +2,8 @@
 // a format file through a handle is in entry_formats.t.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "files_fixture.h"
 
 namespace {
@@ -60,6 +62,24 @@ TEST_F(HandlesTest, SetFileTimeChangesTheEntryItself) {
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
   CloseHandle(h);
   EXPECT_EQ(WriteTime("T:\\d"), kWritten);
+}
+
+TEST_F(HandlesTest, AChangeNotificationSignalsFromTheFirstChangeUntilReArmed) {
+  tree_.dir("watched");
+  HANDLE h = FindFirstChangeNotificationA("T:\\watched\\", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(WaitForSingleObject(h, 0), (DWORD)WAIT_TIMEOUT);
+  tree_.file("watched/~f", "x");
+  EXPECT_EQ(WaitForSingleObject(h, 0), (DWORD)WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(h, 0), (DWORD)WAIT_OBJECT_0);  // until re-armed
+  ASSERT_TRUE(FindNextChangeNotification(h));
+  EXPECT_EQ(WaitForSingleObject(h, 0), (DWORD)WAIT_TIMEOUT);
+  ASSERT_EQ(rename(tree_.path("watched/~f").c_str(), tree_.path("watched/~F").c_str()), 0);
+  EXPECT_EQ(WaitForSingleObject(h, 0), (DWORD)WAIT_OBJECT_0);
+  EXPECT_TRUE(FindCloseChangeNotification(h));
+  EXPECT_EQ(FindFirstChangeNotificationA("T:\\missing", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <string>
 
+#include "platform/posix/file_info.h"
 #include "platform/posix/nls_codepage.h"
 #include "platform/posix/nls_locale.h"
 #include "platform/win32.h"
@@ -150,6 +151,10 @@ TEST_F(NlsTest, LocalTimeFollowsTheRulesOfEachInstant) {
   EXPECT_EQ(ToLocal(INT64_MAX - Hour), (uint64_t)INT64_MAX);
   FILETIME beyond = FromTicks(0x8000000000000000u), out = {};
   EXPECT_FALSE(FileTimeToLocalFileTime(&beyond, &out));
+  // POSIX times past the year 30828 (up to 2^63-1 seconds) read as the largest file time.
+  EXPECT_EQ(FileTimeFromPosix(910692730085LL, 999999999), (uint64_t)INT64_MAX);
+  EXPECT_EQ(FileTimeFromPosix(INT64_MAX, 0), (uint64_t)INT64_MAX);
+  EXPECT_EQ(FileTimeFromPosix(-11644473601LL, 0), 0u);
 }
 
 std::u16string ToWide(UINT codePage, const std::string& text) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "driver/settings.h"
+#include "output/standard_output.h"
 #include "params/bounded_text.h"
 #include "walk/file_values.h"
 #include "walk/path_compose.h"
@@ -27,7 +28,7 @@ class ShowEntryTest : public testing::Test {
   std::string Show() {
     testing::internal::CaptureStdout();
     EXPECT_FALSE(ShowEntry());  // sho never flags an entry
-    fflush(stdout);
+    FlushOutput();
     return testing::internal::GetCapturedStdout();
   }
   void TearDown() override { AnsiOutput = NeedSecurity = 0; }

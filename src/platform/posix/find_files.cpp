@@ -13,6 +13,7 @@
 #include "platform/posix/file_info.h"
 #include "platform/posix/handles.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/name_encoding.h"
 #include "platform/posix/name_match.h"
 #include "platform/posix/path_lookup.h"
 #include "platform/posix/syscalls.h"
@@ -52,6 +53,7 @@ void AppendFolded(std::string* text, const char* name) {
 
 void ReadNames(FindHandle* find) {
   std::vector<size_t> starts;
+  std::string shownText;
   for (;;) {
     errno = 0;
     struct dirent* entry = Sys.readdir(find->dir);
@@ -61,9 +63,10 @@ void ReadNames(FindHandle* find) {
     }
     const char* name = entry->d_name;
     if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) continue;
-    if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) continue;
+    const char* shown = ShownName(name, shownText);  // matched and sorted as the core sees it
+    if (!MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) continue;
     starts.push_back(find->nameText.size());
-    AppendFolded(&find->nameText, name);
+    AppendFolded(&find->nameText, shown);
     find->nameText.append(name, strlen(name) + 1);
   }
   const char* text = find->nameText.data();
@@ -90,7 +93,8 @@ void FillFindData(const struct statx& stx, const char* name, const std::string& 
   data->ftLastWriteTime = info.lastWriteTime;
   data->nFileSizeHigh = (DWORD)(info.size >> 32);
   data->nFileSizeLow = (DWORD)info.size;
-  CopyText(data->cFileName, name);
+  std::string shown;
+  CopyText(data->cFileName, ShownName(name, shown));
 }
 
 // The path the entry's extended attributes are read by: relative to the

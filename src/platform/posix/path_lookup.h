@@ -11,7 +11,7 @@
 
 // The layer's current directory. It is read from the process (getcwd) on
 // first use and changed only by ChangeCurrentDirectory.
-const std::string& CurrentWindowsDirectory();  // "C:\data", "C:\", or "\srv" on no drive
+const std::string& CurrentWindowsDirectory();  // "C:\data", "C:\", or "\\?\unix\srv" on no drive
 const std::string& CurrentPosixDirectory();
 int CurrentDirectoryFd();                      // O_PATH descriptor of the current directory
 char CurrentDriveLetter();                     // 0 when the current directory is on no drive
@@ -24,8 +24,8 @@ DWORD ChangeCurrentDirectory(LPCSTR path);
 bool FullPathOf(LPCSTR path, std::string& full);
 
 // The Windows form of an absolute POSIX path: the drive whose root is the
-// longest prefix, then the rest with `\`; with no drive, the POSIX path with
-// every `/` turned into `\`.
+// longest prefix, then the rest with `\`; with no drive, kNoDrivePrefix and
+// the path with `\` ("\\?\unix\opt\keltro").
 std::string WindowsFormOf(const std::string& posixPath);
 
 // dir + "/" + name (no doubled slash after "/").
