@@ -36,8 +36,6 @@ class ConsoleSession {
     close(savedInput_);
     clearerr(stdin);
   }
-  ConsoleSession(const ConsoleSession&) = delete;
-  ConsoleSession& operator=(const ConsoleSession&) = delete;
 
   // Everything written to standard output; ends the capture.
   std::string Output() {

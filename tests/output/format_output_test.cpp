@@ -29,11 +29,8 @@ class FormatOutputTest : public testing::Test {
   int32_t size = 1234;
   double bytes = 1234567890123.0;
   char name[64] = "abcdefghijklmnopqrst";  // 20 characters
-  const WCHAR* server = u"\\\\S\u00e9RV";
-  PlaceholderEntry table[5] = {
-      {PK_NUMBER, 's', &size}, {PK_DOUBLE, 'X', &bytes}, {PK_TEXT, 'N', name},
-      {PK_WTEXT, 'S', server}, {PK_END, 0, nullptr},
-  };
+  PlaceholderEntry table[4] = {
+      {PK_NUMBER, 's', &size}, {PK_DOUBLE, 'X', &bytes}, {PK_TEXT, 'N', name}, {PK_END, 0, nullptr}};
 };
 
 TEST_F(FormatOutputTest, NumbersAreGroupedByThrees) {
@@ -68,13 +65,6 @@ TEST_F(FormatOutputTest, TildeUnknownLettersAndModifiersOutOfOrder) {
   const char* first = "first";
   PlaceholderEntry duplicates[] = {{PK_TEXT, 'n', first}, {PK_TEXT, 'n', name}, {2, 'k', &size}, {PK_END, 0, nullptr}};
   EXPECT_EQ(Expand("~n|~5k", duplicates), "first|");  // the first entry wins; unknown kinds vanish
-}
-
-TEST_F(FormatOutputTest, Utf16TextShowsLowBytesAndCountsCodeUnits) {
-  EXPECT_EQ(Expand("[~8S][~.5S]", table), "[  \\\\S\xe9RV][\\\\S..]");
-  const WCHAR wide[] = {0x0141, 'x', 0};
-  table[3].value = wide;
-  EXPECT_EQ(Expand("~S", table), "Ax");
 }
 
 TEST_F(FormatOutputTest, OutputIsCutAtTheCapacity) {

@@ -93,7 +93,8 @@ TEST(ParseCommandLine, TheFirstFailureStopsEverything) {
   EXPECT_EQ(t.flag, 1);   // stored before the failure
   EXPECT_EQ(t.level, 9);  // never reached, and no default applied
   EXPECT_EQ(t.Parse("abc"), std::make_pair(1, std::string("PARAM-ERROR, non-numeric value for parameter 1\n")));
-  EXPECT_EQ(t.Parse("-0"), std::make_pair(1, std::string("PARAM-ERROR, invalid criteria '-0'\n")));
+  EXPECT_EQ(t.Parse("/h-0"), std::make_pair(1, std::string("PARAM-ERROR, non-numeric value for option '/h'\n")));
+  EXPECT_EQ(t.Parse("0 /h0"), Parsed);  // a number that reads as 0 must begin with 0
   EXPECT_EQ(t.Parse("/b1;2"), std::make_pair(1, std::string()));
   std::string fits(255, 'x');
   EXPECT_EQ(t.Parse("/g" + fits), Parsed);

@@ -65,6 +65,9 @@ TEST_F(PathCallsTest, RefusalsCarryWin32CodesAndChangeNothing) {
   ASSERT_TRUE(InjectSyscallFault("chdir", 1, EACCES));
   EXPECT_FALSE(SetCurrentDirectoryA("T:\\walk\\inside"));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
+  ASSERT_TRUE(InjectSyscallFault("chdir", 1, ENOENT));  // gone since it was looked up
+  EXPECT_FALSE(SetCurrentDirectoryA("T:\\walk\\inside"));
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(tree_.path("walk")));
   EXPECT_EQ(GetFileAttributesA("T:\\plain.txt\\x"), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_PATH_NOT_FOUND);
