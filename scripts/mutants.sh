@@ -30,7 +30,7 @@ import os, subprocess, sys
 MUTATIONS = [
     # params: range lists, the command-line splitter, the parser, time values
     ("P1", "src/params/range_list.cpp", "if (lo <= n && n <= hi) return true;", "if (lo < n && n <= hi) return true;"),
-    ("P2", "src/params/range_list.cpp", "if (ReadNumber(number) == n) return true;", "if (ReadNumber(number) != n) return true;"),
+    ("P2", "src/params/range_list.cpp", "if (ReadLong(number) == n) return true;", "if (ReadLong(number) != n) return true;"),
     ("P3", "src/params/range_list.cpp", "return rangeOpen && lo <= n && n <= OpenRangeEnd;", "return rangeOpen && lo < n && n <= OpenRangeEnd;"),
     ("P4", "src/params/split_command_line.cpp", "if (prefix && p == prefix + 2) {", "if (prefix && p == prefix + 1) {"),
     ("P6", "src/params/parse_command_line.cpp", "return *value != 0 || text[0] == '0';", "return *value != 0;"),
@@ -54,14 +54,14 @@ MUTATIONS = [
     ("W11", "src/walk/walk_directory.cpp", "int32_t cumulatedFiles = Stats.Files - tally.filesBefore;", "int32_t cumulatedFiles = Stats.Files;"),
     ("W12", "src/walk/walk_directory.cpp", "OwnerTotals.Bytes[row] += size;", "OwnerTotals.Bytes[row] = size;"),
     # output: the format engine's widths and cuts, numbers, times, the prompt
-    ("O1", "src/output/format_output.cpp", "Put(out, dots && i + 2 >= width ? '.' : ValueChar(value, i));", "Put(out, dots && i + 3 >= width ? '.' : ValueChar(value, i));"),
+    ("O1", "src/output/format_output.cpp", "column + columns <= width - 2;", "column + columns <= width - 3;"),
     ("O2", "src/output/format_output.cpp", "char pad = placeholder.zeroPad ? '0' : ' ';", "char pad = ' ';"),
     ("O3", "src/output/format_output.cpp", "bool dots = placeholder.dotCut && !placeholder.plainCut && width > 0;", "bool dots = placeholder.dotCut && width > 0;"),
     ("O5", "src/output/format_output.cpp", "else if (placeholder.letter == '~')", "else if (placeholder.letter == '!')"),
     ("O7", "src/output/number_text.cpp", "format.Grouping = 3;", "format.Grouping = 4;"),
     ("O9", "src/output/confirm.cpp", "if (answer == ANSWER_ALL) *actionFlag = 1;", ""),
     # driver: statistics, exit codes, checks
-    ("D1", "src/driver/statistics.cpp", "printf(\"KELTRO-STATISTICS=% 12ld %s\\n\"", "printf(\"KELTRO-STATISTICS=% 11ld %s\\n\""),
+    ("D1", "src/driver/statistics.cpp", "\"KELTRO-STATISTICS=% 12ld %s\\n\"", "\"KELTRO-STATISTICS=% 11ld %s\\n\""),
     ("D2", "src/driver/statistics.cpp", "if (CurrentCommand != CMD_SHO || Verbose) {", "if (Verbose) {"),
     ("D3", "src/driver/statistics.cpp", "{COUNT, &s.Subdirectories, \"subdirectories\"}};", "{COUNT, &s.Files, \"subdirectories\"}};"),
     ("D4", "src/driver/entry.cpp", "constexpr int ExitBadCommandLine = 87;", "constexpr int ExitBadCommandLine = 86;"),
@@ -186,5 +186,7 @@ for ident, rel, original, replacement in selected:
     print("%-9s %-4s %s: %s -> %s" % (verdict, ident, os.path.relpath(path, tree),
                                        original.strip().replace("\n", " "),
                                        replacement.strip().replace("\n", " ") or "(removed)"), flush=True)
-if not check_only:
+if check_only:
+    print("mutants: %d of %d current, %d stale" % (len(selected) - stale, len(selected), stale))
+else:
     print("mutants: %d caught of %d (%d stale)" % (caught, len(selected), stale))
