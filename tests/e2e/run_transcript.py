@@ -16,14 +16,13 @@ Each transcript runs in a fresh temporary directory ($T, also the working
 directory) with TZ=UTC and LC_ALL=C.UTF-8 pinned, `keltro` first on PATH and
 KELTRO_DRIVES mapping C: onto $T.
 
-Standard output and standard error go to one pipe, so the lines are checked
-in the order the program wrote them. An error line is told by its form: it
-begins with a module's error prefix (`KELTRO-ERROR`, `PARAM-ERROR`, any
-`<MODULE>-ERROR`), or it is one of the few messages without one (the time
-parser's "invalid ...", a missing string resource's "... Resource not
-found"); keltro writes exactly these to standard error. A listing line of
-that form would be shown as an error line, so transcripts name their files
-otherwise. With --update the file is rewritten with what the commands printed.
+Standard output and standard error go to one pipe, so lines are checked in
+the order the program wrote them. An error line is told by its form, as
+keltro writes exactly these to standard error: a module's error prefix
+(`KELTRO-ERROR`, `PARAM-ERROR`, any `<MODULE>-ERROR`), the time parser's
+"invalid ...", a missing string resource's "... Resource not found". (A
+listing line of that form would read as an error line: name files otherwise.)
+With --update the file is rewritten with what the commands printed.
 """
 import argparse
 import difflib

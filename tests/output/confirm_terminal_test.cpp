@@ -1,8 +1,7 @@
-// On a terminal, an answer typed before the prompt appeared is thrown away:
-// only what is typed after the question counts. The prompt runs on a pseudo
-// terminal; a typist thread answers once it has seen the question, so
-// nothing depends on timing, and a prompt that never comes fails the test
-// after a few seconds instead of hanging it.
+// On a terminal, an answer typed before the prompt appeared is thrown away.
+// The prompt runs on a pseudo terminal; a typist thread answers once it has
+// seen the question, so nothing depends on timing, and a prompt that never
+// comes fails the test after a few seconds instead of hanging it.
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
