@@ -112,7 +112,7 @@ TEST_F(PathCallsTest, SetCurrentDirectoryRefusalsCarryWin32Codes) {
   EXPECT_FALSE(SetCurrentDirectoryA("Q:\\"));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_PATH_NOT_FOUND);
   tree_.dir("locked");
-  ASSERT_TRUE(InjectSyscallFault("chdir", 1, EACCES));
+  ASSERT_TRUE(ArmSyscallFault({"chdir", 1, EACCES}));
   EXPECT_FALSE(SetCurrentDirectoryA("T:\\locked"));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
   char buffer[MAX_PATH];

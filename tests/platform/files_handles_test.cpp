@@ -67,7 +67,7 @@ TEST_F(HandlesTest, OpenFailuresCarryWin32Codes) {
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_EXISTS);
   EXPECT_EQ(open("T:\\dir", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);  // no backup semantics
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
-  ASSERT_TRUE(InjectSyscallFault("open", 1, EACCES));
+  ASSERT_TRUE(ArmSyscallFault({"open", 1, EACCES}));
   EXPECT_EQ(open("T:\\dir\\f.txt", GENERIC_WRITE, OPEN_EXISTING), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
 }
@@ -161,7 +161,7 @@ TEST_F(HandlesTest, SetFileTimeNeedsWriteAccessAndReportsFailures) {
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
   CloseHandle(h);
   h = OpenForTimes("T:\\f.txt");
-  ASSERT_TRUE(InjectSyscallFault("futimens", 1, EROFS));
+  ASSERT_TRUE(ArmSyscallFault({"futimens", 1, EROFS}));
   EXPECT_FALSE(SetFileTime(h, nullptr, nullptr, &written));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
   CloseHandle(h);

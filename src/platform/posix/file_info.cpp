@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/posix/dos_attrib.h"
+#include "platform/layer_hints.h"
 
 namespace {
 
@@ -47,12 +48,16 @@ ULONGLONG CreationTimeOf(const struct statx& stx, const EntryXattrs& xattrs) {
   return FromStatxTime(stx.stx_ctime);
 }
 
+bool ReadsStoredAttributes = true;
+
 // Links hold no user extended attributes on Linux: no call is made for them.
 EntryXattrs XattrsOf(const struct statx& stx, const std::string& posixPath) {
-  return S_ISLNK(stx.stx_mode) ? EntryXattrs{} : ReadEntryXattrs(posixPath);
+  return S_ISLNK(stx.stx_mode) || !ReadsStoredAttributes ? EntryXattrs{} : ReadEntryXattrs(posixPath);
 }
 
 }  // namespace
+
+void ReadStoredAttributes(bool read) { ReadsStoredAttributes = read; }
 
 ULONGLONG FileTimeFromPosix(long long seconds, unsigned nanoseconds) {
   if (seconds < -kSecondsFrom1601To1970) return 0;
