@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "actions/change_dir.h"
 #include "driver/settings.h"
 #include "params/bounded_text.h"
 #include "platform/win32.h"
@@ -93,7 +94,12 @@ int ExpandDriveSpec(const char* drivePart, const char* directoryPart, const char
     CopyText(drive, drivePart);
   } else {
     char current[TextCapacity];
-    if (!GetCurrentDirectoryA(sizeof current, current)) current[0] = '\0';
+    if (!GetCurrentDirectoryA(sizeof current, current)) {
+      // A current directory the system cannot name (a path past 4096 bytes) is
+      // never guessed: going to it fails with the reason, and nothing is walked.
+      GoToDir(".");
+      return 0;
+    }
     CopyTextN(drive, sizeof drive, current, strnlen(current, 2));
   }
   if (IsDriveLetter(drive)) return ExpandDriveLetter(drive, drives, directoryPart, filePatterns);

@@ -55,7 +55,7 @@ void LoadCurrentDirectory() {
   Held.clear();
   char buffer[PATH_MAX];
   if (!getcwd(buffer, sizeof buffer)) {
-    UnknownError = Win32ErrorFromErrno(errno);
+    UnknownError = Win32ErrorFromErrno(errno == ERANGE ? ENAMETOOLONG : errno);  // ERANGE: past PATH_MAX
     return;
   }
   UnknownError = ERROR_SUCCESS;
