@@ -59,6 +59,8 @@ EntryXattrs XattrsOf(const struct statx& stx, const std::string& posixPath) {
 
 void ReadStoredAttributes(bool read) { ReadsStoredAttributes = read; }
 
+bool StoredAttributesRead() { return ReadsStoredAttributes; }
+
 ULONGLONG FileTimeFromPosix(long long seconds, unsigned nanoseconds) {
   if (seconds < -kSecondsFrom1601To1970) return 0;
   return (ULONGLONG)(seconds + kSecondsFrom1601To1970) * kUnitsPerSecond + nanoseconds / 100;

@@ -96,8 +96,9 @@ void FillFindData(const struct statx& stx, const char* name, const std::string& 
 // The path the entry's extended attributes are read by: relative to the
 // current directory when the listing is of it (the walker's case), which
 // spares the kernel the walk down the whole path for every entry. `.` and
-// `..` are the listed directory itself.
+// `..` are the listed directory itself. None when nothing is read by it.
 std::string EntryPath(const FindHandle* find, const char* name) {
+  if (!StoredAttributesRead()) return std::string();  // nothing is read through it
   bool isDirectory = strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
   if (isDirectory) return find->dirIsCurrent ? "." : find->dirPosix;
   return find->dirIsCurrent ? std::string(name) : JoinPosixPath(find->dirPosix, name);
