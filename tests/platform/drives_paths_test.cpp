@@ -130,6 +130,8 @@ TEST_F(PathCallsTest, ALinkInPlaceOfASubdirectoryIsNotEntered) {
   EXPECT_FALSE(SetCurrentDirectoryA("T:\\walk\\swapped\\"));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_DIRECTORY);
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(tree_.path("walk")));
+  EXPECT_TRUE(SetCurrentDirectoryA("T:\\walk\\INSIDE"));  // found in the held directory ignoring case
+  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(tree_.path("walk/inside")));
 }
 
 TEST_F(PathCallsTest, MissingNamesAreFoundAgainIgnoringCase) {
