@@ -33,19 +33,6 @@ DWORD UnknownError = ERROR_SUCCESS;  // why the process's directory has no path 
 std::vector<HeldLevel> Held;         // back() is the current directory
 const std::string NoPath;
 
-// Opens a directory to hold: readable for its listing, or (a directory that
-// cannot be read but may be entered) by O_PATH. Null with errno set.
-std::shared_ptr<HeldDirectory> OpenDirectoryAt(int dirFd, const char* name, int extraFlags) {
-  int fd = Sys.open(dirFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags, 0);
-  bool readable = fd >= 0;
-  if (fd < 0 && errno == EACCES) fd = Sys.open(dirFd, name, O_PATH | O_DIRECTORY | O_CLOEXEC | extraFlags, 0);
-  if (fd < 0) return nullptr;
-  auto dir = std::make_shared<HeldDirectory>();
-  dir->fd = fd;
-  dir->readable = readable;
-  return dir;
-}
-
 // The process's directory, read once. A directory whose path getcwd cannot
 // give (longer than 4096 bytes, or removed) is never replaced by a guess:
 // the current directory is then unknown and every path relative to it fails.
@@ -59,7 +46,7 @@ void LoadCurrentDirectory() {
     return;
   }
   UnknownError = ERROR_SUCCESS;
-  std::shared_ptr<HeldDirectory> dir = OpenDirectoryAt(AT_FDCWD, ".", 0);
+  std::shared_ptr<HeldDirectory> dir = OpenHeldDirectory(AT_FDCWD, ".", 0, true);
   if (!dir) dir = std::make_shared<HeldDirectory>();  // AT_FDCWD: the process's directory is the same one
   Held.push_back(HeldLevel{dir, WindowsFormOf(buffer), buffer});
 }
@@ -118,9 +105,9 @@ bool FindHeldNameIgnoringCase(const HeldDirectory& dir, const std::string& name,
 DWORD EnterSubdirectory(const std::string& name, const std::string& windows) {
   const HeldLevel& current = Held.back();
   std::string onDisk = name;
-  std::shared_ptr<HeldDirectory> dir = OpenDirectoryAt(current.dir->fd, onDisk.c_str(), O_NOFOLLOW);
+  std::shared_ptr<HeldDirectory> dir = OpenHeldDirectory(current.dir->fd, onDisk.c_str(), O_NOFOLLOW, true);
   if (!dir && errno == ENOENT && FindHeldNameIgnoringCase(*current.dir, name, onDisk)) {
-    dir = OpenDirectoryAt(current.dir->fd, onDisk.c_str(), O_NOFOLLOW);
+    dir = OpenHeldDirectory(current.dir->fd, onDisk.c_str(), O_NOFOLLOW, true);
   }
   if (!dir) return errno == ENOENT ? ERROR_FILE_NOT_FOUND : EnterError(errno);
   return Enter(HeldLevel{dir, windows, JoinPosixPath(current.posix, onDisk)}, true);
@@ -135,7 +122,7 @@ DWORD EnterByPath(const std::string& full, const std::string& windows) {
   if (err) return err;
   if (located.missing) return located.missing;
   int follow = located.name != "." && located.name[0] != '/' ? O_NOFOLLOW : 0;
-  std::shared_ptr<HeldDirectory> dir = OpenDirectoryAt(located.dirFd, located.name.c_str(), follow);
+  std::shared_ptr<HeldDirectory> dir = OpenHeldDirectory(located.dirFd, located.name.c_str(), follow, true);
   if (!dir) return EnterError(errno);
   return Enter(HeldLevel{dir, windows, located.posix}, false);
 }
@@ -154,6 +141,19 @@ bool SplitLastName(const std::string& windows, std::string& parent, std::string&
 
 HeldDirectory::~HeldDirectory() {
   if (fd >= 0) Sys.close(fd);
+}
+
+std::shared_ptr<HeldDirectory> OpenHeldDirectory(int dirFd, const char* name, int extraFlags, bool orEnterOnly) {
+  int fd = Sys.open(dirFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags, 0);
+  bool readable = fd >= 0;
+  if (fd < 0 && errno == EACCES && orEnterOnly) {
+    fd = Sys.open(dirFd, name, O_PATH | O_DIRECTORY | O_CLOEXEC | extraFlags, 0);
+  }
+  if (fd < 0) return nullptr;
+  auto dir = std::make_shared<HeldDirectory>();
+  dir->fd = fd;
+  dir->readable = readable;
+  return dir;
 }
 
 const std::string& CurrentWindowsDirectory() {

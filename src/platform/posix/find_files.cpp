@@ -155,21 +155,11 @@ DWORD OpenFailure(int err) {
   return err == ENOENT || err == ENOTDIR ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(err);
 }
 
-// A descriptor to read dirFd/name from its start.
-std::shared_ptr<HeldDirectory> OpenListing(int dirFd, const char* name) {
-  int fd = Sys.open(dirFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-  if (fd < 0) return nullptr;
-  auto dir = std::make_shared<HeldDirectory>();
-  dir->fd = fd;
-  dir->readable = true;
-  return dir;
-}
-
 // The held descriptor of the current directory, ready to be read from its
 // start; a directory held by O_PATH is opened for reading through it.
 std::shared_ptr<HeldDirectory> CurrentListing() {
   std::shared_ptr<HeldDirectory> held = CurrentDirectoryHeld();
-  if (!held->readable) return OpenListing(held->fd, ".");
+  if (!held->readable) return OpenHeldDirectory(held->fd, ".", 0, false);
   if (!held->atStart && Sys.seek(held->fd, 0, SEEK_SET) != 0) return nullptr;
   held->atStart = false;
   return held;
@@ -198,7 +188,7 @@ HANDLE FindInDirectory(const std::string& directory, const std::string& pattern,
     DWORD err = LocateFullPath(directory, located);
     if (err) return Fail(err);
     if (located.missing) return Fail(located.missing == ERROR_NOT_READY ? ERROR_NOT_READY : ERROR_PATH_NOT_FOUND);
-    dir = OpenListing(located.dirFd, located.name.c_str());
+    dir = OpenHeldDirectory(located.dirFd, located.name.c_str(), 0, false);
     if (!dir) return Fail(OpenFailure(errno));
     posix = located.posix;
     isDriveRoot = located.isDriveRoot;

@@ -28,6 +28,10 @@ const std::string& CurrentWindowsDirectory();  // "C:\data", "C:\", or "\srv" on
 const std::string& CurrentPosixDirectory();
 int CurrentDirectoryFd();                      // descriptor of the current directory
 std::shared_ptr<HeldDirectory> CurrentDirectoryHeld();  // null when unknown
+// Opens dirFd/name as a directory to hold, readable; with orEnterOnly, one
+// that cannot be read (EACCES) is held by O_PATH, so that it may still be
+// entered. Null with errno set.
+std::shared_ptr<HeldDirectory> OpenHeldDirectory(int dirFd, const char* name, int extraFlags, bool orEnterOnly);
 char CurrentDriveLetter();                     // 0 when the current directory is on no drive
 // Makes the next use read the process's current directory again.
 void ForgetCurrentDirectory();
