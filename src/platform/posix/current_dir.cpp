@@ -106,10 +106,12 @@ DWORD EnterSubdirectory(const std::string& name, const std::string& windows) {
   const HeldLevel& current = Held.back();
   std::string onDisk = name;
   std::shared_ptr<HeldDirectory> dir = OpenHeldDirectory(current.dir->fd, onDisk.c_str(), O_NOFOLLOW, true);
-  if (!dir && errno == ENOENT && FindHeldNameIgnoringCase(*current.dir, name, onDisk)) {
+  int err = dir ? 0 : errno;
+  if (err == ENOENT && FindHeldNameIgnoringCase(*current.dir, name, onDisk)) {
     dir = OpenHeldDirectory(current.dir->fd, onDisk.c_str(), O_NOFOLLOW, true);
+    err = dir ? 0 : errno;
   }
-  if (!dir) return errno == ENOENT ? ERROR_FILE_NOT_FOUND : EnterError(errno);
+  if (!dir) return err == ENOENT ? ERROR_FILE_NOT_FOUND : EnterError(err);
   return Enter(HeldLevel{dir, windows, JoinPosixPath(current.posix, onDisk)}, true);
 }
 
