@@ -1,5 +1,6 @@
-// Directories that vanish or become unreadable while the walk is under way:
-// each failure is reported and counted, and the walk goes on.
+// Directories that vanish, become unreadable or are swapped for links while
+// the walk is under way: each failure is reported and counted, the walk goes
+// on, and it never leaves its tree.
 #include <cerrno>
 #include <filesystem>
 #include <string>
