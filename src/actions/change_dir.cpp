@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "driver/statistics.h"
+#include "output/standard_output.h"
 #include "platform/win32.h"
 
 bool GoToDir(const char* path) {
@@ -10,7 +11,7 @@ bool GoToDir(const char* path) {
   // A refusal with access denied is to be retried once after the directory's
   // protection has been removed; that retry joins here when the protection
   // removal action exists. Until then access denied fails like any error.
-  fprintf(stderr, "KELTRO-ERROR, cannot go to %s, error=%ld\n", path, (long)GetLastError());
+  PrintError("KELTRO-ERROR, cannot go to %s, error=%ld\n", path, (long)GetLastError());
   Stats.ErrorsDetected++;
   return false;
 }

@@ -3,13 +3,14 @@
 #include <cstring>
 
 #include "driver/entry.h"
+#include "output/standard_output.h"
 #include "params/bounded_text.h"
 #include "sources/pattern_match.h"
 
 namespace {
 
 bool Refuse(const char* message) {
-  fputs(message, stderr);
+  PrintError("%s", message);
   return false;
 }
 

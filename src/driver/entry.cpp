@@ -7,6 +7,7 @@
 #include "driver/param_tables.h"
 #include "driver/show_version.h"
 #include "driver/statistics.h"
+#include "output/standard_output.h"
 #include "params/bounded_text.h"
 #include "sources/drive_spec.h"
 #include "sources/network_loops.h"
@@ -19,7 +20,7 @@ constexpr int ExitBadCommandLine = 87;
 void ReadDefaultFileFormat(void) {
   DWORD length = GetEnvironmentVariableA("BELMIX_FORMAT", DefaultFileFormat, sizeof DefaultFileFormat);
   if (length >= sizeof DefaultFileFormat) {
-    fprintf(stderr, "KELTRO-ERROR, BELMIX_FORMAT longer than 255 characters, using ~f\n");
+    PrintError("KELTRO-ERROR, BELMIX_FORMAT longer than 255 characters, using ~f\n");
     length = 0;
   }
   if (length == 0) CopyText(DefaultFileFormat, "~f");
@@ -42,7 +43,7 @@ int RunKeltro(void) {
   ReadDefaultFileFormat();
   int faulty = ParseCommandLine(ParameterTable, OptionTable, CriteriaTable, FormatTable);
   if (faulty != 0) {
-    fprintf(stderr, "KELTRO-ERROR, error in argument no.%d\n", faulty);
+    PrintError("KELTRO-ERROR, error in argument no.%d\n", faulty);
     return ExitBadCommandLine;
   }
   if (ShowHelp || CommandWord[0] == '\0') ShowVersion(1);
@@ -56,11 +57,11 @@ int RunKeltro(void) {
   if (!CheckCommandLine()) return ExitBadCommandLine;
 
   if (CurrentCommand == CMD_INVALID) {
-    fprintf(stderr, "KELTRO-ERROR, invalid command '%s'\n", CommandWord);
+    PrintError("KELTRO-ERROR, invalid command '%s'\n", CommandWord);
   } else if (!CommandIsAvailable(CurrentCommand)) {
     // The changing commands arrive with their file actions; until then they
     // refuse to run rather than walk and pretend.
-    fprintf(stderr, "KELTRO-ERROR, %s is not available yet\n", CommandWord);
+    PrintError("KELTRO-ERROR, %s is not available yet\n", CommandWord);
   } else {
     StartWalk();
     if (CurrentCommand == CMD_SHO) {
@@ -69,6 +70,6 @@ int RunKeltro(void) {
     }
   }
   PrintStatistics();
-  fflush(stdout);
+  FlushOutput();
   return 0;
 }

@@ -1,6 +1,8 @@
 #include "driver/load_format.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "driver/settings.h"
 #include "params/bounded_text.h"
@@ -8,40 +10,97 @@
 
 namespace {
 
-// The format's file: the text itself when it holds a backslash, else the
-// text beside the program's executable.
-bool FormatFileName(const char* format, char* name, size_t capacity) {
-  if (strchr(format, '\\')) return CopyText(name, capacity, format);
-  char module[256];
-  DWORD length = GetModuleFileNameA(nullptr, module, sizeof module);
-  if (length == 0 || length >= sizeof module) module[0] = '\0';
-  char* lastBackslash = strrchr(module, '\\');
-  if (lastBackslash) {
-    lastBackslash[1] = '\0';
-  } else {
-    module[0] = '\0';
+// The folder of the program's executable with its closing backslash, read
+// once: the program does not move while it runs. The whole path is taken,
+// however long; when it cannot be read the folder is empty and no format file
+// is looked for beside the program (never in the current directory instead).
+const std::string& ProgramFolder(void) {
+  static std::string folder;
+  static bool known = false;
+  if (known) return folder;
+  known = true;
+  std::string module(TextCapacity, '\0');
+  DWORD length;
+  while ((length = GetModuleFileNameA(nullptr, module.data(), (DWORD)module.size())) >= module.size()) {
+    if (module.size() >= 32768) return folder;  // longer than any Win32 path
+    module.resize(module.size() * 2);
   }
-  return CopyText(name, capacity, module) && AppendText(name, capacity, format);
+  module.resize(length);
+  size_t backslash = module.rfind('\\');
+  if (backslash != std::string::npos) folder = module.substr(0, backslash + 1);
+  return folder;
+}
+
+// The format's file: the text itself when it holds a backslash, else the
+// text beside the program's executable. False when there is none to look for.
+bool FormatFileName(const char* format, std::string& name) {
+  if (strchr(format, '\\')) {
+    name = format;
+    return true;
+  }
+  const std::string& folder = ProgramFolder();
+  if (folder.empty()) return false;
+  name = folder + format;
+  return true;
+}
+
+// Reads the first 2047 bytes of the format's file into output; false when it
+// has none that opens.
+bool ReadFormatFile(const char* format, char* output) {
+  std::string name;
+  if (!*format || !FormatFileName(format, name)) return false;
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD total = 0;
+  DWORD got = 0;
+  while (total < LineCapacity - 1 &&
+         ReadFile(file, output + total, LineCapacity - 1 - total, &got, nullptr) && got > 0) {
+    total += got;
+  }
+  output[total] = '\0';
+  CloseHandle(file);
+  return true;
+}
+
+// Every line is formatted through LoadFormat, and with it the program's folder
+// is asked again for a format file of that name: the texts found missing there
+// are kept while the folder reports no change of its names. The folder is
+// watched before it is first asked, so no change can fall between.
+std::vector<std::string> MissingBesideProgram;
+
+bool FolderUnchanged(void) {
+  static HANDLE changes = nullptr;
+  if (!changes) {
+    changes = FindFirstChangeNotificationA(ProgramFolder().c_str(), FALSE,
+                                           FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME);
+  }
+  if (changes == INVALID_HANDLE_VALUE) return false;  // asked on every line then
+  if (WaitForSingleObject(changes, 0) != WAIT_OBJECT_0) return true;
+  FindNextChangeNotification(changes);
+  return false;
+}
+
+bool IsBesideProgram(const char* format) { return !strchr(format, '\\') && !ProgramFolder().empty(); }
+
+bool KnownMissingBesideProgram(const char* format) {
+  if (!IsBesideProgram(format)) return false;
+  if (!FolderUnchanged()) {
+    MissingBesideProgram.clear();
+    return false;
+  }
+  for (const std::string& text : MissingBesideProgram) {
+    if (text == format) return true;
+  }
+  return false;
 }
 
 }  // namespace
 
 int LoadFormat(const char* format, char* output) {
-  char name[2 * TextCapacity];
-  if (*format && FormatFileName(format, name, sizeof name)) {
-    HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      DWORD total = 0;
-      DWORD got = 0;
-      while (total < LineCapacity - 1 &&
-             ReadFile(file, output + total, LineCapacity - 1 - total, &got, nullptr) && got > 0) {
-        total += got;
-      }
-      output[total] = '\0';
-      CloseHandle(file);
-      return 1;
-    }
+  if (!KnownMissingBesideProgram(format)) {
+    if (ReadFormatFile(format, output)) return 1;
+    if (IsBesideProgram(format)) MissingBesideProgram.push_back(format);
   }
   CopyText(output, LineCapacity, format);
   return 0;

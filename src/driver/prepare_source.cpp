@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "driver/entry.h"
+#include "output/standard_output.h"
 #include "params/bounded_text.h"
 #include "sources/pattern_match.h"
 
@@ -32,16 +33,20 @@ bool PrepareSourceSpec(void) {
   char spec[TextCapacity + 1];
   if (!CopyText(spec, SourceSpec) ||
       !SplitSourceSpec(spec, DomainPattern, ServerPattern, SharePattern, DrivePart, nullptr, nullptr)) {
-    fprintf(stderr, "KELTRO-ERROR, source specification longer than 256 characters\n");
+    PrintError("KELTRO-ERROR, source specification longer than 256 characters\n");
     return false;
   }
   char absolute[MAX_PATH];
   DWORD length = GetFullPathNameA(FullPathInput(spec), sizeof absolute, absolute, nullptr);
+  // Not reported: the whole current directory is meant. Its full path with a
+  // closing backslash gives the walk an absolute root; the bare drive ("C:")
+  // would name each level relative to the one before it.
+  if (length == 0) length = GetFullPathNameA(".\\", sizeof absolute, absolute, nullptr);
   if (length >= TextCapacity) {
-    fprintf(stderr, "KELTRO-ERROR, absolute source specification longer than 255 characters\n");
+    PrintError("KELTRO-ERROR, absolute source specification longer than 255 characters\n");
     return false;
   }
-  if (length == 0) absolute[0] = '\0';  // not reported: the whole current directory is meant
+  if (length == 0) absolute[0] = '\0';
 
   char filePart[TextCapacity];
   SplitSourceSpec(absolute, nullptr, nullptr, nullptr, nullptr, DirectoryPart, filePart);

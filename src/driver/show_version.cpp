@@ -1,8 +1,9 @@
 #include "driver/show_version.h"
 
-#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "output/standard_output.h"
 #include "platform/win32.h"
 
 namespace {
@@ -12,7 +13,7 @@ constexpr int UsageCapacity = 8192;
 // Loads resource id into buffer, or ends the run with its message.
 void LoadOrQuit(UINT id, char* buffer, int capacity, const char* missingMessage) {
   if (LoadStringA(GetModuleHandleA(nullptr), id, buffer, capacity) == 0) {
-    fputs(missingMessage, stderr);
+    PrintError("%s", missingMessage);
     exit(-1);
   }
 }
@@ -32,13 +33,13 @@ void ShowVersion(int mode) {
   LoadOrQuit(7, copyright, sizeof copyright, "Copyright String Resource not found\n");
 
   // The first two characters of the name and the build number are markers.
-  printf("%s %s.%s  %s\n", fileName + 2, fileVersion, buildNumber + 2, copyright);
+  PrintOutput("%s %s.%s  %s\n", fileName + 2, fileVersion, buildNumber + 2, copyright);
   if (mode == 1) {
-    printf("%s\n", usage);
+    PrintOutput("%s\n", usage);
     for (UINT id = 8; id <= 12; ++id) {
-      if (LoadStringA(GetModuleHandleA(nullptr), id, usage, sizeof usage) > 0) fputs(usage, stdout);
+      if (LoadStringA(GetModuleHandleA(nullptr), id, usage, sizeof usage) > 0) WriteOutput(usage, strlen(usage));
     }
   }
-  fflush(stdout);
+  FlushOutput();
   exit(-1);
 }

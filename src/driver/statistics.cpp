@@ -1,6 +1,6 @@
 #include "driver/statistics.h"
 
-#include <cstdio>
+#include "output/standard_output.h"
 
 namespace {
 
@@ -14,9 +14,9 @@ struct StatLine {
 
 void PrintLine(const StatLine& line) {
   if (line.kind == COUNT) {
-    printf("KELTRO-STATISTICS=% 12ld %s\n", (long)*(const int32_t*)line.value, line.wording);
+    PrintOutput("KELTRO-STATISTICS=% 12ld %s\n", (long)*(const int32_t*)line.value, line.wording);
   } else {
-    printf("KELTRO-STATISTICS=% 12.0f %s\n", *(const double*)line.value, line.wording);
+    PrintOutput("KELTRO-STATISTICS=% 12.0f %s\n", *(const double*)line.value, line.wording);
   }
 }
 

@@ -1,9 +1,11 @@
 // The yes/no/all prompt. Answers are read one byte at a time, so that answers
 // fed through a pipe are taken one line per prompt.
 #include <cstdio>
+#include <cstring>
 
 #include "driver/settings.h"
 #include "output/console.h"
+#include "output/standard_output.h"
 #include "params/bounded_text.h"
 #include "platform/win32.h"
 
@@ -17,9 +19,9 @@ static void ShowPrompt(const char* prompt) {
   char text[LineCapacity];
   CopyText(text, prompt);
   ToConsoleCodePage(text);
-  fputs(text, stdout);
-  fputs(AnswerLine, stdout);
-  fflush(stdout);
+  WriteOutput(text, strlen(text));
+  WriteOutput(AnswerLine, sizeof AnswerLine - 1);
+  FlushOutput();
 }
 
 // The first character of the next answer line; the rest of that line is

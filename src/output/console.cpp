@@ -1,17 +1,20 @@
 #include "output/console.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "driver/settings.h"
+#include "output/standard_output.h"
 #include "platform/win32.h"
 
+// Where the console's code page is the ANSI one (both UTF-8, for instance)
+// the conversion changes nothing and is skipped.
 void ToConsoleCodePage(char* text) {
+  if (GetOEMCP() == GetACP()) return;
   CharToOemBuffA(text, text, (DWORD)strlen(text));
 }
 
 void PrintListingLine(const char* format, const PlaceholderEntry* table) {
   FormatOutput(format, LineBuffer, table, LineCapacity);
   if (!AnsiOutput) ToConsoleCodePage(LineBuffer);
-  printf("%s\n", LineBuffer);
+  WriteOutputLine(LineBuffer, strlen(LineBuffer));
 }

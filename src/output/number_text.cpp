@@ -7,16 +7,19 @@
 
 // Until the first successful read: "." and seven blanks.
 static char ThousandsSeparator[9] = ".       ";
+static bool SeparatorRead = false;
 
 void ReadThousandsSeparator(void) {
   char separator[4];
   if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator) > 0)
     CopyText(ThousandsSeparator, separator);
+  SeparatorRead = true;
 }
 
 // Groups the plain number in digits into text; digits as they are when the
 // locale refuses them.
 static void GroupDigits(const char* digits, char* text) {
+  if (!SeparatorRead) ReadThousandsSeparator();
   char decimalSeparator[] = ",";
   NUMBERFMTA format = {};
   format.NumDigits = 0;

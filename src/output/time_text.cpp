@@ -6,6 +6,10 @@
 
 constexpr int PictureCapacity = 16;
 
+static char DatePicture[PictureCapacity];
+static char TimePicture[PictureCapacity];
+static bool PicturesRead = false;
+
 // The picture in variable, or fallback when it is unset, empty, or too long
 // for its 16-byte buffer.
 static void ReadPicture(const char* variable, const char* fallback, char* picture) {
@@ -13,10 +17,22 @@ static void ReadPicture(const char* variable, const char* fallback, char* pictur
   if (length == 0 || length >= PictureCapacity) CopyText(picture, PictureCapacity, fallback);
 }
 
+void ReadTimePictures(void) {
+  ReadPicture("QX_DATE_FORMAT", "dd.MM.yyyy ", DatePicture);
+  ReadPicture("QX_TIME_FORMAT", "HH:mm", TimePicture);
+  PicturesRead = true;
+}
+
+// The current year is read once: a run does not outlast the century that
+// "never" is measured against.
 static bool IsWithinCentury(const SYSTEMTIME& time) {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  int difference = (int)time.wYear - (int)now.wYear;
+  static int currentYear = 0;
+  if (currentYear == 0) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    currentYear = now.wYear;
+  }
+  int difference = (int)time.wYear - currentYear;
   return difference <= 99 && difference >= -99;
 }
 
@@ -29,12 +45,10 @@ void RenderFileTime(uint64_t fileTime, char* text) {
     CopyText(text, TimeTextCapacity, "never");
     return;
   }
-  char picture[PictureCapacity];
-  ReadPicture("QX_DATE_FORMAT", "dd.MM.yyyy ", picture);
-  if (GetDateFormatA(LOCALE_USER_DEFAULT, 0, &time, picture, text, TimeTextCapacity / 2) == 0)
+  if (!PicturesRead) ReadTimePictures();
+  if (GetDateFormatA(LOCALE_USER_DEFAULT, 0, &time, DatePicture, text, TimeTextCapacity / 2) == 0)
     text[0] = '\0';
-  ReadPicture("QX_TIME_FORMAT", "HH:mm", picture);
   size_t dateLength = strnlen(text, TimeTextCapacity / 2);
-  if (GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, picture, text + dateLength, TimeTextCapacity / 2) == 0)
+  if (GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, TimePicture, text + dateLength, TimeTextCapacity / 2) == 0)
     text[dateLength] = '\0';
 }

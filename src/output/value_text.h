@@ -6,8 +6,9 @@
 constexpr int NumberTextCapacity = 64;   // a grouped number
 constexpr int TimeTextCapacity = 256;    // date (128) followed by time (128)
 
-// Reads the user locale's thousands separator for the next numbers; a failed
-// read keeps the previous separator.
+// Reads the user locale's thousands separator for the numbers that follow; a
+// failed read keeps the previous separator. The first number reads it; the
+// locale of a run does not change, so that is the only read of a run.
 void ReadThousandsSeparator(void);
 
 // A 32-bit value ("%ld") or a double rounded to a whole number ("%0.0f"),
@@ -16,7 +17,11 @@ void ReadThousandsSeparator(void);
 void RenderNumber(int32_t value, char* text);
 void RenderDouble(double value, char* text);
 
-// A local file time as date and time (pictures from QX_DATE_FORMAT and
-// QX_TIME_FORMAT), or "never" when its year is more than 99 years from the
-// current one. text has TimeTextCapacity bytes.
+// Reads the date and time pictures from QX_DATE_FORMAT and QX_TIME_FORMAT
+// for the times that follow. The first time read them; the environment of a
+// run does not change, so that is the only read of a run.
+void ReadTimePictures(void);
+
+// A local file time as date and time, or "never" when its year is more than
+// 99 years from the current one. text has TimeTextCapacity bytes.
 void RenderFileTime(uint64_t fileTime, char* text);

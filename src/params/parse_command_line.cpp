@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "driver/settings.h"
+#include "output/standard_output.h"
+#include "output/text_columns.h"
 #include "params/bounded_text.h"
 #include "params/param_table.h"
 #include "params/range_list.h"
@@ -27,7 +29,8 @@ enum Failure {
   F_INTERNAL,     // a datatype the table does not accept
 };
 
-// Messages by kind; %c takes the letter, %d the argument number. Null: none.
+// Messages by kind; %.*s takes the letter (a whole character, so it may be
+// more than one byte), %d the argument number. Null: none.
 struct KindMessages {
   const char* unknown;
   const char* number;
@@ -46,25 +49,25 @@ const KindMessages Messages[] = {
      "PARAM-ERROR, range syntax error for parameter %d\n",
      "PARAM-ERROR, value too long for parameter %d (at most 255 characters)\n",
      "PARAM-ERROR, INTERNAL ERROR, invalid param datatype\n"},
-    {"PARAM-ERROR, invalid option '/%c'\n", "PARAM-ERROR, non-numeric value for option '/%c'\n",
-     "PARAM-ERROR, no value allowed for option '/%c'\n",
-     "PARAM-ERROR, AbsTime syntax error for option '/%c'\n",
-     "PARAM-ERROR, DeltaTime syntax error for option '/%c'\n",
-     "PARAM-ERROR, range syntax error for option '/%c'\n",
-     "PARAM-ERROR, value too long for option '/%c' (at most 255 characters)\n",
+    {"PARAM-ERROR, invalid option '/%.*s'\n", "PARAM-ERROR, non-numeric value for option '/%.*s'\n",
+     "PARAM-ERROR, no value allowed for option '/%.*s'\n",
+     "PARAM-ERROR, AbsTime syntax error for option '/%.*s'\n",
+     "PARAM-ERROR, DeltaTime syntax error for option '/%.*s'\n",
+     "PARAM-ERROR, range syntax error for option '/%.*s'\n",
+     "PARAM-ERROR, value too long for option '/%.*s' (at most 255 characters)\n",
      "PARAM-ERROR, INTERNAL ERROR, invalid OPTION datatype\n"},
-    {"PARAM-ERROR, invalid criteria '-%c'\n", "PARAM-ERROR, non-numeric value for criteria '-%c'\n",
-     nullptr, "PARAM-ERROR, Syntax error for criteria '-%c'\n",
-     "PARAM-ERROR, DeltaTime syntax error for criteria '-%c'\n",
-     "PARAM-ERROR, range syntax error for criteria '-%c'\n",
-     "PARAM-ERROR, value too long for criteria '-%c' (at most 255 characters)\n",
+    {"PARAM-ERROR, invalid criteria '-%.*s'\n", "PARAM-ERROR, non-numeric value for criteria '-%.*s'\n",
+     nullptr, "PARAM-ERROR, Syntax error for criteria '-%.*s'\n",
+     "PARAM-ERROR, DeltaTime syntax error for criteria '-%.*s'\n",
+     "PARAM-ERROR, range syntax error for criteria '-%.*s'\n",
+     "PARAM-ERROR, value too long for criteria '-%.*s' (at most 255 characters)\n",
      "PARAM-ERROR, INTERNAL ERROR, invalid CRITERIA datatype\n"},
-    {"PARAM-ERROR, invalid criteria '+%c'\n", nullptr, nullptr,
-     "PARAM-ERROR, Syntax error for criteria '+%c'\n",
-     "PARAM-ERROR, Syntax error for criteria '+%c'\n", nullptr, nullptr,
+    {"PARAM-ERROR, invalid criteria '+%.*s'\n", nullptr, nullptr,
+     "PARAM-ERROR, Syntax error for criteria '+%.*s'\n",
+     "PARAM-ERROR, Syntax error for criteria '+%.*s'\n", nullptr, nullptr,
      "PARAM-ERROR, invalid LOWER-CRITERIA datatype\n"},
-    {"PARAM-ERROR, invalid format '~%c'\n", nullptr, nullptr, nullptr, nullptr, nullptr,
-     "PARAM-ERROR, value too long for format '~%c' (at most 255 characters)\n",
+    {"PARAM-ERROR, invalid format '~%.*s'\n", nullptr, nullptr, nullptr, nullptr, nullptr,
+     "PARAM-ERROR, value too long for format '~%.*s' (at most 255 characters)\n",
      "PARAM-ERROR, INTERNAL ERROR, invalid FORMAT datatype\n"},
 };
 
@@ -99,7 +102,7 @@ bool Accepts(ArgKind kind, int type) {
 // A number as keltro reads it: refused when it reads as 0 and the text does
 // not begin with the digit 0 (so "abc" and "-0" are refused, "5k" is 5).
 bool ReadNumber(const char* text, int32_t* value) {
-  *value = (int32_t)strtol(text, nullptr, 10);
+  *value = ReadLong(text);
   return *value != 0 || text[0] == '0';
 }
 
@@ -168,13 +171,13 @@ ParamDescriptor* FindLetter(ParamDescriptor* table, char letter) {
 }
 
 // Prints the message of a failure; returns the parse result for it.
-int Report(ArgKind kind, Failure failure, char letter, int argNumber) {
+int Report(ArgKind kind, Failure failure, const char* letter, int argNumber) {
   const char* message = MessageFor(kind, failure);
   if (message) {
     if (kind == AK_POSITIONAL) {
-      fprintf(stderr, message, argNumber);
+      PrintError(message, argNumber);
     } else {
-      fprintf(stderr, message, letter);
+      PrintError(message, FirstCharLength(letter), letter);
     }
   }
   return (failure == F_INTERNAL && kind != AK_LOWER) ? -1 : argNumber;
@@ -193,11 +196,11 @@ int ParseLettered(const char* word, int argNumber, ParamDescriptor* tables[4]) {
   char letter = word[1];
   const char* value = word + 2;
   ParamDescriptor* d = FindLetter(table, letter);
-  if (d->type == PT_NONE) return Report(kind, F_UNKNOWN, letter, argNumber);
-  if (!Accepts(kind, d->type)) return Report(kind, F_INTERNAL, letter, argNumber);
+  if (d->type == PT_NONE) return Report(kind, F_UNKNOWN, word + 1, argNumber);
+  if (!Accepts(kind, d->type)) return Report(kind, F_INTERNAL, word + 1, argNumber);
   void* target = (kind == AK_LOWER) ? (void*)d->defaultValue : d->target;
   Failure failure = StoreValue(*d, target, value, true);
-  if (failure != F_OK) return Report(kind, failure, letter, argNumber);
+  if (failure != F_OK) return Report(kind, failure, word + 1, argNumber);
   d->status = PS_GIVEN;
   return 0;
 }
@@ -207,10 +210,10 @@ int ParsePositional(const char* word, int argNumber, ParamDescriptor* table,
   if (!table || word[0] == '\0') return argNumber;
   ParamDescriptor* d = table;
   for (int i = 0; i < *nextPositional && d->type != PT_NONE; ++i) ++d;
-  if (d->type == PT_NONE) return Report(AK_POSITIONAL, F_UNKNOWN, 0, argNumber);
-  if (!Accepts(AK_POSITIONAL, d->type)) return Report(AK_POSITIONAL, F_INTERNAL, 0, argNumber);
+  if (d->type == PT_NONE) return Report(AK_POSITIONAL, F_UNKNOWN, nullptr, argNumber);
+  if (!Accepts(AK_POSITIONAL, d->type)) return Report(AK_POSITIONAL, F_INTERNAL, nullptr, argNumber);
   Failure failure = StoreValue(*d, d->target, word, false);
-  if (failure != F_OK) return Report(AK_POSITIONAL, failure, 0, argNumber);
+  if (failure != F_OK) return Report(AK_POSITIONAL, failure, nullptr, argNumber);
   d->status = PS_GIVEN;
   ++*nextPositional;
   return 0;
@@ -258,9 +261,9 @@ int ApplyDefaults(ParamDescriptor* table, ArgKind kind) {
       StoreDefault(*d, kind);
     } else if (d->status == PS_MANDATORY && kind != AK_FORMAT) {
       if (kind == AK_POSITIONAL) {
-        fprintf(stderr, MandatoryMessages[kind], position);
+        PrintError(MandatoryMessages[kind], position);
       } else {
-        fprintf(stderr, MandatoryMessages[kind], d->letter);
+        PrintError(MandatoryMessages[kind], d->letter);
       }
       return position;
     }
@@ -280,7 +283,7 @@ int ParseCommandLineText(char* line, ParamDescriptor* positional, ParamDescripto
   char* words[MaxCommandWords];
   int count = SplitCommandLine(line, words, MaxCommandWords);
   if (count > MaxCommandWords) {
-    fprintf(stderr, "PARAM-ERROR, too many arguments (at most %d)\n", MaxCommandWords - 1);
+    PrintError("PARAM-ERROR, too many arguments (at most %d)\n", MaxCommandWords - 1);
     return MaxCommandWords;
   }
   ParamDescriptor* tables[4] = {positional, options, criteria, formats};

@@ -8,12 +8,16 @@ namespace {
 
 constexpr int32_t OpenRangeEnd = 2100000000;
 
-// Reads an optional sign and digits, like atol; the rest is ignored.
-int32_t ReadNumber(const char* text) { return (int32_t)strtol(text, nullptr, 10); }
-
 bool IsNumberChar(char c) { return (c >= '0' && c <= '9') || c == '-'; }
 
 }  // namespace
+
+int32_t ReadLong(const char* text) {
+  long long value = strtoll(text, nullptr, 10);  // itself held at the ends of 64 bits
+  if (value > INT32_MAX) return INT32_MAX;
+  if (value < INT32_MIN) return INT32_MIN;
+  return (int32_t)value;
+}
 
 bool IsRangeSyntax(const char* text) {
   for (const char* p = text; *p; ++p) {
@@ -37,12 +41,12 @@ bool InRangeList(const char* list, int32_t n) {
     bool atEnd = (stop == '\0');
     *p = '\0';
     if (stop == ':') {
-      lo = ReadNumber(number);
+      lo = ReadLong(number);
       rangeOpen = true;
     } else if (!rangeOpen) {
-      if (ReadNumber(number) == n) return true;
+      if (ReadLong(number) == n) return true;
     } else {
-      int32_t hi = *number ? ReadNumber(number) : OpenRangeEnd;
+      int32_t hi = *number ? ReadLong(number) : OpenRangeEnd;
       if (lo <= n && n <= hi) return true;
       rangeOpen = false;
     }

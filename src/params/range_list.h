@@ -3,6 +3,11 @@
 
 #include <cstdint>
 
+// A number as atol reads it with a 32-bit long: white space, an optional
+// sign, then digits up to the first other character; a value past the range
+// is held at INT32_MAX or INT32_MIN.
+int32_t ReadLong(const char* text);
+
 // True when every character is a digit, ',', ':' or '-' (an empty text too).
 bool IsRangeSyntax(const char* text);
 

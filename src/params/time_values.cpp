@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "output/standard_output.h"
+#include "output/text_columns.h"
 #include "params/bounded_text.h"
 
 namespace {
@@ -43,10 +45,10 @@ void SplitAtBlank(char* text, char** leading, char** trailing) {
 }
 
 // The first character that is neither a digit nor `separator`, or 0.
-char FirstInvalid(const char* text, char separator) {
+const char* FirstInvalid(const char* text, char separator) {
   for (; *text; ++text)
-    if ((*text < '0' || *text > '9') && *text != separator) return *text;
-  return 0;
+    if ((*text < '0' || *text > '9') && *text != separator) return text;
+  return nullptr;
 }
 
 // Reads up to `count` decimal fields separated by `separator`. A field the
@@ -72,11 +74,11 @@ bool ReadFields(const char* text, char separator, uint64_t* fields, int count) {
 bool ReadDate(const char* part, SYSTEMTIME* time) {
   char separator = strchr(part, '/') ? '/' : strchr(part, '.') ? '.' : '\0';
   if (!separator) {
-    fprintf(stderr, "invalid date '%s'\n", part);
+    PrintError("invalid date '%s'\n", part);
     return false;
   }
-  if (char bad = FirstInvalid(part, separator)) {
-    fprintf(stderr, "invalid character '%c' in date '%s'\n", bad, part);
+  if (const char* bad = FirstInvalid(part, separator)) {
+    PrintError("invalid character '%.*s' in date '%s'\n", FirstCharLength(bad), bad, part);
     return false;
   }
   WORD* order[3] = {&time->wDay, &time->wMonth, &time->wYear};
@@ -89,8 +91,8 @@ bool ReadDate(const char* part, SYSTEMTIME* time) {
 
 // Time part: hour:minute:second:millisecond, missing fields 0.
 bool ReadClock(const char* part, SYSTEMTIME* time) {
-  if (char bad = FirstInvalid(part, ':')) {
-    fprintf(stderr, "invalid character '%c' in time '%s'\n", bad, part);
+  if (const char* bad = FirstInvalid(part, ':')) {
+    PrintError("invalid character '%.*s' in time '%s'\n", FirstCharLength(bad), bad, part);
     return false;
   }
   uint64_t fields[4] = {0, 0, 0, 0};
@@ -104,7 +106,7 @@ bool ReadClock(const char* part, SYSTEMTIME* time) {
 
 uint64_t TimeValueOf(const FILETIME& time) { return ((uint64_t)time.dwHighDateTime << 32) | time.dwLowDateTime; }
 
-void PrintOutOfBounds(const char* text) { fprintf(stderr, "invalid date / time '%s' (out of bounds)\n", text); }
+void PrintOutOfBounds(const char* text) { PrintError("invalid date / time '%s' (out of bounds)\n", text); }
 
 // sum += count * unit, false when that leaves 64 bits.
 bool AddProduct(uint64_t* sum, uint64_t count, uint64_t unit) {
@@ -190,15 +192,15 @@ int ParseDeltaTime(const char* text, TimeValue* target) {
   uint64_t days = 0, clock[4] = {0, 0, 0, 0};
   bool fits = true;
   if (daysPart) {
-    if (char bad = FirstInvalid(daysPart, '\0')) {
-      fprintf(stderr, "invalid character '%c' in days '%s'\n", bad, daysPart);
+    if (const char* bad = FirstInvalid(daysPart, '\0')) {
+      PrintError("invalid character '%.*s' in days '%s'\n", FirstCharLength(bad), bad, daysPart);
       return 0;
     }
     fits = ReadFields(daysPart, '\0', &days, 1);
   }
   if (timePart) {
-    if (char bad = FirstInvalid(timePart, ':')) {
-      fprintf(stderr, "invalid character '%c' in time '%s'\n", bad, timePart);
+    if (const char* bad = FirstInvalid(timePart, ':')) {
+      PrintError("invalid character '%.*s' in time '%s'\n", FirstCharLength(bad), bad, timePart);
       return 0;
     }
     fits = ReadFields(timePart, ':', clock, 4) && fits;

@@ -19,6 +19,13 @@
 #define LOCALE_SSHORTDATE 0x0000001F
 #define LOCALE_STIMEFORMAT 0x00001003
 
+#define CT_CTYPE3 0x0004
+#define C3_NONSPACING 0x0001
+#define C3_FULLWIDTH 0x0080
+#define C3_IDEOGRAPH 0x0100
+#define C3_HIGHSURROGATE 0x0800
+#define C3_LOWSURROGATE 0x1000
+
 #define DATE_SHORTDATE 0x00000001
 #define DATE_LONGDATE 0x00000002
 #define TIME_NOMINUTESORSECONDS 0x00000001
@@ -51,6 +58,11 @@ int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCCH lpMultiByteStr, int 
 int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWCH lpWideCharStr, int cchWideChar,
                         LPSTR lpMultiByteStr, int cbMultiByte, LPCCH lpDefaultChar,
                         LPBOOL lpUsedDefaultChar);
+
+// CT_CTYPE3 only. A character the console shows two columns wide is
+// C3_FULLWIDTH, one it shows in no column of its own (a combining mark)
+// C3_NONSPACING; a surrogate pair's classes are on its high unit.
+BOOL GetStringTypeW(DWORD dwInfoType, LPCWCH lpSrcStr, int cchSrc, WORD* lpCharType);
 
 int GetLocaleInfoA(LCID Locale, LCTYPE LCType, LPSTR lpLCData, int cchData);
 int GetNumberFormatA(LCID Locale, DWORD dwFlags, LPCSTR lpValue, const NUMBERFMTA* lpFormat,

@@ -2,9 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
-#include "actions/change_dir.h"
 #include "driver/settings.h"
+#include "output/standard_output.h"
 #include "params/bounded_text.h"
 #include "platform/win32.h"
 #include "sources/wildcard_path.h"
@@ -56,7 +57,7 @@ void WalkDrive(const char* root, const char* directoryPart, const char* filePatt
 int ExpandDriveLetter(char* drive, DWORD drives, const char* directoryPart, const char* filePatterns) {
   CharUpperA(drive);
   if (!(drives & (1u << (drive[0] - 'A')))) {
-    fprintf(stderr, "KELTRO-ERROR, drive %s is not available\n", drive);
+    PrintError("KELTRO-ERROR, drive %s is not available\n", drive);
     return 0;
   }
   WalkDrive(drive, directoryPart, filePatterns);
@@ -72,7 +73,7 @@ int ExpandDriveClass(const char* word, DWORD drives, const char* directoryPart, 
     char root[3] = {(char)('A' + letter), ':', '\0'};
     UINT type = GetDriveTypeA(root);
     if (!driveClass) {
-      fprintf(stderr, "KELTRO-ERROR, invalid drive specification '%s'\n", word);
+      PrintError("KELTRO-ERROR, invalid drive specification '%s'\n", word);
       return 0;
     }
     if (!driveClass->anyType && type != driveClass->type) continue;
@@ -80,8 +81,30 @@ int ExpandDriveClass(const char* word, DWORD drives, const char* directoryPart, 
     WalkDrive(root, directoryPart, filePatterns);
     if (driveClass->firstOnly) return 1;
   }
-  if (handedOn == 0) fprintf(stderr, "KELTRO-ERROR, no drives match '%s'\n", word);
+  if (handedOn == 0) PrintError("KELTRO-ERROR, no drives match '%s'\n", word);
   return handedOn > 0;
+}
+
+// The drive of the current directory ("C:"), read whatever the length of the
+// directory; false (message printed) when it cannot be read or lies on no drive.
+bool CurrentDrive(char* drive, size_t capacity) {
+  std::string current(TextCapacity, '\0');
+  DWORD length = GetCurrentDirectoryA((DWORD)current.size(), current.data());
+  if (length >= current.size()) {
+    current.resize(length);
+    length = GetCurrentDirectoryA((DWORD)current.size(), current.data());
+  }
+  if (length == 0 || length >= current.size()) {
+    PrintError("KELTRO-ERROR, cannot read the current directory, error=%ld\n", (long)GetLastError());
+    return false;
+  }
+  current.resize(length);
+  if (!IsDriveLetter(current.c_str())) {
+    PrintError("KELTRO-ERROR, the current directory %s is on no drive: give the source with its drive\n",
+            current.c_str());
+    return false;
+  }
+  return CopyTextN(drive, capacity, current.c_str(), 2);
 }
 
 }  // namespace
@@ -92,15 +115,8 @@ int ExpandDriveSpec(const char* drivePart, const char* directoryPart, const char
   char drive[TextCapacity];
   if (drivePart[0]) {
     CopyText(drive, drivePart);
-  } else {
-    char current[TextCapacity];
-    if (!GetCurrentDirectoryA(sizeof current, current)) {
-      // A current directory the system cannot name (a path past 4096 bytes) is
-      // never guessed: going to it fails with the reason, and nothing is walked.
-      GoToDir(".");
-      return 0;
-    }
-    CopyTextN(drive, sizeof drive, current, strnlen(current, 2));
+  } else if (!CurrentDrive(drive, sizeof drive)) {
+    return 0;
   }
   if (IsDriveLetter(drive)) return ExpandDriveLetter(drive, drives, directoryPart, filePatterns);
   return ExpandDriveClass(drive, drives, directoryPart, filePatterns);

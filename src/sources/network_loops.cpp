@@ -1,11 +1,11 @@
 #include "sources/network_loops.h"
 
-#include <cstdio>
+#include "output/standard_output.h"
 
 // Network enumeration is not built yet: UNC sources are refused with a clear
 // message and nothing is walked.
 int DomainLoop(const char* domainPattern, const char* serverPattern, ServerVisitorProc visitor) {
-  fprintf(stderr, "KELTRO-ERROR, UNC sources (\\\\%s) are not supported yet\n", serverPattern);
+  PrintError("KELTRO-ERROR, UNC sources (\\\\%s) are not supported yet\n", serverPattern);
   return 0;
 }
 

@@ -7,6 +7,7 @@
 #include "driver/settings.h"
 #include "driver/statistics.h"
 #include "output/console.h"
+#include "output/standard_output.h"
 #include "params/bounded_text.h"
 #include "platform/win32.h"
 #include "sources/pattern_match.h"
@@ -15,27 +16,33 @@
 
 namespace {
 
-// The three pieces of a directory specification around its first wildcard
-// component: `\data\proj*\src\` gives `\data`, `proj*` and `src\`.
+// The directory specification being expanded, in two parts: `done`, the
+// concrete directories chosen so far (ending in '\', or empty), and `rest`,
+// the part of the given specification still to expand. Names of chosen
+// directories are never searched for wildcards again, so each step takes one
+// wildcard component of the given text and the depth is bounded by it.
 struct WildcardCut {
-  char prefix[TextCapacity];
-  char component[TextCapacity];
-  char rest[TextCapacity];
+  char base[TextCapacity];       // done and rest up to the wildcard component
+  char component[TextCapacity];  // the wildcard component
+  const char* after;             // rest behind the component and its '\'
 };
 
-// Cuts `directory` and returns the length of the base directory (up to and
-// including the backslash before the wildcard component).
-size_t CutAtFirstWildcard(const char* directory, WildcardCut* cut) {
-  size_t wildcard = strcspn(directory, "*?");
-  size_t slash = wildcard;
-  while (slash > 0 && directory[slash] != '\\') slash--;
-  if (directory[slash] != '\\') slash = 0;  // no backslash before it: the component starts after the first character
-  CopyTextN(cut->prefix, sizeof cut->prefix, directory, slash);
-  const char* component = directory + slash + 1;
-  size_t componentLength = strcspn(component, "\\");
-  CopyTextN(cut->component, sizeof cut->component, component, componentLength);
-  CopyText(cut->rest, sizeof cut->rest, component[componentLength] ? component + componentLength + 1 : "");
-  return slash + 1;
+// Cuts rest at its first wildcard component: `\data\proj*\src\` gives the
+// base `\data\`, the component `proj*` and `src\`. False when the base does not fit.
+bool CutAtFirstWildcard(const char* done, const char* rest, WildcardCut* cut) {
+  size_t start = strcspn(rest, "*?");
+  while (start > 0 && rest[start - 1] != '\\') start--;
+  size_t componentLength = strcspn(rest + start, "\\");
+  CopyTextN(cut->component, sizeof cut->component, rest + start, componentLength);
+  cut->after = rest + start + componentLength + (rest[start + componentLength] ? 1 : 0);
+  int length = snprintf(cut->base, sizeof cut->base, "%s%.*s", done, (int)start, rest);
+  return length >= 0 && length < (int)sizeof cut->base;
+}
+
+// The specification that did not fit, given in pieces.
+void ReportTooLong(const char* a, const char* b, const char* c = "", const char* d = "") {
+  PrintError("KELTRO-ERROR, path too long: '%s%s%s%s'\n", a, b, c, d);
+  Stats.ErrorsDetected++;
 }
 
 void PrintLocationLine(const char* domain, const char* server, const char* location,
@@ -62,18 +69,26 @@ void WalkLocation(const char* domain, const char* server, const char* location,
   Stats.LocationCounter++;
 }
 
-}  // namespace
-
-void ExpandWildcardPath(const char* domain, const char* server, const char* location,
-                        const char* directory, const char* patterns) {
-  if (!HasWildcards(directory)) {
+// Walks `done` followed by `rest` when rest holds no wildcard, else every
+// directory that matches its first wildcard component, depth first.
+void ExpandRest(const char* domain, const char* server, const char* location, const char* done,
+                const char* rest, const char* patterns) {
+  if (!HasWildcards(rest)) {
+    char directory[TextCapacity];
+    int length = snprintf(directory, sizeof directory, "%s%s", done, rest);
+    if (length < 0 || length >= (int)sizeof directory) {
+      ReportTooLong(done, rest);
+      return;
+    }
     WalkLocation(domain, server, location, directory, patterns);
     return;
   }
   WildcardCut cut;
-  char base[TextCapacity];
-  CopyTextN(base, sizeof base, directory, CutAtFirstWildcard(directory, &cut));
-  if (!ComposeRootPath(server, location, base)) return;  // reported and counted
+  if (!CutAtFirstWildcard(done, rest, &cut)) {
+    ReportTooLong(done, rest);
+    return;
+  }
+  if (!ComposeRootPath(server, location, cut.base)) return;  // reported and counted
   if (!GoToDir(CurrentDirPath)) return;
 
   WIN32_FIND_DATAA entry;
@@ -84,13 +99,19 @@ void ExpandWildcardPath(const char* domain, const char* server, const char* loca
     if (!strcmp(entry.cFileName, ".") || !strcmp(entry.cFileName, "..")) continue;
     if (!MatchPattern(entry.cFileName, cut.component, false)) continue;
     char next[TextCapacity];
-    int length = snprintf(next, sizeof next, "%s\\%s\\%s", cut.prefix, entry.cFileName, cut.rest);
+    int length = snprintf(next, sizeof next, "%s%s\\", cut.base, entry.cFileName);
     if (length < 0 || length >= (int)sizeof next) {
-      fprintf(stderr, "KELTRO-ERROR, path too long: '%s\\%s\\%s'\n", cut.prefix, entry.cFileName, cut.rest);
-      Stats.ErrorsDetected++;
+      ReportTooLong(cut.base, entry.cFileName, "\\", cut.after);
       continue;
     }
-    ExpandWildcardPath(domain, server, location, next, patterns);
+    ExpandRest(domain, server, location, next, cut.after, patterns);
   } while (FindNextFileA(find, &entry));
   FindClose(find);
+}
+
+}  // namespace
+
+void ExpandWildcardPath(const char* domain, const char* server, const char* location,
+                        const char* directory, const char* patterns) {
+  ExpandRest(domain, server, location, "", directory, patterns);
 }

@@ -12,24 +12,17 @@ EntryValueStore EntryValues;
 // e d N n s M L C a f S D, then u x o, then g T, then the end entry.
 PlaceholderEntry FileValues[18];
 
-// Whether anything in this run reads an entry's times; converting them to
-// local time is a good part of the cost of an entry, so runs that neither
-// show nor test them skip it.
-static bool TimesNeeded = true;
-
-static bool TimeCriterionGiven(void) {
-  for (const char* letter = "MLC"; *letter; letter++) {
-    if (FindCriterion(*letter)->status == PS_GIVEN) return true;
-  }
-  return false;
-}
+// Which of an entry's times (M, L, C) anything in this run reads; converting
+// a time to local time is a good part of the cost of an entry, so only the
+// times a format shows or a criterion tests are converted.
+static const char TimeLetters[] = "MLC";
+static bool TimeNeeded[3] = {true, true, true};
 
 // Like the owner test of the entry: any '~' before the letter counts.
-static bool FileFormatMentionsTimes(void) {
-  char format[LineCapacity];
-  LoadFormat(FileFormat, format);
-  return MatchPattern(format, "*~*M*", true) || MatchPattern(format, "*~*L*", true) ||
-         MatchPattern(format, "*~*C*", true);
+static bool TimeIsNeeded(char letter, const char* format) {
+  const char pattern[] = {'*', '~', '*', letter, '*', '\0'};
+  return CurrentCommand != CMD_SHO || FindCriterion(letter)->status == PS_GIVEN ||
+         MatchPattern(format, pattern, true);
 }
 
 static uint64_t LocalTime(const FILETIME& utc) {
@@ -54,7 +47,9 @@ void BindFileValues(const char* domain, const char* server, const char* location
   EntryValueStore& v = EntryValues;
   int i = 0;
   auto bind = [&i](int16_t kind, char letter, const void* value) { FileValues[i++] = {kind, letter, value}; };
-  TimesNeeded = CurrentCommand != CMD_SHO || TimeCriterionGiven() || FileFormatMentionsTimes();
+  char format[LineCapacity];
+  LoadFormat(FileFormat, format);
+  for (int t = 0; t < 3; t++) TimeNeeded[t] = TimeIsNeeded(TimeLetters[t], format);
   v.Domain = domain;
   v.Server = server;
   v.Location = location;
@@ -93,11 +88,9 @@ bool FillFileValues(const WIN32_FIND_DATAA* entry) {
   FileValues[NameEntry].value = v.Name;
   NameWithoutExtension(v.NameWithoutExt, sizeof v.NameWithoutExt, entry->cFileName);
   v.Size = (int32_t)ListedSize(entry);
-  if (TimesNeeded) {
-    v.WriteTime = LocalTime(entry->ftLastWriteTime);
-    v.AccessTime = LocalTime(entry->ftLastAccessTime);
-    v.CreationTime = LocalTime(entry->ftCreationTime);
-  }
+  if (TimeNeeded[0]) v.WriteTime = LocalTime(entry->ftLastWriteTime);
+  if (TimeNeeded[1]) v.AccessTime = LocalTime(entry->ftLastAccessTime);
+  if (TimeNeeded[2]) v.CreationTime = LocalTime(entry->ftCreationTime);
   FormatAttributes(entry->dwFileAttributes, v.Attributes);
   ReadEntrySecurity(v.Server, v.FullName);
   return true;

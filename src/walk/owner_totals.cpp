@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "output/standard_output.h"
+
 OwnerTotalsTable OwnerTotals;
 
 static int LastFound = -1;        // consecutive entries usually share their owner
@@ -28,7 +30,7 @@ static int AddOwner(const char* owner) {
   size_t size = strlen(owner) + 1;
   if (OwnerTotals.Count >= OwnerCapacity || size > (size_t)(OwnerNamePoolSize - OwnerTotals.PoolUsed)) {
     if (!FullReported) {
-      fprintf(stderr, "KELTRO-ERROR, owner table full, '%s' and later new owners are not counted\n", owner);
+      PrintError("KELTRO-ERROR, owner table full, '%s' and later new owners are not counted\n", owner);
       FullReported = true;
     }
     return -1;

@@ -4,13 +4,14 @@
 #include <cstring>
 
 #include "driver/statistics.h"
+#include "output/standard_output.h"
 #include "params/bounded_text.h"
 
 char CurrentDirPath[PathCapacity];
 size_t DirectoryPartStart;
 
 static void ReportPathTooLong(const char* first, const char* second, const char* third) {
-  fprintf(stderr, "KELTRO-ERROR, path too long: '%s%s%s'\n", first, second, third);
+  PrintError("KELTRO-ERROR, path too long: '%s%s%s'\n", first, second, third);
   Stats.ErrorsDetected++;
 }
 

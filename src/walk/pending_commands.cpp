@@ -8,12 +8,13 @@
 #include <cstdio>
 
 #include "driver/settings.h"
+#include "output/standard_output.h"
 #include "walk/entry_handling.h"
 
 static void ReportNotAvailable(bool* reported) {
   if (*reported) return;
   *reported = true;
-  fprintf(stderr, "KELTRO-ERROR, %s is not available yet\n", CommandWord);
+  PrintError("KELTRO-ERROR, %s is not available yet\n", CommandWord);
 }
 
 static bool DeleteReported, SetReported, CopyReported;

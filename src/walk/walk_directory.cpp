@@ -8,6 +8,7 @@
 #include "driver/settings.h"
 #include "driver/statistics.h"
 #include "output/console.h"
+#include "output/standard_output.h"
 #include "platform/win32.h"
 #include "sources/pattern_match.h"
 #include "walk/criteria.h"
@@ -118,7 +119,7 @@ bool ListDirectory(const WalkRoot& root, DirectoryTally* tally) {
     FindClose(find);
   }
   if (error == ERROR_NO_MORE_FILES) return true;
-  fprintf(stderr, "KELTRO-ERROR, Dir(%s) failed, error=%ld\n", CurrentDirPath, (long)error);
+  PrintError("KELTRO-ERROR, Dir(%s) failed, error=%ld\n", CurrentDirPath, (long)error);
   Stats.ErrorsDetected++;
   return false;
 }

@@ -1,4 +1,5 @@
 #include "driver/statistics.h"
+#include "output/standard_output.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ std::string Report(CommandCode command, int32_t verbose) {
   Verbose = verbose;
   testing::internal::CaptureStdout();
   PrintStatistics();
-  fflush(stdout);
+  FlushOutput();
   return testing::internal::GetCapturedStdout();
 }
 

@@ -1,8 +1,8 @@
 Every parse error names its argument and ends the run with status 87; the
 parser's own message comes first.
 
-  $ keltro sho c:\\x /q
-  2> PARAM-ERROR, invalid option '/q'
+  $ keltro sho c:\\x /ä
+  2> PARAM-ERROR, invalid option '/ä'
   2> KELTRO-ERROR, error in argument no.3
   [87]
   $ keltro sho c:\\x /s
@@ -19,6 +19,11 @@ parser's own message comes first.
   [87]
   $ keltro sho '-s10;20'
   2> PARAM-ERROR, range syntax error for criteria '-s'
+  2> KELTRO-ERROR, error in argument no.2
+  [87]
+  $ keltro sho -M1.1.20ä4
+  2> invalid character 'ä' in date '1.1.20ä4'
+  2> PARAM-ERROR, Syntax error for criteria '-M'
   2> KELTRO-ERROR, error in argument no.2
   [87]
   $ keltro sho +s5

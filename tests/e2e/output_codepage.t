@@ -18,3 +18,9 @@ Under UTF-8 both code pages are UTF-8 and nothing changes.
   bär
   $ keltro sho 'C:\u\B?R' ~F~N
   bär
+
+A single-byte locale counts widths and cuts in bytes: there the two bytes of
+a UTF-8 ä are two characters.
+
+  $ LC_ALL=de_DE.ISO-8859-1 keltro sho 'C:\u\*' '~F[~5N][~!2N]' /A
+  [ b\xc3\xa4r][b\xc3] (esc)

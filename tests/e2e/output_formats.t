@@ -24,3 +24,14 @@ time directly.
   2001-02-0304:05:06
   $ QX_DATE_FORMAT="d MMM yyyy '@' " keltro sho 'C:\d\notes.txt' '~F~M'
   3 Feb 2001 @ 04:05
+
+Widths, padding and both cuts count the columns a terminal gives a name: a
+wide East Asian character takes two, a combining accent none. A cut never
+splits a character: one that would cross the width is left out and its
+column filled (a blank, or a dot with '.').
+
+  $ mkdir w && touch w/Äpfel.txt w/日本語.txt "w/$(printf 'Cafe\xcc\x81')"
+  $ keltro sho 'C:\w\*' '~F[~12N][~-10N][~!1N][~.5N]'
+  [        Café][Café      ][C][ Caf.]
+  [   Äpfel.txt][Äpfel.txt ][Ä][Äpf..]
+  [  日本語.txt][日本語.txt][ ][日...]

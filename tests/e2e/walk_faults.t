@@ -71,5 +71,5 @@ reported.
 
   $ d=$(printf 'd%.0s' $(seq 200)); for i in $(seq 22); do mkdir $d && cd $d; done; touch deep
   $ keltro sho '*' /S
-  2> KELTRO-ERROR, cannot go to ., error=206
+  2> KELTRO-ERROR, cannot read the current directory, error=206
   $ cd "$T"

@@ -50,13 +50,4 @@ TEST_F(ConsoleCodePageTest, PromptsAreConvertedExactlyOnceEvenWithAnsiOutput) {
   EXPECT_EQ(console.Output(), shown + shown);
 }
 
-TEST_F(ConsoleCodePageTest, Utf8ConsolesGetTheTextUnchanged) {
-  SelectNlsCodeset("UTF-8");
-  char utf8Name[] = "M\xc3\xa4rz.txt";
-  table[0].value = utf8Name;
-  ConsoleSession console("");
-  PrintListingLine("~N", table);
-  EXPECT_EQ(console.Output(), "M\xc3\xa4rz.txt\n");
-}
-
 }  // namespace

@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "output/standard_output.h"
+
 // The line every prompt ends with.
 inline const std::string AnswerLine = "\aN=no/Y=yes/A=yes to all (Default:N) ";
 
@@ -16,7 +18,7 @@ class ConsoleSession {
  public:
   // `answers` is what the user types; after it, standard input is at its end.
   explicit ConsoleSession(const std::string& answers) {
-    fflush(stdout);
+    FlushOutput();
     savedInput_ = dup(STDIN_FILENO);
     savedOutput_ = dup(STDOUT_FILENO);
     int ends[2];
@@ -33,7 +35,7 @@ class ConsoleSession {
   }
 
   ~ConsoleSession() {
-    fflush(stdout);
+    FlushOutput();
     dup2(savedInput_, STDIN_FILENO);
     dup2(savedOutput_, STDOUT_FILENO);
     close(savedInput_);
@@ -47,7 +49,7 @@ class ConsoleSession {
 
   // Everything written to standard output so far.
   std::string Output() {
-    fflush(stdout);
+    FlushOutput();
     std::string text;
     char chunk[512];
     ssize_t got;

@@ -52,8 +52,9 @@ TEST(FullPathTest, UncPathsFoldBelowTheShare) {
 }
 
 TEST(FullPathTest, OnNoDriveTheRootIsTheSlash) {
-  EXPECT_EQ(Full("x", "\\opt\\keltro"), "\\opt\\keltro\\x");
-  EXPECT_EQ(Full("\\x", "\\opt\\keltro"), "\\x");
+  EXPECT_EQ(Full("x", "\\\\?\\unix\\opt\\keltro"), "\\\\?\\unix\\opt\\keltro\\x");
+  EXPECT_EQ(Full("\\x", "\\\\?\\unix\\opt\\keltro"), "\\\\?\\unix\\x");
+  EXPECT_EQ(Full("..\\..\\..", "\\\\?\\unix\\opt\\keltro"), "\\\\?\\unix\\");
   std::string full;
   EXPECT_FALSE(FullWindowsPath("", "C:\\", full));
 }
@@ -65,7 +66,7 @@ TEST_F(PathCallsTest, WindowsFormTakesTheLongestDriveRoot) {
   EXPECT_EQ(WindowsFormOf(tree_.root()), "T:\\");
   EXPECT_EQ(WindowsFormOf(tree_.root() + "x/y"), "C:" + WithBackslashes(tree_.root()) + "x\\y");
   MapDrives("T=" + tree_.root());
-  EXPECT_EQ(WindowsFormOf("/opt/y"), "\\opt\\y");
+  EXPECT_EQ(WindowsFormOf("/opt/y"), "\\\\?\\unix\\opt\\y");
 }
 
 TEST_F(PathCallsTest, GetFullPathNameReportsLengthsAndTheFilePart) {
@@ -187,14 +188,15 @@ TEST_F(PathCallsTest, ModuleFileNameIsTheExecutableInWindowsForm) {
   char buffer[1024];
   DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
   EXPECT_EQ(std::string(buffer, length), "C:" + WithBackslashes(exe));
-  // No drive covers it: the POSIX path with backslashes.
+  // No drive covers it: the POSIX path in the no-drive form.
   MapDrives("T=" + tree_.root());
+  std::string noDrive = "\\\\?\\unix" + WithBackslashes(exe);
   length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-  EXPECT_EQ(std::string(buffer, length), WithBackslashes(exe));
+  EXPECT_EQ(std::string(buffer, length), noDrive);
   // Cut to the buffer, with its terminator.
   EXPECT_EQ(GetModuleFileNameA(nullptr, buffer, 5), 5u);
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_INSUFFICIENT_BUFFER);
-  EXPECT_EQ(std::string(buffer), WithBackslashes(exe).substr(0, 4));
+  EXPECT_EQ(std::string(buffer), noDrive.substr(0, 4));
 }
 
 }  // namespace

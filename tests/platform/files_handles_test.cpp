@@ -5,6 +5,7 @@
 #include <sys/xattr.h>
 
 #include <chrono>
+#include <cstdio>
 
 #include "files_fixture.h"
 
@@ -201,6 +202,24 @@ TEST_F(HandlesTest, SetFileTimeNeedsWriteAccessAndReportsFailures) {
   CloseHandle(h);
   EXPECT_FALSE(SetFileTime(h, nullptr, nullptr, &written));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_HANDLE);
+}
+
+TEST_F(HandlesTest, AChangeNotificationSignalsFromTheFirstChangeUntilReArmed) {
+  tree_.dir("watched");
+  HANDLE h = FindFirstChangeNotificationA("T:\\watched\\", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(WaitForSingleObject(h, 0), (DWORD)WAIT_TIMEOUT);
+  tree_.file("watched/~f", "x");
+  EXPECT_EQ(WaitForSingleObject(h, 0), (DWORD)WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(h, 0), (DWORD)WAIT_OBJECT_0);  // until re-armed
+  ASSERT_TRUE(FindNextChangeNotification(h));
+  EXPECT_EQ(WaitForSingleObject(h, 0), (DWORD)WAIT_TIMEOUT);
+  ASSERT_EQ(rename(tree_.path("watched/~f").c_str(), tree_.path("watched/~F").c_str()), 0);
+  EXPECT_EQ(WaitForSingleObject(h, 0), (DWORD)WAIT_OBJECT_0);
+  EXPECT_TRUE(FindCloseChangeNotification(h));
+  EXPECT_EQ(FindFirstChangeNotificationA("T:\\missing", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/posix/file_info.h"
 #include "platform/win32.h"
 
 namespace {
@@ -144,6 +145,12 @@ TEST_F(TimeConvertTest, ResultsStayInsideTheFileTimeRange) {
   UseZone("JST-9");
   EXPECT_EQ(ToUtc(2 * Hour), 0u);
   EXPECT_EQ(ToLocal(INT64_MAX - Hour), (uint64_t)INT64_MAX);
+
+  // POSIX times past the year 30828 (up to 2^63-1 seconds) read as the largest file time.
+  EXPECT_EQ(FileTimeFromPosix(910692730085LL, 0), 9223372036850000000u);
+  EXPECT_EQ(FileTimeFromPosix(910692730085LL, 999999999), (uint64_t)INT64_MAX);
+  EXPECT_EQ(FileTimeFromPosix(INT64_MAX, 0), (uint64_t)INT64_MAX);
+  EXPECT_EQ(FileTimeFromPosix(-11644473601LL, 0), 0u);
 
   FILETIME beyond = FromTicks(0x8000000000000000u), out = {};
   EXPECT_FALSE(FileTimeToLocalFileTime(&beyond, &out));

@@ -2,6 +2,7 @@
 // commands whose file actions are still to come.
 #include "walk/entry_handling.h"
 
+#include "output/standard_output.h"
 #include "walk/file_values.h"
 #include "walk_fixture.h"
 
@@ -21,7 +22,7 @@ class ShowEntryTest : public WalkTest {
   std::string Show() {
     testing::internal::CaptureStdout();
     EXPECT_FALSE(ShowEntry());  // sho never flags an entry
-    fflush(stdout);
+    FlushOutput();
     return testing::internal::GetCapturedStdout();
   }
 };

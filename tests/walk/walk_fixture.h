@@ -13,6 +13,7 @@
 #include "driver/param_tables.h"
 #include "driver/settings.h"
 #include "driver/statistics.h"
+#include "output/standard_output.h"
 #include "params/bounded_text.h"
 #include "platform/posix/drive_map.h"
 #include "support/temp_tree.h"
@@ -58,7 +59,7 @@ class WalkTest : public ::testing::Test {
     testing::internal::CaptureStderr();
     CurrentDirPath[0] = '\0';
     int result = WalkDirectory("", "", "C:", directory, FilePatterns);
-    fflush(stdout);
+    FlushOutput();
     out = testing::internal::GetCapturedStdout();
     err = testing::internal::GetCapturedStderr();
     return result;

@@ -31,3 +31,42 @@ BOOL FlushConsoleInputBuffer(HANDLE hConsoleInput) {
   }
   return TRUE;
 }
+
+static int DescriptorOf(HANDLE h) {
+  for (int& fd : StandardDescriptors)
+    if (h == &fd) return fd;
+  return -1;
+}
+
+BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
+               LPDWORD lpNumberOfBytesWritten, void* lpOverlapped) {
+  int fd = DescriptorOf(hFile);
+  if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = 0;
+  if (fd < 0) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  const char* data = static_cast<const char*>(lpBuffer);
+  DWORD done = 0;
+  while (done < nNumberOfBytesToWrite) {
+    ssize_t n = write(fd, data + done, nNumberOfBytesToWrite - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      SetLastErrorFromErrno(n < 0 ? errno : ENOSPC);
+      return FALSE;
+    }
+    done += (DWORD)n;
+    if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = done;
+  }
+  return TRUE;
+}
+
+BOOL GetConsoleMode(HANDLE hConsoleHandle, LPDWORD lpMode) {
+  int fd = DescriptorOf(hConsoleHandle);
+  if (fd < 0 || !isatty(fd)) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  if (lpMode) *lpMode = 0;
+  return TRUE;
+}

@@ -15,6 +15,7 @@
 #include "params/bounded_text.h"
 #include "platform/posix/dir_reader.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/name_encoding.h"
 #include "platform/posix/name_match.h"
 #include "platform/posix/path_lookup.h"
 #include "platform/posix/syscalls.h"
@@ -104,10 +105,10 @@ bool FindHeldNameIgnoringCase(const HeldDirectory& dir, const std::string& name,
 // descriptor without following a link put in its place.
 DWORD EnterSubdirectory(const std::string& name, const std::string& windows) {
   const HeldLevel& current = Held.back();
-  std::string onDisk = name;
+  std::string onDisk = PosixName(name);
   std::shared_ptr<HeldDirectory> dir = OpenHeldDirectory(current.dir->fd, onDisk.c_str(), O_NOFOLLOW, true);
   int err = dir ? 0 : errno;
-  if (err == ENOENT && FindHeldNameIgnoringCase(*current.dir, name, onDisk)) {
+  if (err == ENOENT && FindHeldNameIgnoringCase(*current.dir, std::string(onDisk), onDisk)) {
     dir = OpenHeldDirectory(current.dir->fd, onDisk.c_str(), O_NOFOLLOW, true);
     err = dir ? 0 : errno;
   }

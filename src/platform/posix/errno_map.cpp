@@ -35,7 +35,7 @@ DWORD Win32ErrorFromErrno(int err) {
     case EILSEQ: return ERROR_INVALID_NAME;
     case ENOTSUP:
     case ENOSYS: return ERROR_NOT_SUPPORTED;
-    case EPIPE: return ERROR_BROKEN_PIPE;
+    case EPIPE: return ERROR_NO_DATA;  // a write to a pipe nobody reads
     default: return ERROR_GEN_FAILURE;  // never 0, whatever errno held
   }
 }

@@ -58,6 +58,13 @@ DWORD CheckDisposition(DWORD disposition, bool exists) {
   return ERROR_INVALID_PARAMETER;
 }
 
+// FIFOs, sockets and devices hold no file data Win32 could open: they are
+// opened without waiting (O_NONBLOCK) and refused.
+bool IsRegularFile(int fd) {
+  struct statx stx;
+  return Sys.stat(fd, "", AT_EMPTY_PATH, STATX_TYPE, &stx) == 0 && S_ISREG(stx.stx_mode);
+}
+
 bool NoChange(const FILETIME* time) {
   if (!time) return true;
   ULONGLONG value = FromFileTime(*time);
@@ -98,8 +105,12 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                             : OpenFlags(dwDesiredAccess, dwCreationDisposition, exists);
     mode_t mode = (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
     if (flags & (O_CREAT | O_TRUNC)) ForgetCachedNames();
-    fd = Sys.open(located.dirFd, located.name.c_str(), flags, mode);
+    fd = Sys.open(located.dirFd, located.name.c_str(), flags | O_NONBLOCK, mode);
     if (fd < 0) return Fail(Win32ErrorFromErrno(errno));
+    if (!isDirectory && !IsRegularFile(fd)) {
+      Sys.close(fd);
+      return Fail(ERROR_ACCESS_DENIED);
+    }
   }
   FileHandle* file = new FileHandle{{CloseFile}, fd, located.posix, dwDesiredAccess};
   bool reportExisting = exists && (dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS);

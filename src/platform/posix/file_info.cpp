@@ -61,9 +61,15 @@ void ReadStoredAttributes(bool read) { ReadsStoredAttributes = read; }
 
 bool StoredAttributesRead() { return ReadsStoredAttributes; }
 
+// Held at the ends of the file-time range: 0 before 1601, the largest
+// FILETIME (0x7FFFFFFFFFFFFFFF, in the year 30828) beyond it.
 ULONGLONG FileTimeFromPosix(long long seconds, unsigned nanoseconds) {
+  constexpr ULONGLONG kMaxFileTime = 0x7FFFFFFFFFFFFFFFULL;
+  constexpr long long kMaxSeconds = (long long)(kMaxFileTime / kUnitsPerSecond) - kSecondsFrom1601To1970;
   if (seconds < -kSecondsFrom1601To1970) return 0;
-  return (ULONGLONG)(seconds + kSecondsFrom1601To1970) * kUnitsPerSecond + nanoseconds / 100;
+  if (seconds > kMaxSeconds) return kMaxFileTime;
+  ULONGLONG time = (ULONGLONG)(seconds + kSecondsFrom1601To1970) * kUnitsPerSecond + nanoseconds / 100;
+  return time > kMaxFileTime ? kMaxFileTime : time;
 }
 
 struct timespec PosixTimeFromFileTime(ULONGLONG fileTime) {

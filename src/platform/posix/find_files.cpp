@@ -16,6 +16,7 @@
 #include "platform/posix/file_info.h"
 #include "platform/posix/handles.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/name_encoding.h"
 #include "platform/posix/name_match.h"
 #include "platform/posix/path_lookup.h"
 #include "platform/posix/syscalls.h"
@@ -57,16 +58,18 @@ void AppendFolded(std::string* text, const char* name) {
 }
 
 // Keeps a name of the directory when it matches the pattern.
-void TakeName(FindHandle* find, std::vector<size_t>& starts, const char* name) {
-  if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) return;
+void TakeName(FindHandle* find, std::vector<size_t>& starts, std::string& shownText, const char* name) {
+  const char* shown = ShownName(name, shownText);  // matched and sorted as the core sees it
+  if (!MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) return;
   starts.push_back(find->nameText.size());
-  AppendFolded(&find->nameText, name);
+  AppendFolded(&find->nameText, shown);
   find->nameText.append(name, strlen(name) + 1);
 }
 
 void ReadNames(FindHandle* find) {
   std::vector<size_t> starts;
-  int err = ForEachDirectoryName(find->dir->fd, [&](const char* name) { TakeName(find, starts, name); });
+  std::string shownText;
+  int err = ForEachDirectoryName(find->dir->fd, [&](const char* name) { TakeName(find, starts, shownText, name); });
   if (err) find->readError = Win32ErrorFromErrno(err);
   const char* text = find->nameText.data();
   find->names.reserve(starts.size());
@@ -90,7 +93,8 @@ void FillFindData(const struct statx& stx, const char* name, const std::string& 
   data->ftLastWriteTime = info.lastWriteTime;
   data->nFileSizeHigh = (DWORD)(info.size >> 32);
   data->nFileSizeLow = (DWORD)info.size;
-  CopyText(data->cFileName, name);
+  std::string shown;
+  CopyText(data->cFileName, ShownName(name, shown));
 }
 
 // The path the entry's extended attributes are read by: relative to the

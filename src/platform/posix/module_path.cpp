@@ -2,6 +2,7 @@
 // module, so every module handle names the executable.
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstring>
 #include <string>
@@ -13,13 +14,17 @@
 namespace {
 
 // The executable's POSIX path, read once: it cannot change while the program
-// runs, and the format engine asks for it on every line.
+// runs.
 const std::string* ExecutablePath(int* err) {
   static std::string path;
   static int readErrno = -1;
   if (readErrno < 0) {
     char target[PATH_MAX];
-    ssize_t length = readlink("/proc/self/exe", target, sizeof target - 1);
+    ssize_t length = readlink("/proc/self/exe", target, sizeof target);
+    if (length == (ssize_t)sizeof target) {  // cut: it would name another folder
+      length = -1;
+      errno = ENAMETOOLONG;
+    }
     readErrno = length < 0 ? errno : 0;
     if (length >= 0) path.assign(target, (size_t)length);
   }

@@ -1,32 +1,31 @@
 // Case folding covers ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic,
-// which is what Windows file systems fold for the names keltro meets.
+// which is what Windows file systems fold for the names keltro meets. Names
+// are read in the ANSI code page in force.
 #include "platform/posix/name_match.h"
 
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 #include <vector>
+
+#include "platform/posix/name_encoding.h"
+#include "platform/posix/nls_codepage.h"
 
 namespace {
 
-// Decodes one UTF-8 character at text[*pos]; an invalid byte is returned as is.
-uint32_t NextCodePoint(const unsigned char* text, size_t length, size_t* pos) {
-  unsigned char lead = text[*pos];
-  int extra = (lead >= 0xF0 && lead <= 0xF4) ? 3 : (lead >= 0xE0 && lead < 0xF0) ? 2
-            : (lead >= 0xC2 && lead < 0xE0) ? 1 : 0;
-  if (extra == 0 || *pos + extra >= length) {
-    (*pos)++;
-    return lead;
-  }
-  uint32_t code = lead & (0x3F >> extra);
-  for (int i = 1; i <= extra; i++) {
-    unsigned char next = text[*pos + i];
-    if ((next & 0xC0) != 0x80) {
-      (*pos)++;
-      return lead;
-    }
-    code = (code << 6) | (next & 0x3F);
-  }
-  *pos += extra + 1;
+// Marks a byte that is no character of the code page in force: it stands for
+// itself, equal to no character and to no other byte, so no name is ever taken
+// for one spelled with other bytes.
+constexpr uint32_t kLoneByte = 0x80000000;
+
+// One character of a name at text[*pos]: a code point of UTF-8 read strictly,
+// or of the 8-bit page in force.
+uint32_t NextCodePoint(const unsigned char* text, size_t length, size_t* pos, UINT page) {
+  if (page != CP_UTF8) return TableByteToUnicode(page, text[(*pos)++]);
+  size_t used;
+  char32_t code = DecodeUtf8(text + *pos, length - *pos, &used);
+  if (code == InvalidCodePoint) return kLoneByte | text[(*pos)++];
+  *pos += used;
   return code;
 }
 
@@ -48,15 +47,24 @@ uint32_t FoldCase(uint32_t c) {
   return c;
 }
 
-}  // namespace
-
-std::vector<uint32_t> FoldedCodePoints(const char* text) {
+// The characters of text with case folded away; with standIns, each
+// character a Win32 name cannot hold counts as its stand-in.
+std::vector<uint32_t> Folded(const char* text, bool standIns) {
   std::vector<uint32_t> out;
-  size_t length = strlen(text);
+  std::string_view name(text);
   const unsigned char* bytes = (const unsigned char*)text;
-  for (size_t pos = 0; pos < length;) out.push_back(FoldCase(NextCodePoint(bytes, length, &pos)));
+  UINT page = CurrentCodePages().Ansi;
+  for (size_t pos = 0; pos < name.size();) {
+    char32_t standIn = standIns ? StandInAt(name, pos) : 0;
+    if (standIn) pos++;
+    out.push_back(standIn ? standIn : FoldCase(NextCodePoint(bytes, name.size(), &pos, page)));
+  }
   return out;
 }
+
+}  // namespace
+
+std::vector<uint32_t> FoldedCodePoints(const char* name) { return Folded(name, true); }
 
 bool NamesEqualIgnoringCase(const char* a, const char* b) {
   return FoldedCodePoints(a) == FoldedCodePoints(b);
@@ -64,8 +72,8 @@ bool NamesEqualIgnoringCase(const char* a, const char* b) {
 
 bool MatchWildcardIgnoringCase(const char* pattern, const char* name) {
   if (strcmp(pattern, "*.*") == 0 || strcmp(pattern, "*") == 0) return true;
-  std::vector<uint32_t> p = FoldedCodePoints(pattern);
-  std::vector<uint32_t> n = FoldedCodePoints(name);
+  std::vector<uint32_t> p = Folded(pattern, false);
+  std::vector<uint32_t> n = Folded(name, false);
   // Greedy matching with one backtrack point: the last `*` seen.
   size_t pi = 0, ni = 0, starP = SIZE_MAX, starN = 0;
   while (ni < n.size()) {

@@ -1,13 +1,15 @@
 // Name comparison without regard to case, and the layer's own wildcard
-// matcher for FindFirstFileA patterns. Names are UTF-8; a byte that does not
-// start a valid sequence stands for itself.
+// matcher for FindFirstFileA patterns. Names are read in the ANSI code page
+// in force: under UTF-8 a byte that does not start a valid sequence stands for
+// itself and equals no character; under 1252 every byte is its character.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-// The code points of a name with case folded away: equal for names that
-// differ only in case.
+// The characters of a Linux name as the core is shown it (each character a
+// Win32 name cannot hold counts as its stand-in), case folded away: equal for
+// names that show the same but for case, and for no others.
 std::vector<uint32_t> FoldedCodePoints(const char* text);
 
 // True when a and b are the same name ignoring case.

@@ -12,11 +12,18 @@ namespace {
 
 enum PictureKind { DatePicture, ClockPicture };
 
-// A number with (count 2) or without (count 1) a leading zero.
+// A number with (count 2) or without (count 1) a leading zero, its digits
+// written directly (this runs for every field of every time shown).
 std::string Number(unsigned value, int count) {
   char text[16];
-  snprintf(text, sizeof text, count >= 2 ? "%02u" : "%u", value);
-  return text;
+  char* end = text + sizeof text;
+  char* p = end;
+  do {
+    *--p = (char)('0' + value % 10);
+    value /= 10;
+  } while (value);
+  if (count >= 2 && end - p < 2) *--p = '0';
+  return std::string(p, end);
 }
 
 std::string DateField(char letter, int count, const SYSTEMTIME& time) {

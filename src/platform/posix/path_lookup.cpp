@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/posix/drive_map.h"
+#include "platform/posix/name_encoding.h"
 #include "platform/posix/name_match.h"
 #include "platform/posix/syscalls.h"
 #include "platform/posix/win_path.h"
@@ -29,10 +30,13 @@ std::string LastComponent(const std::string& posix) {
 // The POSIX root directory and the `\`-separated rest of a full Windows path.
 DWORD SplitDriveRoot(const std::string& fullPath, std::string& root, std::string& rest) {
   std::string full = fullPath;
-  if (full.compare(0, 4, "\\\\?\\") == 0 && full.compare(4, 4, "UNC\\") != 0) full = full.substr(4);
-  if (full.compare(0, 2, "\\\\") == 0) return ERROR_BAD_NETPATH;  // shares are not local paths
+  bool noDrive = IsNoDrivePath(full);
+  if (!noDrive && full.compare(0, 4, "\\\\?\\") == 0 && full.compare(4, 4, "UNC\\") != 0) full = full.substr(4);
+  if (!noDrive && full.compare(0, 2, "\\\\") == 0) return ERROR_BAD_NETPATH;  // shares are not local paths
   size_t rootLength = WindowsRootLength(full);
-  if (rootLength == 3 || rootLength == 2) {
+  if (noDrive) {
+    root = "/";
+  } else if (rootLength == 3 || rootLength == 2) {
     if (!IsDriveLetter(full[0])) return ERROR_INVALID_NAME;
     const DriveEntry* drive = FindDrive(full[0]);
     if (!drive) return ERROR_PATH_NOT_FOUND;
@@ -74,7 +78,7 @@ std::vector<std::string> Components(const std::string& rest) {
   while (start < rest.size()) {
     size_t end = rest.find('\\', start);
     if (end == std::string::npos) end = rest.size();
-    parts.push_back(rest.substr(start, end - start));
+    parts.push_back(PosixName(std::string_view(rest).substr(start, end - start)));
     start = end + 1;
   }
   return parts;
@@ -186,10 +190,10 @@ std::string JoinPosixPath(const std::string& dir, const std::string& name) {
 
 std::string WindowsFormOf(const std::string& posixPath) {
   const DriveEntry* drive = DriveOfPosixPath(posixPath);
-  if (!drive) return WithBackslashes(posixPath);
+  if (!drive) return kNoDrivePrefix + ShownPath(posixPath.substr(1));
   std::string rest = drive->root == "/" ? posixPath.substr(1) : posixPath.substr(drive->root.size());
   if (!rest.empty() && rest[0] == '/') rest = rest.substr(1);
-  return std::string(1, drive->letter) + ":\\" + WithBackslashes(rest);
+  return std::string(1, drive->letter) + ":\\" + ShownPath(rest);
 }
 
 bool FindNameIgnoringCase(const std::string& dirPosix, const std::string& name, std::string& found) {

@@ -24,7 +24,7 @@ struct HeldDirectory {
 // first use and changed only by ChangeCurrentDirectory. When the process's
 // directory has no path (longer than 4096 bytes, removed) it stays unknown:
 // the texts are empty and only paths naming their drive can be used.
-const std::string& CurrentWindowsDirectory();  // "C:\data", "C:\", or "\srv" on no drive
+const std::string& CurrentWindowsDirectory();  // "C:\data", "C:\", or "\\?\unix\srv" on no drive
 const std::string& CurrentPosixDirectory();
 int CurrentDirectoryFd();                      // descriptor of the current directory
 std::shared_ptr<HeldDirectory> CurrentDirectoryHeld();  // null when unknown
@@ -42,8 +42,8 @@ DWORD ChangeCurrentDirectory(LPCSTR path);
 bool FullPathOf(LPCSTR path, std::string& full);
 
 // The Windows form of an absolute POSIX path: the drive whose root is the
-// longest prefix, then the rest with `\`; with no drive, the POSIX path with
-// every `/` turned into `\`.
+// longest prefix, then the rest with `\`; with no drive, kNoDrivePrefix and
+// the path with `\` ("\\?\unix\opt\keltro").
 std::string WindowsFormOf(const std::string& posixPath);
 
 // dir + "/" + name (no doubled slash after "/").

@@ -12,34 +12,52 @@
 
 namespace {
 
-// Reads /proc/self/cmdline: the arguments as the shell passed them.
-std::string ReadRawArguments() {
-  std::string raw;
-  FILE* f = fopen("/proc/self/cmdline", "rb");
-  if (!f) return raw;
-  char chunk[4096];
-  size_t n;
-  while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) raw.append(chunk, n);
-  fclose(f);
-  return raw;
+// The arguments as main receives them. glibc hands argc and argv to the
+// functions of .init_array as well, so the command line is kept here before
+// main runs and never depends on a mounted /proc.
+int ArgumentCount = 0;
+char** Arguments = nullptr;
+
+__attribute__((constructor)) void KeepArguments(int argc, char** argv, char** /*envp*/) {
+  ArgumentCount = argc;
+  Arguments = argv;
 }
 
-// Each argument that is empty or holds a blank is put in double quotes, so
-// the program's own splitting gives back what the shell passed.
-std::string RebuildCommandLine(const std::string& raw) {
-  std::string line;
-  size_t start = 0;
-  while (start < raw.size()) {
-    size_t end = raw.find('\0', start);
-    if (end == std::string::npos) end = raw.size();
-    std::string arg = raw.substr(start, end - start);
-    if (!line.empty()) line += ' ';
-    if (arg.empty() || arg.find(' ') != std::string::npos) {
-      line += '"' + arg + '"';
-    } else {
-      line += arg;
-    }
-    start = end + 1;
+// The program's splitting ends a quoted word at a double quote followed by a
+// character of code 32 or less; nothing can carry such a quote.
+bool CanBeQuoted(const std::string& arg) {
+  for (size_t i = 0; i + 1 < arg.size(); i++) {
+    if (arg[i] == '"' && (unsigned char)arg[i + 1] <= 32) return false;
+  }
+  return true;
+}
+
+// An argument that is empty or holds a blank or a double quote is put in
+// double quotes, so the program's own splitting gives back what the shell
+// passed (a quote inside a quoted word followed by a character above code 32
+// is kept as it is).
+std::string AsWord(const std::string& arg) {
+  if (!arg.empty() && arg.find_first_of(" \"") == std::string::npos) return arg;
+  return '"' + arg + '"';
+}
+
+// An argument the command line cannot carry is refused, never split: the run
+// ends as after any parse error.
+void RefuseArgument(int number) {
+  fprintf(stderr,
+          "PARAM-ERROR, argument no.%d cannot be passed on: a double quote followed by a blank or a "
+          "control character ends a quoted word\n",
+          number);
+  exit(87);
+}
+
+std::string RebuildCommandLine() {
+  std::string program = ArgumentCount > 0 ? Arguments[0] : "";
+  std::string line = !program.empty() && CanBeQuoted(program) ? AsWord(program) : "keltro";
+  for (int i = 1; i < ArgumentCount; i++) {
+    std::string arg = Arguments[i];
+    if (!CanBeQuoted(arg)) RefuseArgument(i);
+    line += ' ' + AsWord(arg);
   }
   return line;
 }
@@ -47,7 +65,7 @@ std::string RebuildCommandLine(const std::string& raw) {
 }  // namespace
 
 LPSTR GetCommandLineA(void) {
-  static std::string line = RebuildCommandLine(ReadRawArguments());
+  static std::string line = RebuildCommandLine();
   return line.data();
 }
 

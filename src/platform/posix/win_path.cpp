@@ -72,7 +72,16 @@ std::string WithBackslashes(const std::string& path) {
   return out;
 }
 
+bool IsNoDrivePath(const std::string& path) {
+  if (path.size() < kNoDrivePrefixLength) return false;
+  for (size_t i = 0; i < kNoDrivePrefixLength; i++) {
+    if (UpperAscii(path[i]) != UpperAscii(kNoDrivePrefix[i])) return false;
+  }
+  return true;
+}
+
 size_t WindowsRootLength(const std::string& path) {
+  if (IsNoDrivePath(path)) return kNoDrivePrefixLength;
   if (path.compare(0, 4, "\\\\?\\") == 0 || path.compare(0, 4, "\\\\.\\") == 0) return 4;
   if (path.compare(0, 2, "\\\\") == 0) return UncRootLength(path);
   if (IsDriveQualified(path)) return path.size() >= 3 && IsSeparator(path[2]) ? 3 : 2;
@@ -86,6 +95,10 @@ bool FullWindowsPath(const std::string& input, const std::string& currentDir, st
   std::string current = WithBackslashes(currentDir);
   size_t currentRoot = WindowsRootLength(current);
 
+  if (IsNoDrivePath(path)) {
+    full = Fold(kNoDrivePrefix, path.substr(kNoDrivePrefixLength));
+    return true;
+  }
   if (path.compare(0, 4, "\\\\?\\") == 0 || path.compare(0, 4, "\\\\.\\") == 0) {
     full = path;  // device paths are taken as they are
     return true;

@@ -1,0 +1,97 @@
+#include "output/standard_output.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/win32.h"
+
+namespace {
+
+constexpr size_t OutputCapacity = 64 * 1024;
+
+char OutputBuffer[OutputCapacity];
+size_t OutputUsed = 0;
+bool Started = false;
+bool OnConsole = false;
+
+// Whatever is still buffered when the process ends is written then.
+void FlushAtExit(void) { FlushOutput(); }
+
+void StartOutput(void) {
+  if (Started) return;
+  Started = true;
+  DWORD mode;
+  OnConsole = GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+  atexit(FlushAtExit);
+}
+
+void EndOfCall(void) {
+  if (OnConsole) FlushOutput();
+}
+
+void Append(const char* text, size_t length) {
+  while (length > 0) {
+    if (OutputUsed == OutputCapacity) FlushOutput();
+    size_t part = length < OutputCapacity - OutputUsed ? length : OutputCapacity - OutputUsed;
+    memcpy(OutputBuffer + OutputUsed, text, part);
+    OutputUsed += part;
+    text += part;
+    length -= part;
+  }
+}
+
+}  // namespace
+
+void WriteOutput(const char* text, size_t length) {
+  StartOutput();
+  Append(text, length);
+  EndOfCall();
+}
+
+void WriteOutputLine(const char* text, size_t length) {
+  StartOutput();
+  Append(text, length);
+  Append("\n", 1);
+  EndOfCall();
+}
+
+void PrintOutput(const char* format, ...) {
+  StartOutput();
+  va_list args;
+  va_start(args, format);
+  va_list measure;
+  va_copy(measure, args);
+  int needed = vsnprintf(nullptr, 0, format, measure);
+  va_end(measure);
+  if (needed > 0) {
+    if ((size_t)needed >= OutputCapacity - OutputUsed) FlushOutput();
+    // A text longer than the whole buffer is cut to it.
+    int written = vsnprintf(OutputBuffer + OutputUsed, OutputCapacity - OutputUsed, format, args);
+    size_t room = OutputCapacity - OutputUsed - 1;
+    OutputUsed += (size_t)written < room ? (size_t)written : room;
+  }
+  va_end(args);
+  EndOfCall();
+}
+
+void FlushOutput(void) {
+  if (OutputUsed == 0) return;
+  DWORD written = 0;
+  BOOL done = WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), OutputBuffer, (DWORD)OutputUsed, &written, nullptr);
+  OutputUsed = 0;
+  if (done) return;
+  DWORD error = GetLastError();
+  if (error == 0) error = ERROR_GEN_FAILURE;  // the exit code must tell the failure
+  fprintf(stderr, "KELTRO-ERROR, cannot write to standard output, error=%ld\n", (long)error);
+  _Exit((int)error);
+}
+
+void PrintError(const char* format, ...) {
+  FlushOutput();
+  va_list args;
+  va_start(args, format);
+  vfprintf(stderr, format, args);
+  va_end(args);
+}

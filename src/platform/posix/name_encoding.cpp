@@ -1,0 +1,114 @@
+#include "platform/posix/name_encoding.h"
+
+#include <array>
+
+#include "platform/posix/nls_codepage.h"
+
+namespace {
+
+constexpr char32_t kFirstStandIn = 0xF000;
+constexpr char kReserved[] = "\"*:<>?\\|";  // U+F020 to U+F027
+constexpr char32_t kTrailingBlank = 0xF028;
+constexpr char32_t kTrailingPeriod = 0xF029;
+
+// The stand-in of every byte that needs one wherever it stands; 0 for the others.
+constexpr std::array<char32_t, 256> StandInTable() {
+  std::array<char32_t, 256> table{};
+  for (unsigned byte = 0x01; byte <= 0x1F; ++byte) table[byte] = kFirstStandIn + byte;
+  for (unsigned i = 0; kReserved[i]; ++i) table[(unsigned char)kReserved[i]] = 0xF020 + i;
+  return table;
+}
+constexpr std::array<char32_t, 256> kStandIns = StandInTable();
+
+bool IsDotName(std::string_view name) { return name == "." || name == ".."; }
+
+// The stand-in in the ANSI page: UTF-8 bytes, or what the 8-bit page has for
+// it (nothing, so its default character).
+void AppendStandIn(std::string& out, char32_t standIn, UINT ansiPage) {
+  if (ansiPage == CP_UTF8) {
+    unsigned char bytes[4];
+    out.append((const char*)bytes, EncodeUtf8(standIn, bytes));
+    return;
+  }
+  unsigned char byte;
+  out += UnicodeToTableByte(ansiPage, standIn, &byte) ? (char)byte : '?';
+}
+
+// Where the first character to replace stands: name.size() when there is none.
+size_t FirstToReplace(std::string_view name) {
+  size_t i = 0;
+  while (i < name.size() && !StandInAt(name, i)) ++i;
+  return i;
+}
+
+void AppendShown(std::string& out, std::string_view name) {
+  size_t i = FirstToReplace(name);
+  if (i == name.size()) {
+    out += name;
+    return;
+  }
+  UINT page = CurrentCodePages().Ansi;
+  out += name.substr(0, i);
+  for (; i < name.size(); ++i) {
+    char32_t standIn = StandInAt(name, i);
+    if (standIn) {
+      AppendStandIn(out, standIn, page);
+    } else {
+      out += name[i];
+    }
+  }
+}
+
+// The UTF-8 form of U+F001 to U+F029 is EF 80 81 to EF 80 A9: the byte that
+// the stand-in at text[i] stands for, or 0 when there is none.
+char OriginalAt(std::string_view text, size_t i) {
+  if (i + 3 > text.size() || text.compare(i, 2, "\xEF\x80") != 0) return 0;
+  unsigned char last = (unsigned char)text[i + 2];
+  if (last < 0x81 || last > 0xA9) return 0;
+  char32_t standIn = kFirstStandIn + (last - 0x80);
+  if (standIn < 0xF020) return (char)(standIn - kFirstStandIn);
+  if (standIn < kTrailingBlank) return kReserved[standIn - 0xF020];
+  if (i + 3 != text.size()) return 0;  // a blank or period stands in only at the end
+  return standIn == kTrailingBlank ? ' ' : '.';
+}
+
+}  // namespace
+
+char32_t StandInAt(std::string_view name, size_t i) {
+  unsigned char byte = (unsigned char)name[i];
+  if (kStandIns[byte]) return kStandIns[byte];
+  if (i + 1 < name.size() || IsDotName(name)) return 0;
+  return byte == ' ' ? kTrailingBlank : byte == '.' ? kTrailingPeriod : 0;
+}
+
+const char* ShownName(const char* name, std::string& shown) {
+  std::string_view text(name);
+  if (FirstToReplace(text) == text.size()) return name;
+  shown.clear();
+  AppendShown(shown, text);
+  return shown.c_str();
+}
+
+std::string PosixName(std::string_view component) {
+  if (CurrentCodePages().Ansi != CP_UTF8 || component.find("\xEF\x80") == std::string_view::npos)
+    return std::string(component);
+  std::string name;
+  for (size_t i = 0; i < component.size();) {
+    char original = OriginalAt(component, i);
+    name += original ? original : component[i];
+    i += original ? 3 : 1;
+  }
+  return IsDotName(name) ? std::string(component) : name;
+}
+
+std::string ShownPath(std::string_view posixPath) {
+  std::string out;
+  size_t start = 0;
+  for (;;) {
+    size_t slash = posixPath.find('/', start);
+    AppendShown(out, posixPath.substr(start, slash - start));
+    if (slash == std::string_view::npos) return out;
+    out += '\\';
+    start = slash + 1;
+  }
+}

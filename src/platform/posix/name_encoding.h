@@ -1,0 +1,35 @@
+// Linux names as the core sees them. A Linux name holds every byte but `/`
+// and NUL; the layer shows it to the core as Windows clients of a Samba
+// server with `fruit:encoding = private` see it: each character no Win32
+// name can hold is replaced by a private-use stand-in, and every component of
+// a path the core hands back is mapped back before it reaches the file system.
+//
+//   bytes 0x01-0x1F                      U+F001-U+F01F
+//   " * : < > ? \ |                      U+F020-U+F027, in that order
+//   a blank as a name's last character   U+F028
+//   a period as a name's last character  U+F029 (not `.` and `..`)
+//
+// Under a UTF-8 ANSI code page a stand-in is written as its UTF-8 bytes and
+// can be typed back; an 8-bit page has no character for it, so it is shown as
+// `?` and the name cannot be reached by what is shown, as on Windows.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The stand-in of the character name[i] (a byte below 0x80), or 0 when it is
+// shown as it is.
+char32_t StandInAt(std::string_view name, size_t i);
+
+// The name as the core is shown it. Gives `name` itself when it holds nothing
+// to replace (`.`, `..` and every valid Win32 name), else shown.c_str().
+const char* ShownName(const char* name, std::string& shown);
+
+// The Linux name of one component of a path the core gave: the stand-ins that
+// ShownName writes mapped back (the blank and the period only as the last
+// character). A component that would become `.` or `..`, and every component
+// under an 8-bit page, is taken as it is.
+std::string PosixName(std::string_view component);
+
+// A POSIX path in Windows form: each component shown, `/` turned into `\`.
+std::string ShownPath(std::string_view posixPath);

@@ -1,0 +1,20 @@
+Listing lines are written through one buffer. An error message still
+appears in its place among them when both streams go to the same file: here
+drive D: has no root between the listings of C: and E:.
+
+  $ mkdir c e && touch c/one e/two
+  $ KELTRO_DRIVES="C=$T/c;D=$T/gone;E=$T/e" keltro sho '*:\*' 2>&1
+  C:\one
+  KELTRO-ERROR, cannot go to D:\, error=21
+  E:\two
+
+Output that cannot be written ends the run with the Win32 code of the
+failure: 112 for a full disk, 232 for a pipe nobody reads any more (with
+SIGPIPE ignored, as Python leaves it for the programs it starts).
+
+  $ keltro sho 'C:\c\*' > /dev/full
+  2> KELTRO-ERROR, cannot write to standard output, error=112
+  [112]
+  $ python3 -c 'import os, subprocess, sys; r, w = os.pipe(); os.close(r); sys.exit(subprocess.call(sys.argv[1:], stdout=w, restore_signals=False))' keltro sho 'C:\c\*'
+  2> KELTRO-ERROR, cannot write to standard output, error=232
+  [232]

@@ -1,0 +1,111 @@
+Linux names hold characters no Windows name can. keltro shows each of them
+as its private-use stand-in (bytes 0x01-0x1F as U+F001-U+F01F, " * : < > ? \ |
+as U+F020-U+F027, a trailing blank as U+F028, a trailing period as U+F029),
+so every entry is listed once, under its own name, on one line, and can be
+entered.
+
+A name with a trailing period is not the name without it: x. and apache. keep
+their own files and sizes beside x and apache.
+
+  $ mkdir -p dots/x dots/x. dots/apache dots/apache. && printf 1 > dots/x/f && printf 22 > dots/x./f
+  $ printf 333 > dots/apache/a && printf 4444 > dots/apache./b
+  $ keltro sho 'C:\dots\*' /S '~F~f ~s' '~T~d dirs ~s bytes'
+  C:\\dots\\apache\\a 3 (esc)
+  C:\\dots\\apache 0 (esc)
+  C:\\dots\\apache\xef\x80\xa9\\b 4 (esc)
+  C:\\dots\\apache\xef\x80\xa9 0 (esc)
+  C:\\dots\\x\\f 1 (esc)
+  C:\\dots\\x 0 (esc)
+  C:\\dots\\x\xef\x80\xa9\\f 2 (esc)
+  C:\\dots\\x\xef\x80\xa9 0 (esc)
+  4 dirs 10 bytes
+
+What the user types still follows the Windows rules: a trailing period is
+dropped, so x. is x; the stand-in typed back reaches x. itself.
+
+  $ keltro sho 'C:\dots\x.\*' '~F~s'
+  1
+  $ keltro sho "C:\\dots\\x$(printf '\xef\x80\xa9')\\*" '~F~s'
+  2
+
+A stand-in never makes . or .. of a name: a period and the stand-in of a
+trailing period name an entry of that spelling, not the parent directory.
+
+  $ keltro sho "C:\\dots\\.$(printf '\xef\x80\xa9')\\*" '~F~f'
+  2> KELTRO-ERROR, cannot go to C:\\dots\\.\xef\x80\xa9\\, error=2 (esc)
+
+A directory holding ? is entered through its stand-in, whether matched by a
+wildcard or typed; a name holding \ lists its own files, not those of the
+directory a that its text would name; a : and a trailing blank are kept.
+
+  $ mkdir -p 'odd/q?x' 'odd/a/b' 'odd/a\b' 'odd/a:b' 'odd/end ' && touch 'odd/q?x/in' odd/a/b/neighbour 'odd/a\b/own' 'odd/a:b/colon' 'odd/end /blank'
+  $ keltro sho 'C:\odd\*' /S '~F~f'
+  C:\\odd\\a\\b\\neighbour (esc)
+  C:\\odd\\a\\b (esc)
+  C:\\odd\\a (esc)
+  C:\\odd\\a\xef\x80\xa2b\\colon (esc)
+  C:\\odd\\a\xef\x80\xa2b (esc)
+  C:\\odd\\a\xef\x80\xa6b\\own (esc)
+  C:\\odd\\a\xef\x80\xa6b (esc)
+  C:\\odd\\end\xef\x80\xa8\\blank (esc)
+  C:\\odd\\end\xef\x80\xa8 (esc)
+  C:\\odd\\q\xef\x80\xa5x\\in (esc)
+  C:\\odd\\q\xef\x80\xa5x (esc)
+  $ keltro sho 'C:\odd\q?x\*' '~F~f'
+  C:\\odd\\q\xef\x80\xa5x\\in (esc)
+  $ keltro sho "C:\\odd\\q$(printf '\xef\x80\xa5')x" '~F~f'
+  C:\\odd\\q\xef\x80\xa5x (esc)
+  $ keltro sho "C:\\odd\\q$(printf '\xef\x80\xa5')x\\*" '~F~N'
+  in
+  $ keltro sho "C:\\odd\\a$(printf '\xef\x80\xa6')B\\*" '~F~N'
+  own
+
+Case is ignored where a name is missing as typed, but only case: a byte that
+is no UTF-8 character (the Latin-1 byte of é here) is not É. A name that holds
+a stand-in itself (as Mac clients write them through Samba) is still reached
+and walked.
+
+  $ mkdir -p "case/$(printf 'caf\xe9')" "case/q$(printf '\xef\x80\xa5')x" && touch "case/$(printf 'caf\xe9')/latin" "case/q$(printf '\xef\x80\xa5')x/mac"
+  $ keltro sho "C:\\CASE\\CAF$(printf '\xc3\x89')\\*" '~F~N'
+  2> KELTRO-ERROR, cannot go to C:\\CASE\\CAF\xc3\x89\\, error=2 (esc)
+  $ keltro sho 'C:\CASE\*' /S '~F~f'
+  C:\\CASE\\caf\xe9\\latin (esc)
+  C:\\CASE\\caf\xe9 (esc)
+  C:\\CASE\\q\xef\x80\xa5x\\mac (esc)
+  C:\\CASE\\q\xef\x80\xa5x (esc)
+
+A line break in a name is shown as U+F00A: one entry, one line.
+
+  $ mkdir nl && touch "nl/$(printf 'two\nlines')" nl/plain
+  $ keltro sho 'C:\nl\*' '~F~N'
+  plain
+  two\xef\x80\x8alines (esc)
+
+A listed name is never taken for a wildcard: What? under W* is walked once.
+
+  $ mkdir -p 'w/What?' w/Wx && touch 'w/What?/f' w/Wx/g
+  $ keltro sho 'C:\w\W*\*' '~F~f' '~e~d'
+  C:\\w\\What\xef\x80\xa5\\f (esc)
+  \\w\\What\xef\x80\xa5\\ (esc)
+  C:\\w\\Wx\\g (esc)
+  \\w\\Wx\\ (esc)
+
+Under an 8-bit locale (ANSI code page 1252) the stand-ins have no character:
+they show as ?, as on Windows, and such a name cannot be reached by what is
+shown. The expansion still ends: What? is tried once and refused.
+
+  $ LC_ALL=de_DE.ISO-8859-1 keltro sho 'C:\odd\*' '~F~N' /A
+  a
+  a?b
+  a?b
+  end?
+  q?x
+  $ LC_ALL=de_DE.ISO-8859-1 keltro sho 'C:\w\W*\*' '~F~f' /v
+  C:\w\Wx\g
+  KELTRO-STATISTICS=           1 files
+  KELTRO-STATISTICS=           0 bytes
+  KELTRO-STATISTICS=           0 subdirectories
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           1 errors detected
+  2> KELTRO-ERROR, cannot go to C:\w\What?\, error=123
