@@ -113,7 +113,7 @@ TEST_F(PathCallsTest, SetCurrentDirectoryRefusalsCarryWin32Codes) {
   EXPECT_FALSE(SetCurrentDirectoryA("Q:\\"));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_PATH_NOT_FOUND);
   tree_.dir("locked");
-  ASSERT_TRUE(InjectSyscallFault("chdir", 1, EACCES));
+  ASSERT_TRUE(ArmSyscallFault({"chdir", 1, EACCES}));
   EXPECT_FALSE(SetCurrentDirectoryA("T:\\locked"));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
   char buffer[MAX_PATH];
@@ -131,6 +131,8 @@ TEST_F(PathCallsTest, ALinkInPlaceOfASubdirectoryIsNotEntered) {
   EXPECT_FALSE(SetCurrentDirectoryA("T:\\walk\\swapped\\"));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_DIRECTORY);
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(tree_.path("walk")));
+  EXPECT_TRUE(SetCurrentDirectoryA("T:\\walk\\INSIDE"));  // found in the held directory ignoring case
+  EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(tree_.path("walk/inside")));
 }
 
 TEST_F(PathCallsTest, MissingNamesAreFoundAgainIgnoringCase) {

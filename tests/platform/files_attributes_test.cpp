@@ -146,7 +146,7 @@ TEST_F(AttributesTest, AReadOnlyFileIsOpenedUpJustForStoringTheAttribute) {
   Chmod("f.txt", 0444);
   // As a user other than root, setting the attribute of a file without write
   // permission is refused once.
-  ASSERT_TRUE(InjectSyscallFault("setxattr", 1, EACCES));
+  ASSERT_TRUE(ArmSyscallFault({"setxattr", 1, EACCES}));
   ASSERT_TRUE(SetFileAttributesA("T:\\f.txt", R | H));
   EXPECT_EQ(SyscallCallCount("setxattr"), 2u);
   EXPECT_EQ(Mode("f.txt"), 0444u);
@@ -164,7 +164,7 @@ TEST_F(AttributesTest, ReadOnlyLeavesADirectoryWritable) {
 
 TEST_F(AttributesTest, WithoutUserXattrsOnlyWhatPosixHoldsIsKept) {
   tree_.file("f.txt");
-  ASSERT_TRUE(InjectSyscallFault("setxattr", 1, ENOTSUP, 10));
+  ASSERT_TRUE(ArmSyscallFault({"setxattr", 1, ENOTSUP, 10}));
   ASSERT_TRUE(SetFileAttributesA("T:\\f.txt", R | H));
   ClearSyscallFaults();
   EXPECT_EQ(GetFileAttributesA("T:\\f.txt"), R | A);  // H was not kept; A is the default
@@ -172,10 +172,10 @@ TEST_F(AttributesTest, WithoutUserXattrsOnlyWhatPosixHoldsIsKept) {
 
 TEST_F(AttributesTest, FailuresCarryWin32Codes) {
   tree_.file("f.txt");
-  ASSERT_TRUE(InjectSyscallFault("chmod", 1, EPERM));
+  ASSERT_TRUE(ArmSyscallFault({"chmod", 1, EPERM}));
   EXPECT_FALSE(SetFileAttributesA("T:\\f.txt", R));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
-  ASSERT_TRUE(InjectSyscallFault("setxattr", 1, ENOSPC));
+  ASSERT_TRUE(ArmSyscallFault({"setxattr", 1, ENOSPC}));
   EXPECT_FALSE(SetFileAttributesA("T:\\f.txt", H));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_DISK_FULL);
   EXPECT_FALSE(SetFileAttributesA("T:\\none.txt", H));

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
+#include <chrono>
 #include <cstdio>
 
 #include "files_fixture.h"
@@ -69,7 +70,7 @@ TEST_F(HandlesTest, OpenFailuresCarryWin32Codes) {
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_EXISTS);
   EXPECT_EQ(open("T:\\dir", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);  // no backup semantics
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
-  ASSERT_TRUE(InjectSyscallFault("open", 1, EACCES));
+  ASSERT_TRUE(ArmSyscallFault({"open", 1, EACCES}));
   EXPECT_EQ(open("T:\\dir\\f.txt", GENERIC_WRITE, OPEN_EXISTING), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
 }
@@ -85,6 +86,38 @@ TEST_F(HandlesTest, CreatesAndTruncatesByDisposition) {
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ALREADY_EXISTS);
   CloseHandle(h);
   EXPECT_EQ(std::filesystem::file_size(tree_.path("old.txt")), 0u);
+}
+
+// Nothing the layer found missing is taken as missing later: neither a file
+// it created itself nor one created beside it while the directory's time
+// stays within the clock tick in which its names were read (the time is set
+// back to show a file system whose clock did not move; the name is asked for
+// in another spelling, so that the lookup reads the directory's names).
+TEST_F(HandlesTest, AFileCreatedAfterAMissIsFoundAtOnce) {
+  tree_.dir("d");
+  auto open = [](const std::string& path, DWORD disposition) {
+    return CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition, 0, nullptr);
+  };
+  for (int i = 0; i < 20; i++) {
+    std::string mine = Drive("d\\mine" + std::to_string(i));
+    EXPECT_EQ(open(mine, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+    HANDLE h = open(mine, CREATE_NEW);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    h = open(mine, OPEN_EXISTING);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << mine;
+    CloseHandle(h);
+
+    std::string beside = "beside" + std::to_string(i);
+    auto tick = std::filesystem::file_time_type::clock::now() + std::chrono::seconds(1);
+    std::filesystem::last_write_time(tree_.path("d"), tick);
+    EXPECT_EQ(open(Drive("d\\" + beside), OPEN_EXISTING), INVALID_HANDLE_VALUE);
+    tree_.file("d/" + beside);
+    std::filesystem::last_write_time(tree_.path("d"), tick);
+    h = open(Drive("d\\BESIDE" + std::to_string(i)), OPEN_EXISTING);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << beside;
+    CloseHandle(h);
+  }
 }
 
 TEST_F(HandlesTest, ReadingNeedsReadAccess) {
@@ -163,7 +196,7 @@ TEST_F(HandlesTest, SetFileTimeNeedsWriteAccessAndReportsFailures) {
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
   CloseHandle(h);
   h = OpenForTimes("T:\\f.txt");
-  ASSERT_TRUE(InjectSyscallFault("futimens", 1, EROFS));
+  ASSERT_TRUE(ArmSyscallFault({"futimens", 1, EROFS}));
   EXPECT_FALSE(SetFileTime(h, nullptr, nullptr, &written));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
   CloseHandle(h);

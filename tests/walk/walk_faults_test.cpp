@@ -1,82 +1,45 @@
-// Directories that vanish or become unreadable while the walk is under way:
-// each failure is reported and counted, and the walk goes on.
+// Directories that vanish, become unreadable or are swapped for links while
+// the walk is under way: each failure is reported and counted, the walk goes
+// on, and it never leaves its tree.
 #include <cerrno>
 #include <filesystem>
 #include <string>
 
 #include "platform/posix/layer.h"
-#include "platform/posix/syscalls.h"
+#include "support/syscall_faults.h"
 #include "walk_fixture.h"
 
 namespace {
 
-// Table entries the tests wrap; each wrapper hands on to the saved entry.
-SyscallTable Saved;
-std::string VictimPath;       // POSIX path of the directory that misbehaves
-DIR* VictimListing = nullptr;
-int VictimReads = 0;
+std::string VictimPath;  // POSIX path of the directory that misbehaves
 
-bool IsVictim(const char* name) { return std::string(name) == "victim"; }
+bool NamesVictim(int, const char* name) { return std::string(name) == "victim"; }
 
-// Listings are opened relative to a directory descriptor, often as ".".
-bool ListsVictim(int dirFd, const char* path) {
+// Listings read the descriptor of the directory entered.
+bool ReadsVictim(int fd, const char*) {
   std::error_code ec;
-  std::string opened = dirFd == AT_FDCWD ? path : "/proc/self/fd/" + std::to_string(dirFd) + "/" + path;
-  return std::filesystem::equivalent(opened, VictimPath, ec);
-}
-
-// The victim is removed just after the listing has stat'ed it, so the walk
-// finds it as a directory and then cannot enter it.
-int StatThenRemoveVictim(int dirFd, const char* path, int flags, unsigned mask, struct statx* out) {
-  int result = Saved.stat(dirFd, path, flags, mask, out);
-  if (result == 0 && IsVictim(path)) std::filesystem::remove_all(VictimPath);
-  return result;
-}
-
-DIR* RefuseVictimListing(int dirFd, const char* path) {
-  if (ListsVictim(dirFd, path)) {
-    errno = EACCES;
-    return nullptr;
-  }
-  return Saved.opendir(dirFd, path);
-}
-
-DIR* NoteVictimListing(int dirFd, const char* path) {
-  DIR* dir = Saved.opendir(dirFd, path);
-  if (ListsVictim(dirFd, path)) VictimListing = dir;
-  return dir;
-}
-
-// The victim's listing fails with EIO at its third read.
-struct dirent* FailVictimHalfWay(DIR* dir) {
-  if (dir == VictimListing && ++VictimReads == 3) {
-    errno = EIO;
-    return nullptr;
-  }
-  return Saved.readdir(dir);
+  return std::filesystem::equivalent("/proc/self/fd/" + std::to_string(fd), VictimPath, ec);
 }
 
 class WalkFaultsTest : public WalkTest {
  protected:
   void SetUp() override {
     WalkTest::SetUp();
-    Saved = Sys;
     tree.file("r/top", "1");
     tree.file("r/ok/1", "22");
     tree.file("r/ok/2", "333");
     for (const char* name : {"a", "b", "c", "d", "e"}) tree.file(std::string("r/victim/") + name, "x");
     VictimPath = tree.path("r/victim");
-    VictimListing = nullptr;
-    VictimReads = 0;
   }
   void TearDown() override {
-    Sys = Saved;
+    ClearSyscallFaults();
     WalkTest::TearDown();
   }
 };
 
 TEST_F(WalkFaultsTest, DirectoryThatVanishesBeforeItIsEnteredIsReportedAndSkipped) {
-  Sys.stat = StatThenRemoveVictim;
+  // The victim is removed after the listing has read it, just before the walk enters it.
+  ArmSyscallFault({.call = "open", .when = NamesVictim, .before = [] { std::filesystem::remove_all(VictimPath); }});
   EXPECT_EQ(Walk("\\r\\"), 1);
   EXPECT_EQ(err, "KELTRO-ERROR, cannot go to C:\\r\\victim\\, error=2\n");
   EXPECT_EQ(Stats.ErrorsDetected, 1);
@@ -90,7 +53,7 @@ TEST_F(WalkFaultsTest, DirectoryThatVanishesBeforeItIsEnteredIsReportedAndSkippe
 }
 
 TEST_F(WalkFaultsTest, DirectoryThatCannotBeListedIsReportedAndStillEndsItsWalk) {
-  Sys.opendir = RefuseVictimListing;
+  ArmSyscallFault({.call = "getdents", .err = EACCES, .when = ReadsVictim});
   EXPECT_EQ(Walk("\\r\\"), 1);
   EXPECT_EQ(err, "KELTRO-ERROR, Dir(C:\\r\\victim\\) failed, error=5\n");
   EXPECT_EQ(Stats.ErrorsDetected, 1);
@@ -100,19 +63,39 @@ TEST_F(WalkFaultsTest, DirectoryThatCannotBeListedIsReportedAndStillEndsItsWalk)
 }
 
 TEST_F(WalkFaultsTest, ListingThatFailsHalfWayKeepsWhatItListedAndGoesOn) {
-  Sys.opendir = NoteVictimListing;
-  Sys.readdir = FailVictimHalfWay;
+  // The first read gives the victim's five entries, the second fails.
+  ArmSyscallFault({.call = "getdents", .nth = 2, .err = EIO, .when = ReadsVictim});
   EXPECT_EQ(Walk("\\r\\"), 1);
   std::string expected = "KELTRO-ERROR, Dir(C:\\r\\victim\\) failed, error=" +
                          std::to_string((long)Win32ErrorFromErrno(EIO)) + "\n";
   EXPECT_EQ(err, expected);
   EXPECT_EQ(Stats.ErrorsDetected, 1);
-  // Two reads came back before the failure; the kernel's . and .. may be among them.
-  int victimFiles = Stats.Files - 5;
-  EXPECT_GE(victimFiles, 0);
-  EXPECT_LE(victimFiles, 2);
-  EXPECT_TRUE(Printed("dir C:\\r\\victim\\ T=" + std::to_string(victimFiles)));
+  EXPECT_TRUE(Printed("C:\\r\\victim\\e"));
+  EXPECT_TRUE(Printed("dir C:\\r\\victim\\ T=5"));
   EXPECT_TRUE(Printed("C:\\r\\ok\\2"));
+  EXPECT_EQ(Stats.Files, 10);
+}
+
+// A parent swapped for a link to another tree while the walk is below it:
+// the walk goes back up through the directories it came down through and
+// never lists the other tree.
+TEST_F(WalkFaultsTest, AParentSwappedForALinkDoesNotLeadTheWalkOutOfItsTree) {
+  tree.file("r/race/a/zz/f", "1");
+  tree.file("r/race/a/zz2/g", "1");
+  tree.file("outside/zz/SENTINEL", "1");
+  tree.file("outside/zz2/SENTINEL", "1");
+  auto swap = [this] {
+    std::filesystem::rename(tree.path("r/race/a"), tree.path("moved"));
+    std::filesystem::create_directory_symlink(tree.path("outside"), tree.path("r/race/a"));
+  };
+  ArmSyscallFault({.call = "open", .when = [](int, const char* name) { return std::string(name) == "zz"; },
+                   .before = swap});
+  EXPECT_EQ(Walk("\\r\\race\\"), 1);
+  EXPECT_EQ(err, "");
+  EXPECT_EQ(out.find("SENTINEL"), std::string::npos) << out;
+  EXPECT_TRUE(Printed("C:\\r\\race\\a\\zz\\f"));
+  EXPECT_TRUE(Printed("C:\\r\\race\\a\\zz2\\g"));
+  EXPECT_TRUE(std::filesystem::is_symlink(tree.path("r/race/a")));  // the swap did happen
 }
 
 TEST_F(WalkFaultsTest, RootThatCannotBeEnteredWalksNothing) {
