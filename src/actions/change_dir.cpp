@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "driver/statistics.h"
+#include "base/statistics.h"
 #include "output/standard_output.h"
 #include "platform/win32.h"
 

@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "driver/entry.h"
+#include "base/bounded_text.h"
+#include "match/pattern_match.h"
 #include "output/standard_output.h"
-#include "params/bounded_text.h"
-#include "sources/pattern_match.h"
 
 namespace {
 

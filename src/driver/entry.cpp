@@ -4,14 +4,16 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "driver/param_tables.h"
+#include "base/param_tables.h"
+#include "params/command_line.h"
 #include "driver/show_version.h"
-#include "driver/statistics.h"
+#include "base/statistics.h"
+#include "base/bounded_text.h"
 #include "output/standard_output.h"
-#include "params/bounded_text.h"
 #include "sources/drive_spec.h"
 #include "sources/network_loops.h"
 #include "walk/owner_totals.h"
+#include "walk/run_values.h"
 
 namespace {
 
@@ -52,7 +54,7 @@ int RunKeltro(void) {
   if (CurrentCommand == CMD_VER) ShowVersion(0);
 
   if (!PrepareSourceSpec()) return ExitBadCommandLine;
-  WorkOutPerFileNeeds();
+  WorkOutRunValues();
   if (OwnerFormat[0] || TotalsFormat[0]) EmptyOwnerTotals();
   if (!CheckCommandLine()) return ExitBadCommandLine;
 

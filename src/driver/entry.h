@@ -1,7 +1,7 @@
 // The program's entry and the steps it runs, top to bottom.
 #pragma once
 
-#include "driver/settings.h"
+#include "base/settings.h"
 
 // The whole run; returns the exit code.
 int RunKeltro(void);
@@ -14,15 +14,15 @@ CommandCode LookupCommand(const char* word, CommandCode defaultCode);
 // PatternList. False (message printed) when it cannot be cut.
 bool PrepareSourceSpec(void);
 
-// Decides NeedOwner and NeedSecurity from options, criteria and formats.
-void WorkOutPerFileNeeds(void);
-
 // The checks between command, paths and options; false (message printed)
 // when the run must stop with exit code 87.
 bool CheckCommandLine(void);
 
 // Makes TargetPath absolute and ending in a backslash; false when it does not fit.
 bool MakeTargetAbsolute(void);
+
+// Prints the KELTRO-STATISTICS lines of CurrentCommand (and /v).
+void PrintStatistics(void);
 
 // The per-owner and totals lines of sho.
 void PrintOwnerLines(void);

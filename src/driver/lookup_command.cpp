@@ -1,7 +1,8 @@
 #include "driver/entry.h"
 
-#include <cctype>
 #include <cstring>
+
+#include "base/ascii_case.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ const CommandWordRow CommandWords[] = {
 
 bool SameFirstThree(const char* word, const char* command) {
   for (int i = 0; i < 3; ++i) {
-    if (toupper((unsigned char)word[i]) != command[i]) return false;  // a NUL never matches
+    if (UpperAscii(word[i]) != command[i]) return false;  // a NUL never matches
   }
   return true;
 }

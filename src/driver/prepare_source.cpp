@@ -3,9 +3,10 @@
 #include <cstring>
 
 #include "driver/entry.h"
+#include "base/bounded_text.h"
+#include "match/pattern_match.h"
+#include "sources/split_source_spec.h"
 #include "output/standard_output.h"
-#include "params/bounded_text.h"
-#include "sources/pattern_match.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ void MakePatternList(const char* filePart) {
 bool PrepareSourceSpec(void) {
   char spec[TextCapacity + 1];
   if (!CopyText(spec, SourceSpec) ||
-      !SplitSourceSpec(spec, DomainPattern, ServerPattern, SharePattern, DrivePart, nullptr, nullptr)) {
+      !SplitSourceSpec(spec, &DomainPattern, &ServerPattern, &SharePattern, &DrivePart, nullptr, nullptr)) {
     PrintError("KELTRO-ERROR, source specification longer than 256 characters\n");
     return false;
   }
@@ -48,8 +49,8 @@ bool PrepareSourceSpec(void) {
   }
   if (length == 0) absolute[0] = '\0';
 
-  char filePart[TextCapacity];
-  SplitSourceSpec(absolute, nullptr, nullptr, nullptr, nullptr, DirectoryPart, filePart);
+  SpecPart filePart;
+  SplitSourceSpec(absolute, nullptr, nullptr, nullptr, nullptr, &DirectoryPart, &filePart);
   if (filePart[0] == '\0') {
     CopyText(filePart, "*");
     WholeDirectorySpec = 1;

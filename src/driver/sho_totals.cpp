@@ -2,9 +2,9 @@
 #include <cstring>
 
 #include "driver/entry.h"
-#include "driver/statistics.h"
+#include "base/statistics.h"
 #include "output/console.h"
-#include "params/bounded_text.h"
+#include "base/bounded_text.h"
 #include "walk/owner_totals.h"
 
 void PrintOwnerLines(void) {

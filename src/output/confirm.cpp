@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "output/console.h"
+#include "base/bounded_text.h"
 #include "output/standard_output.h"
-#include "params/bounded_text.h"
 #include "platform/win32.h"
 
 static const char AnswerLine[] = "\aN=no/Y=yes/A=yes to all (Default:N) ";

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "output/standard_output.h"
 #include "platform/win32.h"
 

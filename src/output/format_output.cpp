@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "driver/load_format.h"
-#include "driver/settings.h"
+#include "output/load_format.h"
+#include "base/settings.h"
 #include "output/text_columns.h"
 #include "output/value_text.h"
 #include "platform/win32.h"

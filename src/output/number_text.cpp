@@ -2,31 +2,20 @@
 #include <cstdio>
 
 #include "output/value_text.h"
-#include "params/bounded_text.h"
+#include "base/bounded_text.h"
+#include "base/run_values.h"
 #include "platform/win32.h"
-
-// Until the first successful read: "." and seven blanks.
-static char ThousandsSeparator[9] = ".       ";
-static bool SeparatorRead = false;
-
-void ReadThousandsSeparator(void) {
-  char separator[4];
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator) > 0)
-    CopyText(ThousandsSeparator, separator);
-  SeparatorRead = true;
-}
 
 // Groups the plain number in digits into text; digits as they are when the
 // locale refuses them.
 static void GroupDigits(const char* digits, char* text) {
-  if (!SeparatorRead) ReadThousandsSeparator();
   char decimalSeparator[] = ",";
   NUMBERFMTA format = {};
   format.NumDigits = 0;
   format.LeadingZero = 0;
   format.Grouping = 3;
   format.lpDecimalSep = decimalSeparator;
-  format.lpThousandSep = ThousandsSeparator;
+  format.lpThousandSep = Run.ThousandsSeparator;
   format.NegativeOrder = 0;
   if (GetNumberFormatA(LOCALE_USER_DEFAULT, 0, digits, &format, text, NumberTextCapacity) == 0)
     CopyText(text, NumberTextCapacity, digits);

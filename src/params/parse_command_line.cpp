@@ -2,11 +2,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "driver/settings.h"
+#include "base/settings.h"
+#include "base/bounded_text.h"
+#include "params/command_line.h"
 #include "output/standard_output.h"
 #include "output/text_columns.h"
-#include "params/bounded_text.h"
-#include "params/param_table.h"
 #include "params/range_list.h"
 #include "params/time_values.h"
 #include "platform/win32.h"

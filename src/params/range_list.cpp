@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "params/bounded_text.h"
+#include "base/bounded_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "params/param_table.h"
+#include "params/command_line.h"
 
 namespace {
 

@@ -6,9 +6,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/ascii_case.h"
+#include "base/bounded_text.h"
+#include "platform/win32.h"
 #include "output/standard_output.h"
 #include "output/text_columns.h"
-#include "params/bounded_text.h"
 
 namespace {
 
@@ -20,12 +22,6 @@ constexpr uint64_t MinutesPerHour = 60;
 constexpr uint64_t MinutesPerDay = 1440;
 // The latest time a file time can hold; later offsets are refused.
 constexpr uint64_t LatestTime = INT64_MAX;
-
-bool EqualsIgnoringCase(const char* text, const char* lower) {
-  for (; *text && *lower; ++text, ++lower)
-    if ((*text | 0x20) != *lower) return false;
-  return *text == *lower;
-}
 
 // Cuts `text` in place at its first blank into a leading and a trailing
 // part. Without a blank the whole text is the trailing part when it holds a
@@ -104,8 +100,6 @@ bool ReadClock(const char* part, SYSTEMTIME* time) {
   return true;
 }
 
-uint64_t TimeValueOf(const FILETIME& time) { return ((uint64_t)time.dwHighDateTime << 32) | time.dwLowDateTime; }
-
 void PrintOutOfBounds(const char* text) { PrintError("invalid date / time '%s' (out of bounds)\n", text); }
 
 // sum += count * unit, false when that leaves 64 bits.
@@ -152,7 +146,7 @@ bool ShiftTime(uint64_t now, int direction, uint64_t offset, TimeValue* target) 
 }  // namespace
 
 int ParseAbsTime(const char* text, TimeValue* target) {
-  if (EqualsIgnoringCase(text, "never")) {
+  if (SameWordIgnoringCase(text, "NEVER")) {
     *target = TimeNever;
     return 1;
   }

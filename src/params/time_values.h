@@ -1,7 +1,7 @@
 // Absolute and relative time values typed by the user.
 #pragma once
 
-#include "driver/settings.h"
+#include "base/time_value.h"
 
 // Both return 1 on success (target written) and 0 on failure, after printing
 // their own message (no module prefix) to standard error.

@@ -1,5 +1,5 @@
 // The string table of the POSIX build (on Windows, keltro.rc binds strings.inc).
-#include "platform/posix/string_resources.h"
+#include "platform/string_resources.h"
 
 #define KELTRO_STRING(id, text) {id, text},
 const StringResource ProgramStringTable[] = {

@@ -4,9 +4,10 @@
 #include <cstring>
 #include <string>
 
-#include "driver/settings.h"
+#include "base/ascii_case.h"
+#include "base/settings.h"
+#include "base/bounded_text.h"
 #include "output/standard_output.h"
-#include "params/bounded_text.h"
 #include "platform/win32.h"
 #include "sources/wildcard_path.h"
 #include "walk/path_compose.h"
@@ -28,14 +29,6 @@ const DriveClass DriveClasses[] = {
     {"FLOPPY*:", DRIVE_REMOVABLE, false, false}, {"FLOPPY:", DRIVE_REMOVABLE, false, true},
     {"NET*:", DRIVE_REMOTE, false, false},    {"NET:", DRIVE_REMOTE, false, true},
 };
-
-bool SameWordIgnoringCase(const char* a, const char* b) {
-  for (; *a && *b; a++, b++) {
-    char ca = (*a >= 'a' && *a <= 'z') ? (char)(*a - 'a' + 'A') : *a;
-    if (ca != *b) return false;
-  }
-  return *a == *b;
-}
 
 const DriveClass* FindDriveClass(const char* word) {
   for (const DriveClass& c : DriveClasses) {

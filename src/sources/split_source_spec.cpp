@@ -1,22 +1,22 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "driver/settings.h"
-#include "params/bounded_text.h"
-#include "sources/pattern_match.h"
+#include "base/settings.h"
+#include "base/bounded_text.h"
+#include "sources/split_source_spec.h"
 
 namespace {
 
 constexpr size_t MaxSpecLength = 256;
 
-void SetPart(char* part, const char* from, size_t count) {
-  if (part) CopyTextN(part, TextCapacity, from, count);
+void SetPart(SpecPart* part, const char* from, size_t count) {
+  if (part) CopyTextN(*part, sizeof *part, from, count);
 }
 
 const char* LastBackslash(const char* text) { return strrchr(text, '\\'); }
 
-void SplitUnc(const char* spec, const char* unc, char* domain, char* server, char* share,
-              char* directory, char* file) {
+void SplitUnc(const char* spec, const char* unc, SpecPart* domain, SpecPart* server,
+              SpecPart* share, SpecPart* directory, SpecPart* file) {
   SetPart(domain, spec, (size_t)(unc - spec));
   const char* serverStart = unc + 2;
   const char* serverEnd = strchr(serverStart, '\\');
@@ -40,13 +40,13 @@ void SplitUnc(const char* spec, const char* unc, char* domain, char* server, cha
     built[0] = '\\';
     CopyTextN(built + 1, sizeof built - 1, rest, (size_t)(last - rest));
     AppendText(built, "\\");
-    CopyText(directory, TextCapacity, built);
+    CopyText(*directory, built);
   }
   const char* name = last ? last + 1 : rest;
   SetPart(file, name, strlen(name));
 }
 
-void SplitLocal(const char* spec, char* drive, char* directory, char* file) {
+void SplitLocal(const char* spec, SpecPart* drive, SpecPart* directory, SpecPart* file) {
   const char* colon = strchr(spec, ':');
   const char* rest = spec;
   if (colon) {
@@ -64,11 +64,11 @@ void SplitLocal(const char* spec, char* drive, char* directory, char* file) {
 
 }  // namespace
 
-bool SplitSourceSpec(const char* spec, char* domain, char* server, char* share, char* drive,
-                     char* directory, char* file) {
+bool SplitSourceSpec(const char* spec, SpecPart* domain, SpecPart* server, SpecPart* share,
+                     SpecPart* drive, SpecPart* directory, SpecPart* file) {
   if (strlen(spec) > MaxSpecLength) return false;
-  for (char* part : {domain, server, share, drive, directory, file}) {
-    if (part) part[0] = '\0';
+  for (SpecPart* part : {domain, server, share, drive, directory, file}) {
+    if (part) (*part)[0] = '\0';
   }
   const char* unc = strstr(spec, "\\\\");
   if (unc) {

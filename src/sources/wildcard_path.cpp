@@ -4,13 +4,13 @@
 #include <cstring>
 
 #include "actions/change_dir.h"
-#include "driver/settings.h"
-#include "driver/statistics.h"
+#include "base/settings.h"
+#include "base/statistics.h"
 #include "output/console.h"
+#include "base/bounded_text.h"
 #include "output/standard_output.h"
-#include "params/bounded_text.h"
 #include "platform/win32.h"
-#include "sources/pattern_match.h"
+#include "match/pattern_match.h"
 #include "walk/path_compose.h"
 #include "walk/walk_directory.h"
 

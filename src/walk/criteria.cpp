@@ -2,25 +2,10 @@
 
 #include "params/range_list.h"
 #include "platform/win32.h"
-#include "sources/pattern_match.h"
+#include "match/pattern_match.h"
+#include "walk/run_values.h"
 
 constexpr int WideConversionCapacity = 1024;
-
-// The first row of each letter, looked up once per criteria table: every
-// entry of a walk asks for the rows of all its values.
-static ParamDescriptor* FindRow(ParamDescriptor* criteria, char letter) {
-  static ParamDescriptor* indexed = nullptr;
-  static ParamDescriptor* firstRow[256];
-  if (indexed != criteria) {
-    for (ParamDescriptor*& row : firstRow) row = nullptr;
-    for (ParamDescriptor* row = criteria; row->type != PT_NONE; row++) {
-      ParamDescriptor*& slot = firstRow[(unsigned char)row->letter];
-      if (!slot) slot = row;
-    }
-    indexed = criteria;
-  }
-  return firstRow[(unsigned char)letter];
-}
 
 // An ANSI copy of a wide text, cut to the work area.
 static void WideToAnsi(const void* wide, char* ansi) {
@@ -76,9 +61,9 @@ static bool ValuePasses(ParamDescriptor& row, const PlaceholderEntry& value) {
   }
 }
 
-bool EntryMatchesCriteria(const PlaceholderEntry* values, ParamDescriptor* criteria) {
+bool EntryMatchesCriteria(const PlaceholderEntry* values) {
   for (const PlaceholderEntry* value = values; value->kind != PK_END; value++) {
-    ParamDescriptor* row = FindRow(criteria, value->letter);
+    ParamDescriptor* row = Run.CriterionRows[(unsigned char)value->letter];
     if (row && !ValuePasses(*row, *value)) return false;
   }
   return true;

@@ -1,6 +1,6 @@
 #include "walk/entry_handling.h"
 
-#include "driver/settings.h"
+#include "base/settings.h"
 
 bool HandleEntry(const WIN32_FIND_DATAA* entry) {
   switch (CurrentCommand) {

@@ -1,6 +1,6 @@
 #include "walk/entry_security.h"
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "walk/file_values.h"
 
 void ReadEntrySecurity(const char* server, const char* fullName) {

@@ -1,34 +1,20 @@
 #include "walk/file_values.h"
 
-#include "driver/load_format.h"
-#include "driver/param_tables.h"
-#include "driver/settings.h"
-#include "sources/pattern_match.h"
+#include "base/settings.h"
+#include "base/time_value.h"
 #include "walk/entry_security.h"
 #include "walk/path_compose.h"
+#include "walk/run_values.h"
 
 EntryValueStore EntryValues;
 
 // e d N n s M L C a f S D, then u x o, then g T, then the end entry.
 PlaceholderEntry FileValues[18];
 
-// Which of an entry's times (M, L, C) anything in this run reads; converting
-// a time to local time is a good part of the cost of an entry, so only the
-// times a format shows or a criterion tests are converted.
-static const char TimeLetters[] = "MLC";
-static bool TimeNeeded[3] = {true, true, true};
-
-// Like the owner test of the entry: any '~' before the letter counts.
-static bool TimeIsNeeded(char letter, const char* format) {
-  const char pattern[] = {'*', '~', '*', letter, '*', '\0'};
-  return CurrentCommand != CMD_SHO || FindCriterion(letter)->status == PS_GIVEN ||
-         MatchPattern(format, pattern, true);
-}
-
 static uint64_t LocalTime(const FILETIME& utc) {
   FILETIME local;
   if (!FileTimeToLocalFileTime(&utc, &local)) return 0;
-  return ((uint64_t)local.dwHighDateTime << 32) | local.dwLowDateTime;
+  return TimeValueOf(local);
 }
 
 void FormatAttributes(DWORD attributes, char* text) {
@@ -47,9 +33,6 @@ void BindFileValues(const char* domain, const char* server, const char* location
   EntryValueStore& v = EntryValues;
   int i = 0;
   auto bind = [&i](int16_t kind, char letter, const void* value) { FileValues[i++] = {kind, letter, value}; };
-  char format[LineCapacity];
-  LoadFormat(FileFormat, format);
-  for (int t = 0; t < 3; t++) TimeNeeded[t] = TimeIsNeeded(TimeLetters[t], format);
   v.Domain = domain;
   v.Server = server;
   v.Location = location;
@@ -88,9 +71,9 @@ bool FillFileValues(const WIN32_FIND_DATAA* entry) {
   FileValues[NameEntry].value = v.Name;
   NameWithoutExtension(v.NameWithoutExt, sizeof v.NameWithoutExt, entry->cFileName);
   v.Size = (int32_t)ListedSize(entry);
-  if (TimeNeeded[0]) v.WriteTime = LocalTime(entry->ftLastWriteTime);
-  if (TimeNeeded[1]) v.AccessTime = LocalTime(entry->ftLastAccessTime);
-  if (TimeNeeded[2]) v.CreationTime = LocalTime(entry->ftCreationTime);
+  if (Run.TimeNeeded[0]) v.WriteTime = LocalTime(entry->ftLastWriteTime);
+  if (Run.TimeNeeded[1]) v.AccessTime = LocalTime(entry->ftLastAccessTime);
+  if (Run.TimeNeeded[2]) v.CreationTime = LocalTime(entry->ftCreationTime);
   FormatAttributes(entry->dwFileAttributes, v.Attributes);
   ReadEntrySecurity(v.Server, v.FullName);
   return true;

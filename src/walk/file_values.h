@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "base/settings.h"
 #include "output/format_output.h"
 #include "platform/win32.h"
 
@@ -24,7 +25,7 @@ struct EntryValueStore {
   uint64_t AccessTime;                  // L, local
   uint64_t CreationTime;                // C, local
   char Attributes[7];                   // a: "RHSACD" with '.' for clear bits
-  char FullName[512];                   // f: CurrentDirPath followed by the name
+  char FullName[PathCapacity];          // f: CurrentDirPath followed by the name
   char OwnerUser[OwnerPartCapacity];    // u
   char OwnerDomain[OwnerPartCapacity];  // x
   char OwnerText[OwnerTextCapacity];    // o: domain\user

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "driver/statistics.h"
+#include "base/statistics.h"
+#include "base/bounded_text.h"
 #include "output/standard_output.h"
-#include "params/bounded_text.h"
 
 char CurrentDirPath[PathCapacity];
 size_t DirectoryPartStart;

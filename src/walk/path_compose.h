@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 
 extern char CurrentDirPath[PathCapacity];  // absolute source directory, ends in '\'
 extern size_t DirectoryPartStart;          // where the directory part starts in CurrentDirPath

@@ -7,7 +7,7 @@
 // when its actions land.
 #include <cstdio>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "output/standard_output.h"
 #include "walk/entry_handling.h"
 

@@ -1,9 +1,9 @@
 // The sho handler: the entry's ~F line, then one ~g line per access-control entry.
 #include <cstring>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "output/console.h"
-#include "params/bounded_text.h"
+#include "base/bounded_text.h"
 #include "walk/entry_handling.h"
 #include "walk/file_values.h"
 

@@ -4,13 +4,13 @@
 #include <cstring>
 
 #include "actions/change_dir.h"
-#include "driver/param_tables.h"
-#include "driver/settings.h"
-#include "driver/statistics.h"
+#include "base/param_tables.h"
+#include "base/settings.h"
+#include "base/statistics.h"
 #include "output/console.h"
 #include "output/standard_output.h"
 #include "platform/win32.h"
-#include "sources/pattern_match.h"
+#include "match/pattern_match.h"
 #include "walk/criteria.h"
 #include "walk/entry_handling.h"
 #include "walk/file_values.h"
@@ -48,6 +48,7 @@ DirectoryTally StartTally(void) {
   return tally;
 }
 
+// "." or "..", the entries that name the directory itself and its parent.
 bool IsDotName(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
@@ -91,7 +92,7 @@ void TakeEntry(const WalkRoot& root, const WIN32_FIND_DATAA* entry, DirectoryTal
 
   if (!MatchPatternList(entry->cFileName, root.patterns)) return;
   if (!FillFileValues(entry)) return;  // full name too long: reported and counted
-  if (!EntryMatchesCriteria(FileValues, CriteriaTable)) return;
+  if (!EntryMatchesCriteria(FileValues)) return;
 
   uint32_t size = ListedSize(entry);
   if (OwnerFormat[0] || TotalsFormat[0]) TallyOwner(size);

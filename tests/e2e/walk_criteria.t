@@ -60,6 +60,16 @@ hidden, files without a write bit read-only.
   $ keltro sho 'C:\a\*' '-ar*' '~F~N'
   ro
 
+Hidden, system and archive come from user.DOSATTRIB when a file holds one,
+for a format and for a criterion alike.
+
+  $ mkdir sa && touch sa/sys sa/plain && setfattr -n user.DOSATTRIB -v '"0x4"' sa/sys
+  $ keltro sho 'C:\sa\*' '~F~a ~N'
+  ...A.. plain
+  ..S... sys
+  $ keltro sho 'C:\sa\*' '-a*S*' '~F~N'
+  sys
+
 Times: -M keeps files modified at or before the time, +M at or after; both
 together make an inclusive window, which selects nothing when upside down.
 

@@ -64,3 +64,12 @@ and the other branches go on (here one that names a file, not a directory).
   KELTRO-STATISTICS=           0 files taken
   KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           2 errors detected
+
+A current directory whose path is longer than the system can give (4096
+bytes) is never replaced by a guess: nothing is walked, and the reason is
+reported.
+
+  $ d=$(printf 'd%.0s' $(seq 200)); for i in $(seq 22); do mkdir $d && cd $d; done; touch deep
+  $ keltro sho '*' /S
+  2> KELTRO-ERROR, cannot read the current directory, error=206
+  $ cd "$T"

@@ -65,3 +65,13 @@ attributes and full name; on a local drive the server and domain are empty.
   [C:|\v\deep\|.profile||0|.H.A..|C:\v\deep\.profile||]
   [C:|\v\deep\|a.b.c|a|5|...A..|C:\v\deep\a.b.c||]
   [C:|\v\|deep|deep|0|.....D|C:\v\deep||]
+
+Entries come in NTFS order: names compared with their case folded away,
+beyond ASCII too, then byte for byte.
+
+  $ mkdir order && touch order/Éb order/éa order/B order/a
+  $ keltro sho 'C:\order\*' '~F~N'
+  a
+  B
+  éa
+  Éb

@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "output/console.h"
 #include "output/standard_output.h"
 

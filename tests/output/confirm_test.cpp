@@ -6,10 +6,12 @@
 #include <cstdio>
 #include <string>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "output/console.h"
 #include "output/standard_output.h"
 #include "platform/posix/nls_codepage.h"
+#include "platform/posix/layer_state.h"
+#include "support/use_codeset.h"
 
 namespace {
 
@@ -85,7 +87,7 @@ TEST_F(ConfirmTest, AllStopsItsOwnKindOfQuestionOrAtTheGlobalPromptEveryOne) {
 // Converted from a copy: asking twice with the same text converts it once
 // each time, /A or not.
 TEST_F(ConfirmTest, PromptsAreConvertedToTheOemCodePageExactlyOnce) {
-  SelectNlsCodeset("ISO-8859-1");  // ANSI 1252, OEM 850
+  UseCodeset("ISO-8859-1");  // ANSI 1252, OEM 850
   AnsiOutput = 1;
   char prompt[] = "Delete C:\\M\xe4rz ?\n";
   std::string output;
@@ -95,7 +97,7 @@ TEST_F(ConfirmTest, PromptsAreConvertedToTheOemCodePageExactlyOnce) {
     EXPECT_FALSE(AskConfirm(prompt, &deleteFlag));
     output = console.Output();
   }
-  SelectNlsCodeset(nullptr);
+  ResetLayerState();
   AnsiOutput = 0;
   EXPECT_STREQ(prompt, "Delete C:\\M\xe4rz ?\n");
   EXPECT_EQ(output, "Delete C:\\M\x84rz ?\n" + AnswerLine + "Delete C:\\M\x84rz ?\n" + AnswerLine);

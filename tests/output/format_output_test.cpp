@@ -10,7 +10,8 @@
 #include <cstring>
 #include <string>
 
-#include "driver/settings.h"
+#include "base/settings.h"
+#include "output/value_text.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ std::string Expand(const char* format, const PlaceholderEntry* table, int capaci
 
 class FormatOutputTest : public testing::Test {
  protected:
+  void SetUp() override { ReadOutputConventions(); }
   int32_t size = 1234;
   double bytes = 1234567890123.0;
   char name[64] = "abcdefghijklmnopqrst";  // 20 characters
@@ -90,10 +92,10 @@ uint64_t FileTimeOf(int year, int month, int day, int hour = 0, int minute = 0) 
 
 class FormatTimeTest : public testing::Test {
  protected:
-  void SetUp() override { ReadTimePictures(); }
+  void SetUp() override { ReadOutputConventions(); }
   void TearDown() override {
     unsetenv("QX_DATE_FORMAT");
-    ReadTimePictures();
+    ReadOutputConventions();
   }
   uint64_t modified = FileTimeOf(2000, 3, 4, 5, 6);
   PlaceholderEntry table[2] = {{PK_FILETIME, 'M', &modified}, {PK_END, 0, nullptr}};
@@ -101,10 +103,10 @@ class FormatTimeTest : public testing::Test {
 
 TEST_F(FormatTimeTest, PicturesOf16CharactersOrMoreAreIgnored) {
   setenv("QX_DATE_FORMAT", "dd/MM/yyyy '@' ", 1);  // 15 characters fit
-  ReadTimePictures();
+  ReadOutputConventions();
   EXPECT_EQ(Expand("[~.8M]", table), "[04/03/..]");
   setenv("QX_DATE_FORMAT", "dd/MM/yyyy '@@' ", 1);  // 16 do not
-  ReadTimePictures();
+  ReadOutputConventions();
   EXPECT_EQ(Expand("~M", table), "04.03.2000 05:06");
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "params/param_table.h"
+#include "params/command_line.h"
 
 namespace {
 
@@ -41,19 +41,19 @@ struct Tables {
   std::vector<ParamDescriptor> positional, options, criteria, formats;
 
   Tables() {
-    positional = {{PT_NUMBER, 0, PS_OPTIONAL, &number, 12, 0, nullptr},
-                  {PT_STRING, 0, PS_OPTIONAL, second, (intptr_t) "dflt", sizeof second, nullptr},
-                  {PT_NONE, 0, 0, nullptr, 0, 0, nullptr}};
-    options = {{PT_FLAG, 'v', PS_OPTIONAL, &flag, 0, 0, nullptr},
-               {PT_NUMBER, 'h', PS_OPTIONAL, &level, 1, 0, nullptr},
-               {PT_BITSET, 'b', PS_OPTIONAL, &bits, 6, 0, nullptr},
-               {PT_CHAR, 'c', PS_OPTIONAL, &letter, 'z', 0, nullptr},
-               {PT_STRING, 'g', PS_OPTIONAL, text, (intptr_t) "", sizeof text, nullptr},
-               {PT_NONE, 0, 0, nullptr, 0, 0, nullptr}};
-    criteria = {{PT_RANGE, 's', PS_OPTIONAL, range, (intptr_t) "", sizeof range, nullptr},
-                {PT_NONE, 0, 0, nullptr, 0, 0, nullptr}};
-    formats = {{PT_STRING, 'F', PS_OPTIONAL, format, (intptr_t) "~f", sizeof format, nullptr},
-               {PT_NONE, 0, 0, nullptr, 0, 0, nullptr}};
+    positional = {{PT_NUMBER, 0, PS_OPTIONAL, &number, 12, 0},
+                  {PT_STRING, 0, PS_OPTIONAL, second, (intptr_t) "dflt", sizeof second},
+                  {PT_NONE, 0, 0, nullptr, 0, 0}};
+    options = {{PT_FLAG, 'v', PS_OPTIONAL, &flag, 0, 0},
+               {PT_NUMBER, 'h', PS_OPTIONAL, &level, 1, 0},
+               {PT_BITSET, 'b', PS_OPTIONAL, &bits, 6, 0},
+               {PT_CHAR, 'c', PS_OPTIONAL, &letter, 'z', 0},
+               {PT_STRING, 'g', PS_OPTIONAL, text, (intptr_t) "", sizeof text},
+               {PT_NONE, 0, 0, nullptr, 0, 0}};
+    criteria = {{PT_RANGE, 's', PS_OPTIONAL, range, (intptr_t) "", sizeof range},
+                {PT_NONE, 0, 0, nullptr, 0, 0}};
+    formats = {{PT_STRING, 'F', PS_OPTIONAL, format, (intptr_t) "~f", sizeof format},
+               {PT_NONE, 0, 0, nullptr, 0, 0}};
   }
 
   // The result, and what the parser printed.

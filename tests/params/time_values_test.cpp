@@ -7,6 +7,7 @@
 #include <string>
 
 #include "params/time_values.h"
+#include "platform/win32.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ TimeValue At(int year, int month, int day, int hour = 0, int minute = 0, int sec
   SYSTEMTIME time = {(WORD)year, (WORD)month, 0, (WORD)day, (WORD)hour, (WORD)minute, (WORD)second, (WORD)ms};
   FILETIME value = {};
   EXPECT_TRUE(SystemTimeToFileTime(&time, &value));
-  return ((uint64_t)value.dwHighDateTime << 32) | value.dwLowDateTime;
+  return TimeValueOf(value);
 }
 
 SYSTEMTIME Today() {

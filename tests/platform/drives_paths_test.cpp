@@ -62,10 +62,10 @@ TEST_F(PathCallsTest, RefusalsCarryWin32CodesAndChangeNothing) {
   // A link put in place of a subdirectory since it was listed is not entered.
   EXPECT_FALSE(SetCurrentDirectoryA("T:\\walk\\swapped\\"));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_DIRECTORY);
-  ASSERT_TRUE(InjectSyscallFault("chdir", 1, EACCES));
+  ASSERT_TRUE(ArmSyscallFault({"chdir", 1, EACCES}));
   EXPECT_FALSE(SetCurrentDirectoryA("T:\\walk\\inside"));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
-  ASSERT_TRUE(InjectSyscallFault("chdir", 1, ENOENT));  // gone since it was looked up
+  ASSERT_TRUE(ArmSyscallFault({"chdir", 1, ENOENT}));  // gone since it was looked up
   EXPECT_FALSE(SetCurrentDirectoryA("T:\\walk\\inside"));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(tree_.path("walk")));

@@ -74,7 +74,7 @@ TEST_F(AttributesTest, SetStoresHexTextAndReadOnlyInTheModeBits) {
   Chmod("f.txt", 0444);
   // As a user other than root, storing the attribute of a file without
   // write permission is refused once: the file is opened up for the call.
-  ASSERT_TRUE(InjectSyscallFault("setxattr", 1, EACCES));
+  ASSERT_TRUE(ArmSyscallFault({"setxattr", 1, EACCES}));
   ASSERT_TRUE(SetFileAttributesA("T:\\f.txt", R | H | S));
   EXPECT_EQ(Mode("f.txt"), 0444u);
   EXPECT_EQ(GetFileAttributesA("T:\\f.txt"), R | H | S);
@@ -88,7 +88,7 @@ TEST_F(AttributesTest, WithoutUserXattrsTheModeBitsKeepReadOnly) {
   tree_.dir("d");
   Chmod("f.txt", 0664);
   Chmod("d", 0755);
-  ASSERT_TRUE(InjectSyscallFault("setxattr", 1, ENOTSUP, 10));
+  ASSERT_TRUE(ArmSyscallFault({"setxattr", 1, ENOTSUP, 10}));
   ASSERT_TRUE(SetFileAttributesA("T:\\f.txt", R | H));
   EXPECT_EQ(Mode("f.txt"), 0444u);
   EXPECT_EQ(GetFileAttributesA("T:\\f.txt"), R | A);  // H was not kept; A is the default
@@ -107,10 +107,10 @@ TEST_F(AttributesTest, ALinkKeepsNoAttributesAndFailuresCarryWin32Codes) {
   EXPECT_EQ(GetFileAttributesA("T:\\link"), (DWORD)FILE_ATTRIBUTE_REPARSE_POINT);
   EXPECT_EQ(Mode("target"), 0750u);  // the target is untouched
   tree_.file("f.txt");
-  ASSERT_TRUE(InjectSyscallFault("chmod", 1, EPERM));
+  ASSERT_TRUE(ArmSyscallFault({"chmod", 1, EPERM}));
   EXPECT_FALSE(SetFileAttributesA("T:\\f.txt", R));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
-  ASSERT_TRUE(InjectSyscallFault("setxattr", 1, ENOSPC));
+  ASSERT_TRUE(ArmSyscallFault({"setxattr", 1, ENOSPC}));
   EXPECT_FALSE(SetFileAttributesA("T:\\f.txt", H));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_DISK_FULL);
   EXPECT_FALSE(SetFileAttributesA("T:\\none.txt", H));

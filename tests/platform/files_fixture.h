@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/drive_map.h"
-#include "platform/posix/fault_injection.h"
+#include "platform/posix/layer_state.h"
+#include "support/syscall_faults.h"
 #include "platform/win32.h"
 #include "support/temp_tree.h"
 
@@ -26,11 +26,11 @@ class MappedTreeTest : public ::testing::Test {
     ClearSyscallFaults();
     std::filesystem::current_path(savedDir_);
     unsetenv("KELTRO_DRIVES");
-    ResetDriveMap();
+    ResetLayerState();
   }
   static void MapDrives(const std::string& list) {
     setenv("KELTRO_DRIVES", list.c_str(), 1);
-    ResetDriveMap();
+    ResetLayerState();
   }
   // The Windows path of a path inside the tree: "T:\" + relative.
   static std::string Drive(const std::string& relative) { return "T:\\" + relative; }

@@ -40,7 +40,7 @@ TEST_F(HandlesTest, OpenAndAccessFailuresCarryWin32Codes) {
   EXPECT_TRUE(CloseHandle(h));
   EXPECT_FALSE(CloseHandle(h));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_HANDLE);
-  ASSERT_TRUE(InjectSyscallFault("open", 1, EACCES));
+  ASSERT_TRUE(ArmSyscallFault({"open", 1, EACCES}));
   EXPECT_EQ(Open("T:\\dir\\f.txt", GENERIC_WRITE), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
 }
@@ -57,7 +57,7 @@ TEST_F(HandlesTest, SetFileTimeChangesTheEntryItself) {
   EXPECT_EQ(WriteTime("T:\\f.txt"), before);  // not the link's target
   h = Open("T:\\d", GENERIC_WRITE, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
   ASSERT_TRUE(SetFileTime(h, nullptr, nullptr, &Written));
-  ASSERT_TRUE(InjectSyscallFault("futimens", 1, EROFS));
+  ASSERT_TRUE(ArmSyscallFault({"futimens", 1, EROFS}));
   EXPECT_FALSE(SetFileTime(h, nullptr, nullptr, &Written));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
   CloseHandle(h);

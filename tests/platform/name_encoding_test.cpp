@@ -6,12 +6,13 @@
 
 #include "platform/posix/name_encoding.h"
 #include "platform/posix/nls_codepage.h"
+#include "support/use_codeset.h"
 
 namespace {
 
 class NameEncodingTest : public testing::Test {
  protected:
-  void TearDown() override { SelectNlsCodeset(nullptr); }
+  void TearDown() override { ResetLayerState(); }
 };
 
 std::string Shown(const std::string& name) {
@@ -20,7 +21,7 @@ std::string Shown(const std::string& name) {
 }
 
 TEST_F(NameEncodingTest, EveryAsciiByteGoesAndComesBack) {
-  SelectNlsCodeset("UTF-8");
+  UseCodeset("UTF-8");
   for (int byte = 1; byte < 0x80; ++byte) {
     for (const std::string& name : {std::string("a") + (char)byte + "b", std::string("a") + (char)byte}) {
       std::string shown = Shown(name);
@@ -36,7 +37,7 @@ TEST_F(NameEncodingTest, EveryAsciiByteGoesAndComesBack) {
 }
 
 TEST_F(NameEncodingTest, AnEightBitPageShowsQuestionMarks) {
-  SelectNlsCodeset("ISO-8859-1");
+  UseCodeset("ISO-8859-1");
   EXPECT_EQ(Shown("a:b\n."), "a?b??");
   EXPECT_EQ(PosixName("\xef\x80\xa5"), "\xef\x80\xa5");
 }

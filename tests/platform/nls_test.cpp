@@ -12,6 +12,8 @@
 #include "platform/posix/file_info.h"
 #include "platform/posix/nls_codepage.h"
 #include "platform/posix/nls_locale.h"
+#include "platform/posix/layer_state.h"
+#include "support/use_codeset.h"
 #include "platform/win32.h"
 
 namespace {
@@ -20,7 +22,7 @@ constexpr uint64_t Hour = 36000000000ull;
 
 void UseLocale(const char* name) {
   setenv("LC_ALL", name, 1);
-  ReloadUserLocale();
+  ResetLayerState();
 }
 
 void UseZone(const char* zone) {
@@ -33,7 +35,7 @@ class NlsTest : public testing::Test {
   void SetUp() override { UseZone("UTC"); }
   void TearDown() override {
     UseLocale("C.UTF-8");
-    SelectNlsCodeset(nullptr);
+    ResetLayerState();
     UseZone("UTC");
   }
 };
@@ -106,7 +108,7 @@ TEST_F(NlsTest, TheLocaleGivesSeparatorCodePagesAndNames) {
   ASSERT_STREQ(UserCodeset(), "ISO-8859-1") << "de_DE.ISO-8859-1 is not installed: run scripts/install-deps.sh";
   EXPECT_EQ(ThousandsSeparator(), ".");
   EXPECT_EQ(GetACP(), 1252u);
-  EXPECT_EQ(GetOEMCP(), 850u);
+  EXPECT_EQ(CurrentCodePages().Oem, 850u);
   EXPECT_EQ(Date("ddd, d. MMMM yyyy"), "Di, 24. Dezember 2024");
   EXPECT_EQ(Date("dddd MMM", At(2024, 3, 5)), "Dienstag M\xE4r");
   UseLocale("xx_NOWHERE.UTF-8");  // missing: the C conventions
@@ -165,7 +167,7 @@ std::string ToOem(std::string text) {
 }
 
 TEST_F(NlsTest, Utf8CodePage) {
-  SelectNlsCodeset("UTF-8");
+  UseCodeset("UTF-8");
   const std::string text = "a\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80";  // a, a-umlaut, euro, an emoji
   EXPECT_EQ(ToOem(text), text);
   EXPECT_EQ(Upper("stra\xC3\x9F" "e \xC3\xA4\xD0\xBF"), "STRA\xC3\x9F" "E \xC3\x84\xD0\x9F");
@@ -173,7 +175,7 @@ TEST_F(NlsTest, Utf8CodePage) {
 }
 
 TEST_F(NlsTest, Western8BitCodePages) {
-  SelectNlsCodeset("CP1252");
+  UseCodeset("CP1252");
   EXPECT_EQ(ToOem("\xDF\xC4\x93x\x94\x80"), "\xE1\x8E\"x\"?");
   EXPECT_EQ(Upper("abc\xE4\xE9\x9A\xFF\xDF"), "ABC\xC4\xC9\x8A\x9F\xDF");
 }

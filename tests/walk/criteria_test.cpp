@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/param_tables.h"
-#include "driver/settings.h"
-#include "params/bounded_text.h"
+#include "base/param_tables.h"
+#include "base/settings.h"
+#include "base/bounded_text.h"
+#include "params/command_line.h"
+#include "walk/run_values.h"
 
 namespace {
 
@@ -24,14 +26,16 @@ struct Entry {
   int32_t aces = 0;
   PlaceholderEntry table[4] = {{PK_TEXT, 'a', attributes}, {PK_TEXT, 'o', owner}, {PK_NUMBER, 'T', &aces},
                                {PK_END, 0, nullptr}};
-  bool Passes() { return EntryMatchesCriteria(table, CriteriaTable); }
+  bool Passes() { return EntryMatchesCriteria(table); }
 };
 
 class CriteriaTest : public ::testing::Test {
  protected:
   void SetUp() override {
     FillParamTables();
-    AttribPattern[0] = OwnerPattern[0] = SizeRange[0] = AceCountRange[0] = '\0';
+    char line[] = "keltro sho";  // every criterion at its default
+    ASSERT_EQ(ParseCommandLineText(line, ParameterTable, OptionTable, CriteriaTable, FormatTable), 0);
+    WorkOutRunValues();
   }
   template <size_t N>
   void Give(char letter, char (&target)[N], const char* text) {

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 #include "output/standard_output.h"
-#include "params/bounded_text.h"
+#include "base/bounded_text.h"
 #include "walk/file_values.h"
 #include "walk/path_compose.h"
 

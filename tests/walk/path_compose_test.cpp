@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "driver/statistics.h"
+#include "base/statistics.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <cwctype>
 
+#include "platform/posix/layer.h"
 #include "platform/posix/nls_codepage.h"
 #include "platform/posix/nls_locale.h"
 
@@ -11,8 +12,7 @@ namespace {
 
 char32_t UpperCodePoint(char32_t codePoint, locale_t caseLocale) {
   if (caseLocale) return (char32_t)towupper_l((wint_t)codePoint, caseLocale);
-  if (codePoint >= 'a' && codePoint <= 'z') return codePoint - 0x20;
-  return codePoint;
+  return codePoint < 0x80 ? (char32_t)UpperAscii((char)codePoint) : codePoint;
 }
 
 // Each code point becomes its upper case where that has the same UTF-8
@@ -34,7 +34,7 @@ void UpperCaseUtf8(unsigned char* text) {
 
 unsigned char UpperCaseByte(unsigned char byte) {
   if (CurrentCodePages().Ansi == 1252) return UpperCase1252(byte);
-  return byte >= 'a' && byte <= 'z' ? byte - 0x20 : byte;
+  return byte < 0x80 ? (unsigned char)UpperAscii((char)byte) : byte;
 }
 
 unsigned char AnsiToOem(unsigned char byte) {

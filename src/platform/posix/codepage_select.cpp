@@ -1,23 +1,21 @@
 // Which ANSI/OEM code pages are in force: decided by the codeset of the
 // user's locale (or the one a test selects).
-#include <cctype>
 #include <cstring>
 #include <string>
 
+#include "platform/posix/layer.h"
+#include "platform/posix/layer_state.h"
 #include "platform/posix/nls_codepage.h"
 #include "platform/posix/nls_locale.h"
 
 namespace {
-
-bool HaveSelection = false;
-CodePagePair Selected = {CP_UTF8, CP_UTF8};
 
 // "utf-8", "UTF8" and "Utf_8" all read as "UTF8".
 std::string CanonicalCodeset(const char* codeset) {
   std::string name;
   for (const char* p = codeset; *p; ++p) {
     if (*p == '-' || *p == '_') continue;
-    name += (char)toupper((unsigned char)*p);
+    name += UpperAscii(*p);
   }
   return name;
 }
@@ -33,19 +31,11 @@ CodePagePair CodePagesForCodeset(const char* codeset) {
 }
 
 CodePagePair CurrentCodePages() {
-  if (HaveSelection) return Selected;
-  static unsigned derivedFrom = ~0u;
-  static CodePagePair derived;
-  if (derivedFrom != UserLocaleGeneration()) {
-    derived = CodePagesForCodeset(UserCodeset());
-    derivedFrom = UserLocaleGeneration();
+  if (!Layer.codePagesKnown) {
+    Layer.codePages = CodePagesForCodeset(UserCodeset());
+    Layer.codePagesKnown = true;
   }
-  return derived;
-}
-
-void SelectNlsCodeset(const char* codeset) {
-  HaveSelection = codeset != nullptr;
-  if (codeset) Selected = CodePagesForCodeset(codeset);
+  return Layer.codePages;
 }
 
 UINT ResolveCodePage(UINT codePage) {

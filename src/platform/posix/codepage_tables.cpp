@@ -1,5 +1,6 @@
 // The two 8-bit code pages of a Western European NT system: ANSI 1252 and
 // OEM 850. Bytes below 0x80 are ASCII in both.
+#include "platform/posix/layer.h"
 #include "platform/posix/nls_codepage.h"
 
 namespace {
@@ -96,7 +97,7 @@ bool UnicodeToTableByte(UINT codePage, char32_t codePoint, unsigned char* byte) 
 }
 
 unsigned char UpperCase1252(unsigned char byte) {
-  if (byte >= 'a' && byte <= 'z') return byte - 0x20;
+  if (byte < 0x80) return (unsigned char)UpperAscii((char)byte);
   if (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7) return byte - 0x20;
   switch (byte) {
     case 0x9A: return 0x8A;  // s caron

@@ -11,14 +11,13 @@
 #include <iterator>
 #include <sstream>
 
+#include "platform/posix/layer.h"
+#include "platform/posix/layer_state.h"
 #include "platform/posix/path_lookup.h"
 
 namespace {
 
-bool MapLoaded = false;
-std::vector<DriveEntry> Drives;
 
-char UpperLetter(char c) { return (c >= 'a' && c <= 'z') ? (char)(c - 'a' + 'A') : c; }
 
 std::string Trim(const std::string& text) {
   size_t first = text.find_first_not_of(" \t");
@@ -33,10 +32,10 @@ std::string WithoutTrailingSlash(std::string path) {
 }
 
 bool TypeFromName(std::string name, UINT& type) {
-  for (char& c : name) c = (char)tolower((unsigned char)c);
+  for (char& c : name) c = UpperAscii(c);
   static const struct { const char* name; UINT type; } kTypes[] = {
-      {"fixed", DRIVE_FIXED},     {"remote", DRIVE_REMOTE},   {"cdrom", DRIVE_CDROM},
-      {"removable", DRIVE_REMOVABLE}, {"ramdisk", DRIVE_RAMDISK}};
+      {"FIXED", DRIVE_FIXED},     {"REMOTE", DRIVE_REMOTE},   {"CDROM", DRIVE_CDROM},
+      {"REMOVABLE", DRIVE_REMOVABLE}, {"RAMDISK", DRIVE_RAMDISK}};
   for (const auto& t : kTypes) {
     if (name == t.name) {
       type = t.type;
@@ -64,7 +63,7 @@ bool ParseDriveEntry(const std::string& text, DriveEntry& entry) {
   std::string letter = Trim(text.substr(0, equals));
   std::string rest = text.substr(equals + 1);
   if (letter.size() != 1 || !IsDriveLetter(letter[0])) return false;
-  entry.letter = UpperLetter(letter[0]);
+  entry.letter = UpperAscii(letter[0]);
   entry.type = DRIVE_FIXED;
   size_t comma = rest.find(',');
   if (comma != std::string::npos) {
@@ -221,15 +220,15 @@ std::vector<DriveEntry> DrivesFromMountInfo(const std::string& mountinfo,
 }
 
 const std::vector<DriveEntry>& DriveMap() {
-  if (!MapLoaded) {
-    Drives = LoadDriveMap();
-    MapLoaded = true;
+  if (!Layer.driveMapLoaded) {
+    Layer.drives = LoadDriveMap();
+    Layer.driveMapLoaded = true;
   }
-  return Drives;
+  return Layer.drives;
 }
 
 const DriveEntry* FindDrive(char letter) {
-  letter = UpperLetter(letter);
+  letter = UpperAscii(letter);
   for (const DriveEntry& d : DriveMap()) {
     if (d.letter == letter) return &d;
   }
@@ -245,19 +244,6 @@ const DriveEntry* DriveOfPosixPath(const std::string& posixPath) {
     if (covers && (!best || d.root.size() > best->root.size())) best = &d;
   }
   return best;
-}
-
-namespace {
-unsigned MapGeneration = 0;
-}
-
-unsigned DriveMapGeneration() { return MapGeneration; }
-
-void ResetDriveMap() {
-  ++MapGeneration;
-  MapLoaded = false;
-  Drives.clear();
-  ForgetCurrentDirectory();
 }
 
 DWORD GetLogicalDrives(void) {

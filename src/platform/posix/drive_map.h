@@ -38,10 +38,3 @@ std::vector<DriveEntry> ParseDriveList(const char* text);
 std::vector<DriveEntry> DrivesFromMountInfo(const std::string& mountinfo,
                                             bool (*isRemovable)(const std::string& device) = nullptr,
                                             bool (*isDirectory)(const std::string& path) = nullptr);
-
-// Forgets the map and the layer's current-directory state, so the next call
-// reads KELTRO_DRIVES (or the mounts) again. For tests that change
-// KELTRO_DRIVES with setenv.
-void ResetDriveMap();
-// Changes whenever ResetDriveMap has run.
-unsigned DriveMapGeneration();

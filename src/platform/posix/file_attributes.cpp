@@ -37,7 +37,7 @@ int StoreDosAttrib(const LocatedPath& located, DWORD attributes, mode_t mode) {
   const char* path = located.posix.c_str();
   if (Sys.setxattr(path, kDosAttribXattr, text.data(), text.size(), 0) == 0) return 0;
   if (errno != EACCES || (mode & S_IWUSR)) return errno;
-  if (Sys.chmod(located.dirFd, located.name.c_str(), (mode | S_IWUSR) & 07777) != 0) return EACCES;
+  if (Sys.chmod(located.dirFd, located.name.c_str(), (mode | S_IWUSR) & 07777) != 0) return errno;
   int result = Sys.setxattr(path, kDosAttribXattr, text.data(), text.size(), 0) == 0 ? 0 : errno;
   Sys.chmod(located.dirFd, located.name.c_str(), mode & 07777);
   return result;
@@ -65,6 +65,7 @@ BOOL SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
   LocatedPath located;
   DWORD err = LocateExisting(lpFileName, located);
   if (err) return Fail(err);
+  ForgetCachedNames();
   mode_t mode = located.stx.stx_mode;
   if (S_ISLNK(mode)) {  // a link keeps no attributes of its own
     SetLastError(ERROR_SUCCESS);

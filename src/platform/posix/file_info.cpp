@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/posix/dos_attrib.h"
+#include "platform/layer_hints.h"
 
 namespace {
 
@@ -14,13 +15,14 @@ constexpr long long kSecondsFrom1601To1970 = 11644473600LL;
 constexpr ULONGLONG kUnitsPerSecond = 10000000ULL;
 constexpr DWORD kFromDosAttrib = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
-bool IsDotName(const char* name) {
+// A name Linux hides: it begins with '.' and is neither "." nor "..".
+bool IsHiddenName(const char* name) {
   return name[0] == '.' && strcmp(name, ".") != 0 && strcmp(name, "..") != 0;
 }
 
 DWORD AttributesFrom(const struct statx& stx, const char* name, const DosAttrib& dos) {
   if (S_ISLNK(stx.stx_mode)) {
-    return FILE_ATTRIBUTE_REPARSE_POINT | (IsDotName(name) ? FILE_ATTRIBUTE_HIDDEN : 0);
+    return FILE_ATTRIBUTE_REPARSE_POINT | (IsHiddenName(name) ? FILE_ATTRIBUTE_HIDDEN : 0);
   }
   DWORD word = 0;
   if (S_ISDIR(stx.stx_mode)) word |= FILE_ATTRIBUTE_DIRECTORY;
@@ -28,7 +30,7 @@ DWORD AttributesFrom(const struct statx& stx, const char* name, const DosAttrib&
   if (dos.hasAttributes) {
     word |= dos.attributes & kFromDosAttrib;
   } else {
-    if (IsDotName(name)) word |= FILE_ATTRIBUTE_HIDDEN;
+    if (IsHiddenName(name)) word |= FILE_ATTRIBUTE_HIDDEN;
     if (S_ISREG(stx.stx_mode)) word |= FILE_ATTRIBUTE_ARCHIVE;
   }
   if ((stx.stx_attributes_mask & STATX_ATTR_COMPRESSED) && (stx.stx_attributes & STATX_ATTR_COMPRESSED))
@@ -47,12 +49,18 @@ ULONGLONG CreationTimeOf(const struct statx& stx, const EntryXattrs& xattrs) {
   return FromStatxTime(stx.stx_ctime);
 }
 
+bool ReadsStoredAttributes = true;
+
 // Links hold no user extended attributes on Linux: no call is made for them.
 EntryXattrs XattrsOf(const struct statx& stx, const std::string& posixPath) {
-  return S_ISLNK(stx.stx_mode) ? EntryXattrs{} : ReadEntryXattrs(posixPath);
+  return S_ISLNK(stx.stx_mode) || !ReadsStoredAttributes ? EntryXattrs{} : ReadEntryXattrs(posixPath);
 }
 
 }  // namespace
+
+void ReadStoredAttributes(bool read) { ReadsStoredAttributes = read; }
+
+bool StoredAttributesRead() { return ReadsStoredAttributes; }
 
 // Held at the ends of the file-time range: 0 before 1601, the largest
 // FILETIME (0x7FFFFFFFFFFFFFFF, in the year 30828) beyond it.
@@ -70,17 +78,6 @@ struct timespec PosixTimeFromFileTime(ULONGLONG fileTime) {
   t.tv_sec = (time_t)(fileTime / kUnitsPerSecond) - kSecondsFrom1601To1970;
   t.tv_nsec = (long)(fileTime % kUnitsPerSecond) * 100;
   return t;
-}
-
-FILETIME ToFileTime(ULONGLONG value) {
-  FILETIME t;
-  t.dwLowDateTime = (DWORD)value;
-  t.dwHighDateTime = (DWORD)(value >> 32);
-  return t;
-}
-
-ULONGLONG FromFileTime(const FILETIME& time) {
-  return ((ULONGLONG)time.dwHighDateTime << 32) | time.dwLowDateTime;
 }
 
 DWORD AttributesOf(const struct statx& stx, const char* name, const std::string& posixPath) {

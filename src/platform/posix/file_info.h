@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/win32.h"
+#include "platform/posix/layer.h"
 
 struct EntryInfo {
   DWORD attributes;
@@ -22,11 +22,13 @@ struct EntryInfo {
 // (read through posixPath).
 EntryInfo EntryInfoOf(const struct statx& stx, const char* name, const std::string& posixPath);
 
+// False when the run told the layer to leave the stored attributes unread
+// (ReadStoredAttributes in platform/layer_hints.h): no path is needed then.
+bool StoredAttributesRead();
+
 // The attribute word alone (same rules as EntryInfoOf).
 DWORD AttributesOf(const struct statx& stx, const char* name, const std::string& posixPath);
 
 // FILETIME values (100 ns units since 1601-01-01 UTC) and POSIX times.
 ULONGLONG FileTimeFromPosix(long long seconds, unsigned nanoseconds);
 struct timespec PosixTimeFromFileTime(ULONGLONG fileTime);
-FILETIME ToFileTime(ULONGLONG value);
-ULONGLONG FromFileTime(const FILETIME& time);

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/posix/drive_map.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/layer_state.h"
 #include "platform/posix/path_lookup.h"
 
 namespace {
@@ -16,8 +16,8 @@ namespace {
 // The executable's POSIX path, read once: it cannot change while the program
 // runs.
 const std::string* ExecutablePath(int* err) {
-  static std::string path;
-  static int readErrno = -1;
+  std::string& path = Layer.executablePath;
+  int& readErrno = Layer.executableReadErrno;
   if (readErrno < 0) {
     char target[PATH_MAX];
     ssize_t length = readlink("/proc/self/exe", target, sizeof target);
@@ -41,11 +41,10 @@ DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
     SetLastErrorFromErrno(err);
     return 0;
   }
-  static std::string path;
-  static unsigned pathGeneration = ~0u;
-  if (pathGeneration != DriveMapGeneration()) {
+  std::string& path = Layer.moduleFileName;
+  if (!Layer.moduleFileNameKnown) {
     path = WindowsFormOf(*target);
-    pathGeneration = DriveMapGeneration();
+    Layer.moduleFileNameKnown = true;
   }
   if (nSize == 0) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);

@@ -3,11 +3,13 @@
 // are read in the ANSI code page in force.
 #include "platform/posix/name_match.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 #include <vector>
 
+#include "platform/posix/layer.h"
 #include "platform/posix/name_encoding.h"
 #include "platform/posix/nls_codepage.h"
 
@@ -30,8 +32,7 @@ uint32_t NextCodePoint(const unsigned char* text, size_t length, size_t* pos, UI
 }
 
 uint32_t FoldCase(uint32_t c) {
-  if (c >= 'a' && c <= 'z') return c - 32;
-  if (c < 0x80) return c;
+  if (c < 0x80) return (uint32_t)UpperAscii((char)c);
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;  // Latin-1
   if (c == 0xFF) return 0x178;
   if (c >= 0x100 && c <= 0x17F) {  // Latin Extended-A: pairs upper/lower
@@ -65,6 +66,22 @@ std::vector<uint32_t> Folded(const char* text, bool standIns) {
 }  // namespace
 
 std::vector<uint32_t> FoldedCodePoints(const char* name) { return Folded(name, true); }
+
+void AppendFoldedName(std::string* out, const char* name) {
+  std::string_view text(name);
+  bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (unsigned char)c < 0x80; });
+  if (ascii) {  // the common case, without decoding
+    for (char c : text) out->push_back(UpperAscii(c));
+    out->push_back('\0');
+    return;
+  }
+  for (uint32_t c : Folded(name, false)) {
+    unsigned char encoded[4];
+    if (c & kLoneByte) out->push_back((char)(c & 0xFF));
+    else out->append((const char*)encoded, EncodeUtf8(c, encoded));
+  }
+  out->push_back('\0');
+}
 
 bool NamesEqualIgnoringCase(const char* a, const char* b) {
   return FoldedCodePoints(a) == FoldedCodePoints(b);

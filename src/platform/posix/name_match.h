@@ -5,12 +5,18 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The characters of a Linux name as the core is shown it (each character a
 // Win32 name cannot hold counts as its stand-in), case folded away: equal for
 // names that show the same but for case, and for no others.
 std::vector<uint32_t> FoldedCodePoints(const char* text);
+
+// Appends name with case folded away, and a NUL, to out: UTF-8 of the folded
+// code points (a byte that starts no valid sequence as it is), so that
+// comparing folded texts byte by byte orders names as NTFS does.
+void AppendFoldedName(std::string* out, const char* name);
 
 // True when a and b are the same name ignoring case.
 bool NamesEqualIgnoringCase(const char* a, const char* b);

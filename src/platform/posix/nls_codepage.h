@@ -16,12 +16,8 @@ struct CodePagePair {
 // codeset is taken for a Western 8-bit one and gives 1252 and 850.
 CodePagePair CodePagesForCodeset(const char* codeset);
 
-// The pair in force: the one selected for tests, else the user locale's.
+// The pair in force: the user locale's, read once into Layer.codePages.
 CodePagePair CurrentCodePages();
-
-// Test hook: from now on behave as under `codeset`; nullptr goes back to the
-// codeset of the user's locale.
-void SelectNlsCodeset(const char* codeset);
 
 // CP_ACP and CP_OEMCP resolved to the pair in force; other pages unchanged.
 UINT ResolveCodePage(UINT codePage);

@@ -4,12 +4,9 @@
 
 #include <cstring>
 
-namespace {
+#include "platform/posix/layer_state.h"
 
-locale_t Loaded = nullptr;
-unsigned Generation = 0;  // counts reloads, so callers can keep what they derived
-locale_t UnicodeCType = nullptr;
-bool UnicodeCTypeTried = false;
+namespace {
 
 locale_t OpenUserLocale() {
   locale_t whole = newlocale(LC_ALL_MASK, "", nullptr);
@@ -27,8 +24,8 @@ locale_t OpenUserLocale() {
 }
 
 locale_t UserLocale() {
-  if (!Loaded) Loaded = OpenUserLocale();
-  return Loaded;
+  if (!Layer.userLocale) Layer.userLocale = OpenUserLocale();
+  return Layer.userLocale;
 }
 
 }  // namespace
@@ -42,21 +39,13 @@ const char* UserLocaleText(nl_item item) {
 
 const char* UserCodeset() { return UserLocaleText(CODESET); }
 
-void ReloadUserLocale() {
-  if (Loaded) freelocale(Loaded);
-  Loaded = nullptr;
-  ++Generation;
-}
-
-unsigned UserLocaleGeneration() { return Generation; }
-
 locale_t UnicodeCaseLocale() {
   if (strcmp(UserCodeset(), "UTF-8") == 0) return UserLocale();
-  if (!UnicodeCTypeTried) {
-    UnicodeCTypeTried = true;
-    UnicodeCType = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+  if (!Layer.unicodeCTypeTried) {
+    Layer.unicodeCTypeTried = true;
+    Layer.unicodeCType = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
   }
-  return UnicodeCType;
+  return Layer.unicodeCType;
 }
 
 const char* MonthName(int month, bool abbreviated) {

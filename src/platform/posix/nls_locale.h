@@ -1,6 +1,7 @@
 // The user's locale as the national-language functions read it. The layer
 // never changes the process locale: it opens its own copy of the locale the
-// environment names (LC_ALL, LC_<category>, LANG), once, at first use.
+// environment names (LC_ALL, LC_<category>, LANG), once, at first use, and
+// keeps it in Layer (layer_state.h).
 // Internal to src/platform/posix/.
 #pragma once
 
@@ -17,33 +18,10 @@ const char* UserLocaleText(nl_item item);
 // The codeset of the user locale's LC_CTYPE, e.g. "UTF-8" or "ISO-8859-1".
 const char* UserCodeset();
 
-// Test hook: forget the locale read so far; the next use reads the
-// environment again.
-void ReloadUserLocale();
-// Changes whenever ReloadUserLocale has run: what was derived from the
-// locale before is stale.
-unsigned UserLocaleGeneration();
-
 // A locale whose character classes cover all of Unicode (the user's when it
 // is a UTF-8 one, else C.UTF-8), for upper-casing UTF-8 text; null when the
 // system has none.
 locale_t UnicodeCaseLocale();
-
-// The number conventions of the user locale, with the Win32 invariant
-// defaults ("," and groups of 3) where LC_NUMERIC has no thousands separator.
-struct NumberConventions {
-  char ThousandSep[8];
-  char DecimalSep[8];
-  // Group sizes from the decimal point leftwards, as NUMBERFMTA.Grouping
-  // writes them (3 = threes; 32 = three, then twos; 30 = one group of three).
-  unsigned Grouping;
-};
-NumberConventions UserNumberConventions();
-
-// The locale's default pictures in Win32 syntax, converted from its
-// strftime formats (D_FMT, T_FMT).
-void ShortDatePicture(char* out, size_t capacity);
-void TimePicture(char* out, size_t capacity);
 
 // Names from LC_TIME: month 1..12, day of week 0 (Sunday)..6, and the
 // AM/PM designators (C gives "AM" and "PM").

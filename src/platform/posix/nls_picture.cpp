@@ -1,6 +1,7 @@
-// GetDateFormatA and GetTimeFormatA: Win32 pictures (d dd ddd dddd M MM MMM
-// MMMM y yy yyyy for dates; h hh H HH m mm s ss t tt for times; text in
-// single quotes, '' for a quote). Other characters are copied as they are.
+// GetDateFormatA and GetTimeFormatA with the picture keltro passes (d dd ddd
+// dddd M MM MMM MMMM y yy yyyy for dates; h hh H HH m mm s ss t tt for times;
+// text in single quotes, '' for a quote; other characters as they are). No
+// picture, or flags other than LOCALE_NOUSEROVERRIDE, fail.
 #include <cstdio>
 #include <string>
 
@@ -40,10 +41,9 @@ std::string DateField(char letter, int count, const SYSTEMTIME& time) {
   }
 }
 
-std::string ClockField(char letter, int count, const SYSTEMTIME& time, DWORD flags) {
+std::string ClockField(char letter, int count, const SYSTEMTIME& time) {
   switch (letter) {
     case 'h': {
-      if (flags & TIME_FORCE24HOURFORMAT) return Number(time.wHour, count);
       unsigned hour = time.wHour % 12;
       return Number(hour == 0 ? 12 : hour, count);
     }
@@ -60,14 +60,6 @@ std::string ClockField(char letter, int count, const SYSTEMTIME& time, DWORD fla
 bool IsFieldLetter(char c, PictureKind kind) {
   if (kind == DatePicture) return c == 'd' || c == 'M' || c == 'y';
   return c == 'h' || c == 'H' || c == 'm' || c == 's' || c == 't';
-}
-
-// A field the flags leave out; the text just before it goes with it.
-bool IsDropped(char letter, DWORD flags) {
-  if (letter == 's') return flags & (TIME_NOSECONDS | TIME_NOMINUTESORSECONDS);
-  if (letter == 'm') return flags & TIME_NOMINUTESORSECONDS;
-  if (letter == 't') return flags & TIME_NOTIMEMARKER;
-  return false;
 }
 
 // Copies quoted text (from behind its opening quote) and returns where the
@@ -87,9 +79,8 @@ const char* CopyQuoted(const char* p, std::string* out) {
   return p;
 }
 
-std::string ExpandPicture(const char* picture, const SYSTEMTIME& time, PictureKind kind, DWORD flags) {
+std::string ExpandPicture(const char* picture, const SYSTEMTIME& time, PictureKind kind) {
   std::string out;
-  size_t afterField = 0;  // where the text since the last field begins
   for (const char* p = picture; *p;) {
     if (*p == '\'') {
       p = CopyQuoted(p + 1, &out);
@@ -102,12 +93,7 @@ std::string ExpandPicture(const char* picture, const SYSTEMTIME& time, PictureKi
     char letter = *p;
     int count = 0;
     while (*p == letter) ++p, ++count;
-    if (kind == ClockPicture && IsDropped(letter, flags)) {
-      out.resize(afterField);
-      continue;
-    }
-    out += kind == DatePicture ? DateField(letter, count, time) : ClockField(letter, count, time, flags);
-    afterField = out.size();
+    out += kind == DatePicture ? DateField(letter, count, time) : ClockField(letter, count, time);
   }
   return out;
 }
@@ -123,34 +109,26 @@ int Fail(DWORD error) {
   return 0;
 }
 
+// Both: the time given, or the present local time; the picture is required.
+int FormatTime(DWORD flags, const SYSTEMTIME* given, LPCSTR picture, PictureKind kind, LPSTR out,
+               int capacity) {
+  if (flags & ~LOCALE_NOUSEROVERRIDE) return Fail(ERROR_INVALID_FLAGS);
+  SYSTEMTIME time;
+  FillTime(given, &time);
+  bool valid = kind == DatePicture ? IsValidSystemDate(time) : IsValidSystemClock(time);
+  if (!picture || !valid) return Fail(ERROR_INVALID_PARAMETER);
+  std::string text = ExpandPicture(picture, time, kind);
+  return ReturnText(text.data(), text.size(), out, capacity);
+}
+
 }  // namespace
 
 int GetDateFormatA(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpDate, LPCSTR lpFormat,
                    LPSTR lpDateStr, int cchDate) {
-  DWORD kindFlags = dwFlags & (DATE_SHORTDATE | DATE_LONGDATE);
-  if ((dwFlags & ~(DATE_SHORTDATE | DATE_LONGDATE | LOCALE_NOUSEROVERRIDE)) ||
-      kindFlags == (DATE_SHORTDATE | DATE_LONGDATE) || (lpFormat && kindFlags))
-    return Fail(ERROR_INVALID_FLAGS);
-  SYSTEMTIME date;
-  FillTime(lpDate, &date);
-  if (!IsValidSystemDate(date)) return Fail(ERROR_INVALID_PARAMETER);
-  char picture[80] = "";
-  if (!lpFormat && kindFlags == DATE_LONGDATE) snprintf(picture, sizeof picture, "dddd, dd MMMM yyyy");
-  else if (!lpFormat) ShortDatePicture(picture, sizeof picture);
-  std::string text = ExpandPicture(lpFormat ? lpFormat : picture, date, DatePicture, 0);
-  return ReturnText(text.data(), text.size(), lpDateStr, cchDate);
+  return FormatTime(dwFlags, lpDate, lpFormat, DatePicture, lpDateStr, cchDate);
 }
 
 int GetTimeFormatA(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpTime, LPCSTR lpFormat,
                    LPSTR lpTimeStr, int cchTime) {
-  const DWORD known = TIME_NOMINUTESORSECONDS | TIME_NOSECONDS | TIME_NOTIMEMARKER |
-                      TIME_FORCE24HOURFORMAT | LOCALE_NOUSEROVERRIDE;
-  if (dwFlags & ~known) return Fail(ERROR_INVALID_FLAGS);
-  SYSTEMTIME time;
-  FillTime(lpTime, &time);
-  if (!IsValidSystemClock(time)) return Fail(ERROR_INVALID_PARAMETER);
-  char picture[80] = "";
-  if (!lpFormat) TimePicture(picture, sizeof picture);
-  std::string text = ExpandPicture(lpFormat ? lpFormat : picture, time, ClockPicture, dwFlags);
-  return ReturnText(text.data(), text.size(), lpTimeStr, cchTime);
+  return FormatTime(dwFlags, lpTime, lpFormat, ClockPicture, lpTimeStr, cchTime);
 }

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/posix/layer.h"
-#include "platform/posix/string_resources.h"
 #include "platform/win32.h"
 
 namespace {

@@ -1,4 +1,5 @@
-#include "platform/posix/string_resources.h"
+#include "platform/posix/layer.h"
+#include "platform/string_resources.h"
 
 // A test build may replace the table; the program's own is in src/resources/.
 const char* FindStringResource(unsigned id) {

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/posix/layer.h"
+#include "platform/posix/layer_state.h"
 #include "platform/posix/nls_calendar.h"
 
 namespace {
@@ -51,16 +53,12 @@ void DateFromDays(int64_t days, SYSTEMTIME* time) {
   time->wDayOfWeek = (WORD)((days + 1) % 7);  // 1601-01-01 was a Monday
 }
 
-int64_t TicksOf(const FILETIME* time) {
-  return (int64_t)(((uint64_t)time->dwHighDateTime << 32) | time->dwLowDateTime);
-}
+int64_t TicksOf(const FILETIME* time) { return (int64_t)FromFileTime(*time); }
 
 bool IsFileTimeInRange(const FILETIME* time) { return time->dwHighDateTime <= 0x7FFFFFFF; }
 
 void SetTicks(int64_t ticks, FILETIME* time) {
-  if (ticks < 0) ticks = 0;
-  time->dwLowDateTime = (DWORD)((uint64_t)ticks & 0xFFFFFFFF);
-  time->dwHighDateTime = (DWORD)((uint64_t)ticks >> 32);
+  *time = ToFileTime(ticks < 0 ? 0 : (uint64_t)ticks);
 }
 
 BOOL InvalidParameter() {
@@ -139,14 +137,12 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, LPFILETIME lpFileTime)
 // Reads the time-zone rules again when TZ has changed since the last
 // conversion (tzset on every call would stat /etc/localtime each time).
 static void FollowTimeZone() {
-  enum { Unknown, Unset, Set };
-  static int lastState = Unknown;
-  static std::string lastTz;
   const char* tz = getenv("TZ");
-  if (lastState == (tz ? Set : Unset) && (!tz || lastTz == tz)) return;
+  if (Layer.timeZoneRead && Layer.tzSet == (tz != nullptr) && (!tz || Layer.tz == tz)) return;
   tzset();
-  lastState = tz ? Set : Unset;
-  lastTz = tz ? tz : "";
+  Layer.timeZoneRead = true;
+  Layer.tzSet = tz != nullptr;
+  Layer.tz = tz ? tz : "";
 }
 
 // Results that would fall before 1601 or beyond the file-time range are held
@@ -170,8 +166,7 @@ BOOL LocalFileTimeToFileTime(const FILETIME* lpLocalFileTime, LPFILETIME lpFileT
 }
 
 LONG CompareFileTime(const FILETIME* lpFileTime1, const FILETIME* lpFileTime2) {
-  uint64_t first = ((uint64_t)lpFileTime1->dwHighDateTime << 32) | lpFileTime1->dwLowDateTime;
-  uint64_t second = ((uint64_t)lpFileTime2->dwHighDateTime << 32) | lpFileTime2->dwLowDateTime;
+  uint64_t first = FromFileTime(*lpFileTime1), second = FromFileTime(*lpFileTime2);
   return first < second ? -1 : first > second ? 1 : 0;
 }
 

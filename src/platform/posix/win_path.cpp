@@ -2,11 +2,12 @@
 
 #include <vector>
 
+#include "platform/posix/layer.h"
+
 namespace {
 
 bool IsSeparator(char c) { return c == '\\'; }
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? (char)(c - 'a' + 'A') : c; }
 
 bool IsDriveQualified(const std::string& path) { return path.size() >= 2 && path[1] == ':'; }
 

@@ -1,8 +1,8 @@
-#include "sources/pattern_match.h"
+#include "match/pattern_match.h"
 
 #include <cstring>
 
-#include "params/bounded_text.h"
+#include "base/bounded_text.h"
 #include "platform/win32.h"
 
 namespace {

@@ -1,4 +1,5 @@
-// The program's string table, as the resource compiler would bind it on Windows.
+// The program's string table, as the resource compiler would bind it on Windows:
+// declared by the layer, defined by the program, read through LoadStringA.
 #pragma once
 
 struct StringResource {
@@ -8,6 +9,3 @@ struct StringResource {
 
 // Defined by the program (src/resources/); ends with an entry whose text is null.
 extern const StringResource ProgramStringTable[];
-
-// The text of a string resource, or null when the table lacks it.
-const char* FindStringResource(unsigned id);

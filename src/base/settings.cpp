@@ -1,6 +1,7 @@
-#include "driver/settings.h"
+#include "base/settings.h"
 
-#include "driver/statistics.h"
+#include "base/run_values.h"
+#include "base/statistics.h"
 
 CommandCode CurrentCommand = CMD_INVALID;
 
@@ -57,3 +58,4 @@ char LocationFormat[TextCapacity];
 char DefaultFileFormat[TextCapacity];
 
 RunStatistics Stats;
+RunValues Run;

@@ -3,9 +3,11 @@
 
 #include <string>
 
-#include "driver/entry.h"
-#include "driver/param_tables.h"
-#include "params/bounded_text.h"
+#include "base/bounded_text.h"
+#include "base/param_tables.h"
+#include "base/settings.h"
+#include "params/command_line.h"
+#include "walk/run_values.h"
 
 namespace {
 
@@ -15,7 +17,7 @@ std::string Needs(const std::string& arguments) {
   CopyText(DefaultFileFormat, "~f");
   std::string line = "keltro sho " + arguments;
   EXPECT_EQ(ParseCommandLineText(line.data(), ParameterTable, OptionTable, CriteriaTable, FormatTable), 0);
-  WorkOutPerFileNeeds();
+  WorkOutRunValues();
   return std::string(NeedOwner ? "owner" : "") + (NeedSecurity ? "security" : "");
 }
 

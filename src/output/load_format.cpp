@@ -1,11 +1,11 @@
-#include "driver/load_format.h"
+#include "output/load_format.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "driver/settings.h"
-#include "params/bounded_text.h"
+#include "base/settings.h"
+#include "base/bounded_text.h"
 #include "platform/win32.h"
 
 namespace {
@@ -97,7 +97,7 @@ bool KnownMissingBesideProgram(const char* format) {
 
 }  // namespace
 
-int LoadFormat(const char* format, char* output) {
+int LoadFormat(const char* format, char (&output)[LineCapacity]) {
   if (!KnownMissingBesideProgram(format)) {
     if (ReadFormatFile(format, output)) return 1;
     if (IsBesideProgram(format)) MissingBesideProgram.push_back(format);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "base/time_value.h"
 #include "platform/win32.h"
 
 typedef int32_t CommandCode;
@@ -28,11 +29,6 @@ constexpr bool IsCopyCommand(CommandCode code) {
 constexpr int TextCapacity = 256;      // parameter texts, patterns, spec parts
 constexpr int LineCapacity = 2048;     // LineBuffer and format files
 constexpr int PathCapacity = 512;      // paths of the walk
-
-// A time value: 100-ns units since 1601-01-01 in local wall-clock time;
-// 0 = not given, all bits set = never.
-typedef uint64_t TimeValue;
-constexpr TimeValue TimeNever = ~(TimeValue)0;
 
 extern CommandCode CurrentCommand;
 

@@ -1,4 +1,5 @@
-#include "driver/statistics.h"
+#include "base/statistics.h"
+#include "driver/entry.h"
 
 #include "output/standard_output.h"
 

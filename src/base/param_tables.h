@@ -1,7 +1,7 @@
 // The four tables that describe keltro's command line.
 #pragma once
 
-#include "params/param_table.h"
+#include "base/param_table.h"
 
 extern ParamDescriptor ParameterTable[];
 extern ParamDescriptor OptionTable[];

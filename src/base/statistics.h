@@ -1,10 +1,10 @@
 // Run counters, incremented by the walker and the file actions and printed at
-// the end of the run.
+// the end of the run (PrintStatistics, driver/entry.h).
 #pragma once
 
 #include <cstdint>
 
-#include "driver/settings.h"
+#include "base/settings.h"
 
 struct RunStatistics {
   int32_t Files;
@@ -27,6 +27,3 @@ struct RunStatistics {
 };
 
 extern RunStatistics Stats;
-
-// Prints the KELTRO-STATISTICS lines of CurrentCommand (and /v).
-void PrintStatistics(void);

@@ -1,0 +1,8 @@
+// A format given as text or as the name of a file holding it.
+#pragma once
+
+#include "base/settings.h"
+
+// Returns 1 when `format` named a readable file and output holds its first
+// LineCapacity - 1 bytes; 0 when output holds a copy of the format text.
+int LoadFormat(const char* format, char (&output)[LineCapacity]);

@@ -1,0 +1,64 @@
+// The layer's own state, in one place: what it reads from the environment
+// and the system on first use and keeps for the run. ResetLayerState forgets
+// all of it, so that the next call reads the environment again (tests change
+// KELTRO_DRIVES, LC_ALL and TZ between cases; the program never resets).
+// Internal to src/platform/posix/.
+#pragma once
+
+#include <fcntl.h>
+#include <locale.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/posix/drive_map.h"
+#include "platform/posix/nls_codepage.h"
+#include "platform/win32.h"
+
+struct HeldDirectory;  // path_lookup.h
+
+// One directory the layer holds for the current directory or its ancestors.
+struct HeldLevel {
+  std::shared_ptr<HeldDirectory> dir;
+  std::string windows;  // as set: "C:\data" or "C:\"
+  std::string posix;
+};
+
+struct LayerState {
+  // The drive map (drive_map.cpp).
+  bool driveMapLoaded = false;
+  std::vector<DriveEntry> drives;
+
+  // The current directory (current_dir.cpp): read from the process on first
+  // use, then changed only by SetCurrentDirectoryA; below it the directories
+  // a walk came down through.
+  bool currentDirKnown = false;
+  DWORD currentDirUnknownError = 0;
+  std::vector<HeldLevel> heldDirs;  // back() is the current directory
+
+  // The executable's POSIX path and its Windows form under the drive map
+  // (module_path.cpp).
+  int executableReadErrno = -1;   // -1 until read, then 0 or the errno of the read
+  std::string executablePath;
+  bool moduleFileNameKnown = false;
+  std::string moduleFileName;
+
+  // The user locale (nls_locale.cpp) and the code pages it selects
+  // (codepage_select.cpp).
+  locale_t userLocale = nullptr;
+  bool unicodeCTypeTried = false;
+  locale_t unicodeCType = nullptr;
+  bool codePagesKnown = false;
+  CodePagePair codePages = {CP_UTF8, CP_UTF8};
+
+  // The TZ value the time-zone rules were last read for (time_convert.cpp).
+  bool timeZoneRead = false;
+  bool tzSet = false;
+  std::string tz;
+};
+
+extern LayerState Layer;
+
+// Forgets the whole state, closing and freeing what it holds.
+void ResetLayerState();

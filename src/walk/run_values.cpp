@@ -1,0 +1,53 @@
+// The values a run derives from its parameters, and which per-file data it
+// must read: owners, access-control lists, times, the stored attributes.
+#include "walk/run_values.h"
+
+#include "base/param_tables.h"
+#include "base/settings.h"
+#include "match/pattern_match.h"
+#include "output/load_format.h"
+#include "output/value_text.h"
+#include "platform/layer_hints.h"
+
+namespace {
+
+// A loose test: any '~' before the letter counts; a false positive only
+// costs an unneeded lookup.
+bool Mentions(const char* text, const char* pattern) { return MatchPattern(text, pattern, true); }
+
+void WorkOutPerFileNeeds(void) {
+  LoadFormat(FileFormat, LineBuffer);
+  NeedOwner = NewOwner[0] || DirPermissions[0] || FilePermissions[0] || OwnerFormat[0] ||
+              Mentions(LineBuffer, "*~*o*") || Mentions(LineBuffer, "*~*x*") ||
+              Mentions(LineBuffer, "*~*u*") || OwnerPattern[0];
+  NeedSecurity = DirPermissions[0] || FilePermissions[0] || AceFormat[0] || GrantsPattern[0] ||
+                 AceCountRange[0] || Mentions(LineBuffer, "*~*g*") || Mentions(LineBuffer, "*~*T*");
+  for (int t = 0; RunTimeLetters[t]; t++) {
+    char letter = RunTimeLetters[t];
+    const char pattern[] = {'*', '~', '*', letter, '*', '\0'};
+    Run.TimeNeeded[t] = CurrentCommand != CMD_SHO || FindCriterion(letter)->status == PS_GIVEN ||
+                        Mentions(LineBuffer, pattern);
+  }
+  // Hidden, system, archive and a stored creation time: the attributes and the creation time.
+  ReadStoredAttributes(CurrentCommand != CMD_SHO || FindCriterion('a')->status == PS_GIVEN ||
+                       FindCriterion('C')->status == PS_GIVEN || Mentions(LineBuffer, "*~*a*") ||
+                       Mentions(LineBuffer, "*~*C*"));
+  LoadFormat(TotalsFormat, LineBuffer);
+  if (Mentions(LineBuffer, "*~*o*")) NeedOwner = 1;
+}
+
+void IndexCriteria(void) {
+  for (ParamDescriptor*& row : Run.CriterionRows) row = nullptr;
+  for (ParamDescriptor* row = CriteriaTable; row->type != PT_NONE; row++) {
+    ParamDescriptor*& slot = Run.CriterionRows[(unsigned char)row->letter];
+    if (!slot) slot = row;
+  }
+}
+
+}  // namespace
+
+void WorkOutRunValues(void) {
+  WorkOutPerFileNeeds();
+  IndexCriteria();
+  ReadOutputConventions();
+}
