@@ -69,7 +69,7 @@ MUTATIONS = [
     # the platform layer: errors, attributes, listings, links, times, NLS
     ("L1", "src/platform/posix/errno_map.cpp", "case ENOENT: return ERROR_FILE_NOT_FOUND;", "case ENOENT: return ERROR_PATH_NOT_FOUND;"),
     ("L2", "src/platform/posix/errno_map.cpp", "    case EACCES:\n", ""),
-    ("L4", "src/platform/posix/current_dir.cpp", "'/' ? O_NOFOLLOW : 0;", "'/' ? 0 : 0;"),
+    ("L4", "src/platform/posix/current_dir.cpp", "onDisk.c_str(), O_NOFOLLOW, true);\n  int err", "onDisk.c_str(), 0, true);\n  int err"),
     ("L5", "src/platform/posix/find_files.cpp", "return order != 0 ? order < 0 :", "return order != 0 ? order > 0 :"),
     ("L6", "src/platform/posix/name_match.cpp", "for (char c : text) out->push_back(UpperAscii(c));", "for (char c : text) out->push_back(c);"),
     ("L9", "src/platform/posix/file_info.cpp", "    if (S_ISREG(stx.stx_mode)) word |= FILE_ATTRIBUTE_ARCHIVE;\n", ""),
