@@ -1,50 +1,87 @@
 #!/usr/bin/env bash
-# Times a recursive listing by keltro against find on the same tree, and
-# shows keltro's peak memory for a small and a large tree.
+# Times keltro against find and du on the same tree, in the same run, for
+# both drive maps, and shows keltro's peak memory.
 #
-#   bench/run.sh [KELTRO_BINARY] [WORK_DIR]
+#   bench/run.sh [--large] [KELTRO_BINARY] [WORK_DIR]
 #
 # KELTRO_BINARY defaults to build/keltro; WORK_DIR (default /tmp/keltro-bench)
-# keeps the generated trees between runs. RUNS sets the repetitions (best of).
+# keeps the generated trees between runs. --large adds a tree of 1,000,000
+# files (slow to build and to time). RUNS sets the repetitions (median of).
 set -euo pipefail
 
+large=0
+if [ "${1:-}" = "--large" ]; then large=1; shift; fi
 here=$(cd "$(dirname "$0")" && pwd)
 keltro=$(realpath "${1:-$here/../build/keltro}")
 work=${2:-/tmp/keltro-bench}
 runs=${RUNS:-5}
 
 [ -x "$keltro" ] || { echo "no keltro binary at $keltro" >&2; exit 1; }
-if [ ! -x /usr/bin/time ]; then
-  apt-get install -y -qq time >/dev/null 2>&1 || { apt-get update -qq && apt-get install -y -qq time >/dev/null; }
-fi
+[ -x /usr/bin/time ] || { echo "bench/run.sh needs /usr/bin/time (Debian package: time)" >&2; exit 1; }
 
 mkdir -p "$work"
-python3 "$here/make_tree.py" "$work/t100k" 100000 2000
 python3 "$here/make_tree.py" "$work/t10k" 10000 200
+python3 "$here/make_tree.py" "$work/t100k" 100000 2000
+sizes="t100k"
+if [ "$large" = 1 ]; then
+  python3 "$here/make_tree.py" "$work/t1m" 1000000 20000
+  sizes="t100k t1m"
+fi
+export TZ=UTC LC_ALL=C.UTF-8
 
-# C: holds the program, as in the default map, so a format is looked for beside it.
-export KELTRO_DRIVES="C=/;B=$work" TZ=UTC LC_ALL=C.UTF-8
-
-keltro_list() { "$keltro" sho "B:\\$1\\*" /S '~F~f ~s' >"$work/keltro.out"; }
-find_list() { find "$work/$1" -printf "%p %s\n" >"$work/find.out"; }
-
-# Best wall time of $runs runs, in seconds.
-best_of() {
-  local best= start end t
-  for _ in $(seq "$runs"); do
-    start=$(date +%s.%N); "$@"; end=$(date +%s.%N)
-    t=$(awk "BEGIN { print $end - $start }")
-    if [ -z "$best" ] || awk "BEGIN { exit !($t < $best) }"; then best=$t; fi
-  done
-  echo "$best"
+# The tree's root as keltro names it under the current drive map.
+root_of() { if [ "$map" = default ]; then echo "B:\\$1"; else echo "C:"; fi; }
+drives_for() {
+  if [ "$map" = default ]; then echo "C=/;B=$work"; else echo "C=$work/$1"; fi
 }
 
-keltro_list t100k; find_list t100k  # warm the caches
-lines_k=$(wc -l <"$work/keltro.out"); lines_f=$(wc -l <"$work/find.out")
-tk=$(best_of keltro_list t100k)
-tf=$(best_of find_list t100k)
-printf 'tree: 100000 files in 2000 directories (keltro listed %d lines, find %d)\n' "$lines_k" "$lines_f"
-printf 'keltro: %.3f s   find: %.3f s   ratio: %.2f\n' "$tk" "$tf" "$(awk "BEGIN { print $tk / $tf }")"
+k_plain() { KELTRO_DRIVES=$(drives_for "$1") "$keltro" sho "$(root_of "$1")\\*" /S '~F~f ~s' >"$work/out"; }
+k_mtime() { KELTRO_DRIVES=$(drives_for "$1") "$keltro" sho "$(root_of "$1")\\*" /S '~F~f ~M' >"$work/out"; }
+k_total() { KELTRO_DRIVES=$(drives_for "$1") "$keltro" sho "$(root_of "$1")\\*" /S '~F' '~T~T ~s' >"$work/out"; }
+f_plain() { find "$work/$1" -printf "%p %s\n" >"$work/out"; }
+f_mtime() { find "$work/$1" -printf "%p %TY\n" >"$work/out"; }
+d_total() { du -sb "$work/$1" >"$work/out"; }
 
-peak_kb() { /usr/bin/time -v "$keltro" sho "B:\\$1\\*" /S '~F~f ~s' 2>&1 >/dev/null | awk -F': ' '/Maximum resident/ {print $2}'; }
-printf 'peak RSS: 10k files %s kB, 100k files %s kB\n' "$(peak_kb t10k)" "$(peak_kb t100k)"
+# "wall cpu": the median wall time and the median processor time (user +
+# system) of $runs runs, in seconds, after one warm-up run. On a shared
+# machine the processor time is the steadier of the two.
+median_of() {
+  local TIMEFORMAT='%3R %3U %3S'
+  "$@"
+  local samples=()
+  for _ in $(seq "$runs"); do
+    samples+=("$( { time "$@" 2>/dev/null; } 2>&1 )")
+  done
+  printf '%s\n' "${samples[@]}" | awk '{ w[NR] = $1; c[NR] = $2 + $3 }
+    function median(a, n,   i, j, t) {
+      for (i = 2; i <= n; i++) for (j = i; j > 1 && a[j - 1] > a[j]; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
+      return (n % 2) ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+    }
+    END { print median(w, NR), median(c, NR) }'
+}
+
+compare() {  # label keltro-function peer-function peer-label tree
+  local k p
+  k=($(median_of "$2" "$5")); p=($(median_of "$3" "$5"))
+  printf '  %-16s keltro %6.3f s (cpu %6.3f)  %-24s %6.3f s (cpu %6.3f)  ratio %5.2f (cpu %5.2f)\n' \
+    "$1" "${k[0]}" "${k[1]}" "$4" "${p[0]}" "${p[1]}" \
+    "$(awk "BEGIN { print ${k[0]} / ${p[0]} }")" "$(awk "BEGIN { print ${k[1]} / (${p[1]} > 0 ? ${p[1]} : 0.001) }")"
+}
+
+peak_kb() {
+  KELTRO_DRIVES=$(drives_for "$1") /usr/bin/time -v "$keltro" sho "$(root_of "$1")\\*" /S '~F~f ~s' \
+    2>&1 >/dev/null | awk -F': ' '/Maximum resident/ { print $2 }'
+}
+
+echo "median of $runs runs each; ratio = keltro / peer (target: at most 1.00)"
+for map in default tree-as-C; do
+  for tree in $sizes; do
+    echo "$tree, drive map: $map"
+    compare "listing ~f ~s" k_plain f_plain 'find -printf "%p %s\n"' "$tree"
+    compare "listing ~f ~M" k_mtime f_mtime 'find -printf "%p %TY\n"' "$tree"
+    compare "totals only ~T" k_total d_total 'du -sb' "$tree"
+  done
+  printf '  peak RSS: 10k files %s kB' "$(peak_kb t10k)"
+  for tree in $sizes; do printf ', %s %s kB' "$tree" "$(peak_kb "$tree")"; done
+  echo
+done

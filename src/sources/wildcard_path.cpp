@@ -39,7 +39,7 @@ bool CutAtFirstWildcard(const char* done, const char* rest, WildcardCut* cut) {
   return length >= 0 && length < (int)sizeof cut->base;
 }
 
-// The specification that did not fit, given in pieces.
+// The source specification that did not fit, given in pieces.
 void ReportTooLong(const char* a, const char* b, const char* c = "", const char* d = "") {
   PrintError("KELTRO-ERROR, path too long: '%s%s%s%s'\n", a, b, c, d);
   Stats.ErrorsDetected++;

@@ -1,5 +1,5 @@
 // The values a run derives from its parameters, and which per-file data it
-// must read: owners, access-control lists, times.
+// must read: owners, access-control lists, times, the stored attributes.
 #include "walk/run_values.h"
 
 #include "base/param_tables.h"
@@ -7,6 +7,7 @@
 #include "match/pattern_match.h"
 #include "output/load_format.h"
 #include "output/value_text.h"
+#include "platform/layer_hints.h"
 
 namespace {
 
@@ -27,6 +28,10 @@ void WorkOutPerFileNeeds(void) {
     Run.TimeNeeded[t] = CurrentCommand != CMD_SHO || FindCriterion(letter)->status == PS_GIVEN ||
                         Mentions(LineBuffer, pattern);
   }
+  // Hidden, system, archive and a stored creation time: the attributes and the creation time.
+  ReadStoredAttributes(CurrentCommand != CMD_SHO || FindCriterion('a')->status == PS_GIVEN ||
+                       FindCriterion('C')->status == PS_GIVEN || Mentions(LineBuffer, "*~*a*") ||
+                       Mentions(LineBuffer, "*~*C*"));
   LoadFormat(TotalsFormat, LineBuffer);
   if (Mentions(LineBuffer, "*~*o*")) NeedOwner = 1;
 }

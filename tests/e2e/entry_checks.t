@@ -26,6 +26,7 @@ mir and upd, a wildcard in the target, then the checks of each command.
   2> KELTRO-ERROR, cannot have multiple source directories with /d
   [87]
   $ keltro upd c:\\a\\* d:\\b /d
+  2> KELTRO-ERROR, upd is not available yet
   KELTRO-STATISTICS=           0 files in source
   KELTRO-STATISTICS=           0 bytes in source
   KELTRO-STATISTICS=           0 subdirectories in source
@@ -41,7 +42,6 @@ mir and upd, a wildcard in the target, then the checks of each command.
   KELTRO-STATISTICS=           0 files taken
   KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           0 errors detected
-  2> KELTRO-ERROR, upd is not available yet
   $ keltro cop c:\\a\\*
   2> KELTRO-ERROR, no target path specified
   [87]
@@ -50,32 +50,33 @@ An unknown command word is reported, nothing is walked, and the closing
 statistics follow with status 0. Only the first three letters count.
 
   $ keltro sh c:\\x
-  KELTRO-STATISTICS=           0 files taken
-  KELTRO-STATISTICS=           0 actions skipped
-  KELTRO-STATISTICS=           0 errors detected
   2> KELTRO-ERROR, invalid command 'sh'
-  $ keltro xyzzy
   KELTRO-STATISTICS=           0 files taken
   KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           0 errors detected
+  $ keltro xyzzy
   2> KELTRO-ERROR, invalid command 'xyzzy'
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           0 errors detected
   $ keltro ShowAll c:\\nothing-here\\*.txt
   2> KELTRO-ERROR, cannot go to C:\nothing-here\, error=2
   $ keltro DELETE c:\\x\\*
+  2> KELTRO-ERROR, DELETE is not available yet
   KELTRO-STATISTICS=           0 files deleted
   KELTRO-STATISTICS=           0 bytes deleted
   KELTRO-STATISTICS=           0 directories removed
   KELTRO-STATISTICS=           0 files taken
   KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           0 errors detected
-  2> KELTRO-ERROR, DELETE is not available yet
   $ keltro set c:\\x\\*
+  2> KELTRO-ERROR, set is not available yet
   KELTRO-STATISTICS=           0 files set
   KELTRO-STATISTICS=           0 files taken
   KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           0 errors detected
-  2> KELTRO-ERROR, set is not available yet
   $ keltro cop c:\\x\\* c:\\target
+  2> KELTRO-ERROR, cop is not available yet
   KELTRO-STATISTICS=           0 files in source
   KELTRO-STATISTICS=           0 bytes in source
   KELTRO-STATISTICS=           0 subdirectories in source
@@ -86,18 +87,17 @@ statistics follow with status 0. Only the first three letters count.
   KELTRO-STATISTICS=           0 files taken
   KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           0 errors detected
-  2> KELTRO-ERROR, cop is not available yet
 
 Options may stand anywhere on the line.
 
   $ keltro /v sho c:\\nothing\\*.txt /S
+  2> KELTRO-ERROR, cannot go to C:\nothing\, error=2
   KELTRO-STATISTICS=           0 files
   KELTRO-STATISTICS=           0 bytes
   KELTRO-STATISTICS=           0 subdirectories
   KELTRO-STATISTICS=           0 files taken
   KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           1 errors detected
-  2> KELTRO-ERROR, cannot go to C:\nothing\, error=2
 
 A BELMIX_FORMAT too long for its buffer falls back to ~f.
 

@@ -18,7 +18,7 @@ A current directory that no drive covers is named in the message (here
 with / for \ and <T> for the test's directory).
 
   $ KELTRO_DRIVES="C=$T/w" keltro sho 2>&1 | tr '\\' / | sed "s|$T|<T>|"
-  KELTRO-ERROR, the current directory //?/unix<T> is on no drive: give the source with its drive
+  2> KELTRO-ERROR, the current directory //?/unix<T> is on no drive: give the source with its drive
 
 A current directory longer than 255 characters still gives its drive.
 

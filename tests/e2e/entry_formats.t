@@ -20,6 +20,13 @@ line ends in the file are kept as they are.
   $ keltro sho 'c:\data\*' '~FC:\missing.txt'
   C:\missing.txt
 
+Only the first 2047 bytes of a file count, and a line holds 2047
+characters.
+
+  $ printf 'x%.0s' $(seq 2040) > long.txt && printf '~-10N|' >> long.txt
+  $ keltro sho 'c:\data\*' '~FC:\long.txt' | cut -c2035-
+  xxxxxxone.txt
+
 A format without a backslash is looked for beside the program first.
 
   $ mkdir bin && cp "$KELTRO_BIN" bin/keltro && printf '<~N>' > bin/angle

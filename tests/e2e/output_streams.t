@@ -5,7 +5,7 @@ drive D: has no root between the listings of C: and E:.
   $ mkdir c e && touch c/one e/two
   $ KELTRO_DRIVES="C=$T/c;D=$T/gone;E=$T/e" keltro sho '*:\*' 2>&1  # not under Wine: the drives come from KELTRO_DRIVES
   C:\one
-  KELTRO-ERROR, cannot go to D:\, error=21
+  2> KELTRO-ERROR, cannot go to D:\, error=21
   E:\two
 
 Output that cannot be written ends the run with the Win32 code of the

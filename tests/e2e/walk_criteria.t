@@ -2,13 +2,13 @@ Criteria filter the entries whose names matched. Sizes: -s takes ranges of
 the low 32 bits of the size, both ends inclusive; directories have size 0.
 
   $ mkdir -p s/dir && touch s/zero && truncate -s 10 s/ten && truncate -s 20 s/twenty && truncate -s 21 s/twentyone
-  $ keltro sho 'C:\s\*' '-s10:20' '~F~N ~s' | sort
+  $ keltro sho 'C:\s\*' '-s10:20' '~F~N ~s'
   ten 10
   twenty 20
-  $ keltro sho 'C:\s\*' '-s0:0' '~F~N' | sort
+  $ keltro sho 'C:\s\*' '-s0:0' '~F~N'
   dir
   zero
-  $ keltro sho 'C:\s\*' '-s21:,0' '~F~N' | sort
+  $ keltro sho 'C:\s\*' '-s21:,0' '~F~N'
   dir
   twentyone
   zero
@@ -19,7 +19,7 @@ their sizes (1 GiB and 705,032,704), in ~s, in the byte sums and in the
 statistics.
 
   $ mkdir big && truncate -s 5G big/huge && truncate -s 5000000000 big/large
-  $ keltro sho 'C:\big\*' '~F~N ~s' | sort
+  $ keltro sho 'C:\big\*' '~F~N ~s'
   huge 1,073,741,824
   large 705,032,704
   $ keltro sho 'C:\big\*' '~F' '~T~s bytes' /v
@@ -43,22 +43,32 @@ Attributes: the six letters R H S A C D; names beginning with a dot are
 hidden, files without a write bit read-only.
 
   $ mkdir -p a/.hdir && touch a/.hfile a/plain a/ro && chmod a-w a/ro
-  $ keltro sho 'C:\a\*' '~F~a ~N' | sort
-  ...A.. plain
+  $ keltro sho 'C:\a\*' '~F~a ~N'
   .H...D .hdir
   .H.A.. .hfile
+  ...A.. plain
   R..A.. ro
-  $ keltro sho 'C:\a\*' '-a*H*' '~F~N' | sort
+  $ keltro sho 'C:\a\*' '-a*H*' '~F~N'
   .hdir
   .hfile
   $ keltro sho 'C:\a\*' '-a*h*.' '~F~N'
   .hfile
-  $ keltro sho 'C:\a\*' '-a*.' '~F~N' | sort
+  $ keltro sho 'C:\a\*' '-a*.' '~F~N'
   .hfile
   plain
   ro
   $ keltro sho 'C:\a\*' '-ar*' '~F~N'
   ro
+
+Hidden, system and archive come from user.DOSATTRIB when a file holds one,
+for a format and for a criterion alike.
+
+  $ mkdir sa && touch sa/sys sa/plain && setfattr -n user.DOSATTRIB -v '"0x4"' sa/sys
+  $ keltro sho 'C:\sa\*' '~F~a ~N'
+  ...A.. plain
+  ..S... sys
+  $ keltro sho 'C:\sa\*' '-a*S*' '~F~N'
+  sys
 
 Times: -M keeps files modified at or before the time, +M at or after; both
 together make an inclusive window, which selects nothing when upside down.
@@ -70,11 +80,11 @@ together make an inclusive window, which selects nothing when upside down.
   late
   $ keltro sho 'C:\t\*' "+M24.12.2024 10:00:00:001" "-M24.12.2024 18:30" '~F~N'
   late
-  $ keltro sho 'C:\t\*' '+M24.12.2024' '-M25.12.2024' '~F~N' | sort
+  $ keltro sho 'C:\t\*' '+M24.12.2024' '-M25.12.2024' '~F~N'
   early
   late
   $ keltro sho 'C:\t\*' '+M25.12.2024' '-M24.12.2024' '~F~N'
-  $ keltro sho 'C:\t\*' '-Mnever' '~F~N' | sort
+  $ keltro sho 'C:\t\*' '-Mnever' '~F~N'
   early
   late
 
@@ -100,3 +110,5 @@ are not read yet, so all fall into one row with an empty owner.
   $ keltro sho 'C:\s\*' '-s10:20' '~F' '~o~i:[~o]:~T:~s' '~T~T files, ~o owners, ~s bytes'  # not under Wine: Wine prints a zero as nothing
   0:[]:2:30
   2 files, 1 owners, 30 bytes
+  $ keltro sho 'C:\s\*' '-s10:20' '~F' '~T~o owners'
+  1 owners

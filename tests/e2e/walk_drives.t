@@ -28,27 +28,16 @@ Not under Wine: the drive types come from KELTRO_DRIVES, which Wine does not rea
 The class words take every drive of a type, or the first one; case does not
 matter.
 
-  $ keltro sho 'CD*:\*' '~F~f'
-  D:\d.txt
-  E:\e.txt
-  $ keltro sho 'cd:\*' '~F~f'
-  D:\d.txt
-  $ keltro sho 'Cd*:\*' '~F~f'
-  D:\d.txt
-  E:\e.txt
-  $ keltro sho 'NET:\*' '~F~f'
-  M:\m.txt
-  $ keltro sho 'NET*:\*' '~F~f'
-  M:\m.txt
-  P:\p.txt
-  $ keltro sho 'DISK*:\*' '~F~f'
-  C:\c.txt
-  $ keltro sho 'DISK:\*' '~F~f'
-  C:\c.txt
-  $ keltro sho 'FLOPPY:\*' '~F~f'
-  F:\f.txt
-  $ keltro sho 'FLOPPY*:\*' '~F~f'
-  F:\f.txt
+  $ for c in 'CD*' cd 'Cd*' NET 'NET*' 'DISK*' DISK FLOPPY 'FLOPPY*'; do echo $c: $(keltro sho "$c:\*" '~F~f'); done
+  CD*: D:\d.txt E:\e.txt
+  cd: D:\d.txt
+  Cd*: D:\d.txt E:\e.txt
+  NET: M:\m.txt
+  NET*: M:\m.txt P:\p.txt
+  DISK*: C:\c.txt
+  DISK: C:\c.txt
+  FLOPPY: F:\f.txt
+  FLOPPY*: F:\f.txt
 
 A drive letter is taken as it is, in either case, whatever its type.
 
@@ -84,10 +73,15 @@ their message and walk nothing; the run ends normally.
 An empty drive root lists nothing at all, not even . and ..; the listing
 reports that as a failure of the directory.
 
+Without KELTRO_DRIVES, C: is the root directory.
+
+  $ KELTRO_DRIVES= keltro sho "C:${T//\//\\}\\c\\*" '~F~N'
+  c.txt
+
   $ rm c/c.txt
   $ keltro sho 'C:\*' '~F~f' '~d~f' /v
-  C:\
   2> KELTRO-ERROR, Dir(C:\) failed, error=2
+  C:\
   KELTRO-STATISTICS=           0 files
   KELTRO-STATISTICS=           0 bytes
   KELTRO-STATISTICS=           0 subdirectories

@@ -11,12 +11,12 @@ their own files and sizes beside x and apache.
   $ mkdir -p dots/x dots/x. dots/apache dots/apache. && printf 1 > dots/x/f && printf 22 > dots/x./f
   $ printf 333 > dots/apache/a && printf 4444 > dots/apache./b
   $ keltro sho 'C:\dots\*' /S '~F~f ~s' '~T~d dirs ~s bytes'
-  C:\\dots\\apache\\a 3 (esc)
-  C:\\dots\\apache 0 (esc)
+  C:\dots\apache\a 3
+  C:\dots\apache 0
   C:\\dots\\apache\xef\x80\xa9\\b 4 (esc)
   C:\\dots\\apache\xef\x80\xa9 0 (esc)
-  C:\\dots\\x\\f 1 (esc)
-  C:\\dots\\x 0 (esc)
+  C:\dots\x\f 1
+  C:\dots\x 0
   C:\\dots\\x\xef\x80\xa9\\f 2 (esc)
   C:\\dots\\x\xef\x80\xa9 0 (esc)
   4 dirs 10 bytes
@@ -41,9 +41,9 @@ directory a that its text would name; a : and a trailing blank are kept.
 
   $ mkdir -p 'odd/q?x' 'odd/a/b' 'odd/a\b' 'odd/a:b' 'odd/end ' && touch 'odd/q?x/in' odd/a/b/neighbour 'odd/a\b/own' 'odd/a:b/colon' 'odd/end /blank'
   $ keltro sho 'C:\odd\*' /S '~F~f'
-  C:\\odd\\a\\b\\neighbour (esc)
-  C:\\odd\\a\\b (esc)
-  C:\\odd\\a (esc)
+  C:\odd\a\b\neighbour
+  C:\odd\a\b
+  C:\odd\a
   C:\\odd\\a\xef\x80\xa2b\\colon (esc)
   C:\\odd\\a\xef\x80\xa2b (esc)
   C:\\odd\\a\xef\x80\xa6b\\own (esc)
@@ -68,7 +68,7 @@ and walked.
 
   $ mkdir -p "case/$(printf 'caf\xe9')" "case/q$(printf '\xef\x80\xa5')x" && touch "case/$(printf 'caf\xe9')/latin" "case/q$(printf '\xef\x80\xa5')x/mac"
   $ keltro sho "C:\\CASE\\CAF$(printf '\xc3\x89')\\*" '~F~N'
-  2> KELTRO-ERROR, cannot go to C:\\CASE\\CAF\xc3\x89\\, error=2 (esc)
+  2> KELTRO-ERROR, cannot go to C:\CASE\CAFÉ\, error=2
   $ keltro sho 'C:\CASE\*' /S '~F~f'
   C:\\CASE\\caf\xe9\\latin (esc)
   C:\\CASE\\caf\xe9 (esc)
@@ -88,8 +88,8 @@ A listed name is never taken for a wildcard: What? under W* is walked once.
   $ keltro sho 'C:\w\W*\*' '~F~f' '~e~d'
   C:\\w\\What\xef\x80\xa5\\f (esc)
   \\w\\What\xef\x80\xa5\\ (esc)
-  C:\\w\\Wx\\g (esc)
-  \\w\\Wx\\ (esc)
+  C:\w\Wx\g
+  \w\Wx\
 
 Under an 8-bit locale (ANSI code page 1252) the stand-ins have no character:
 they show as ?, as on Windows, and such a name cannot be reached by what is
@@ -102,6 +102,7 @@ shown. The expansion still ends: What? is tried once and refused.
   end?
   q?x
   $ LC_ALL=de_DE.ISO-8859-1 keltro sho 'C:\w\W*\*' '~F~f' /v
+  2> KELTRO-ERROR, cannot go to C:\w\What?\, error=123
   C:\w\Wx\g
   KELTRO-STATISTICS=           1 files
   KELTRO-STATISTICS=           0 bytes
@@ -109,4 +110,3 @@ shown. The expansion still ends: What? is tried once and refused.
   KELTRO-STATISTICS=           0 files taken
   KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           1 errors detected
-  2> KELTRO-ERROR, cannot go to C:\w\What?\, error=123

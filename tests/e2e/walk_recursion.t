@@ -39,7 +39,7 @@ When the subdirectory's name matches too, its entry counts in the parent.
 . and .. are listed in subdirectories but never matched, counted or entered.
 
   $ mkdir -p dots/in && touch dots/.hidden dots/in/.x
-  $ keltro sho 'C:\dots\.*' /S '~F~f' | sort
+  $ keltro sho 'C:\dots\.*' /S '~F~f'
   C:\dots\.hidden
   C:\dots\in\.x
   $ keltro sho 'C:\dots\.*' /S '~F' /v
@@ -61,7 +61,7 @@ The per-file values: directory part, name, name without extension, size,
 attributes and full name; on a local drive the server and domain are empty.
 
   $ mkdir -p v/deep && printf 12345 > v/deep/a.b.c && touch v/deep/.profile
-  $ keltro sho 'C:\v\*' /S '~F[~e|~d|~N|~n|~s|~a|~f|~S|~D]' | sort  # not under Wine: Wine prints a zero as nothing
+  $ keltro sho 'C:\v\*' /S '~F[~e|~d|~N|~n|~s|~a|~f|~S|~D]'  # not under Wine: Wine prints a zero as nothing
   [C:|\v\deep\|.profile||0|.H.A..|C:\v\deep\.profile||]
   [C:|\v\deep\|a.b.c|a|5|...A..|C:\v\deep\a.b.c||]
   [C:|\v\|deep|deep|0|.....D|C:\v\deep||]

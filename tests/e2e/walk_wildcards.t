@@ -1,34 +1,28 @@
 Wildcards in directory components: every existing pair of directories that
-matches \a*\b*\ is walked on its own and followed by its ~e line; the
-location counter (~e of the ~T line) counts each walked directory once.
+matches \a*\b*\ is walked on its own, in name order, and followed by its ~e
+line; the location counter (~e of the ~T line) counts each walked directory
+once.
 
   $ mkdir -p a1/b1 a1/b2 a1/c a2/b3 x/b4
   $ printf 1 > a1/b1/f && printf 22 > a1/b2/f && printf 333 > a2/b3/f && printf 4 > a1/c/f && printf 5 > x/b4/f
-  $ keltro sho 'C:\a*\b*\*' '~F~f' '~e~e ~d ~f r=~r T=~T s=~s' | sort  # not under Wine: Wine prints a zero as nothing
-  C: \a1\b1\ * r=0 T=1 s=1
-  C: \a1\b2\ * r=0 T=1 s=2
-  C: \a2\b3\ * r=0 T=1 s=3
+  $ keltro sho 'C:\a*\b*\*' '~F~f' '~e~e ~d ~f r=~r T=~T s=~s'  # not under Wine: Wine prints a zero as nothing
   C:\a1\b1\f
+  C: \a1\b1\ * r=0 T=1 s=1
   C:\a1\b2\f
+  C: \a1\b2\ * r=0 T=1 s=2
   C:\a2\b3\f
+  C: \a2\b3\ * r=0 T=1 s=3
   $ keltro sho 'C:\a*\b*\*' '~F' '~T~e locations, ~T files'
   3 locations, 3 files
-
-Each walk is complete before the next directory of the listing: the ~e line
-of a location follows its files. With one match per component the order is fixed.
-
-  $ keltro sho 'C:\a2\b*\*' '~F~f' '~e~d ~T'
-  C:\a2\b3\f
-  \a2\b3\ 1
 
 A directory part without wildcards is walked once, with /S as given; the
 file part shows as ~f (its first pattern only).
 
-  $ keltro sho 'C:\a1\*.x,f' /S '~F~f' '~e~e ~d ~f r=~r T=~T' | sort
-  C: \a1\ *.x r=1 T=3
+  $ keltro sho 'C:\a1\*.x,f' /S '~F~f' '~e~e ~d ~f r=~r T=~T'
   C:\a1\b1\f
   C:\a1\b2\f
   C:\a1\c\f
+  C: \a1\ *.x r=1 T=3
 
 Directory names match without regard to case (a component without wildcards
 is used as typed); ? needs exactly one character.
@@ -36,7 +30,7 @@ is used as typed); ? needs exactly one character.
   $ mkdir -p projA/src a ab/src && printf 1 > projA/src/f && printf 1 > a/f && printf 1 > ab/src/f && printf 1 > ab/f
   $ keltro sho 'C:\PROJ*\SRC\*' '~F~f'
   C:\projA\SRC\f
-  $ keltro sho 'C:\a?\*' '~F~f' | sort
+  $ keltro sho 'C:\a?\*' '~F~f'
   C:\a1\b1
   C:\a1\b2
   C:\a1\c

@@ -13,8 +13,8 @@ Such commands are skipped, and counted as skipped in the closing line;
 docs/platform.md lists where Wine and the Linux layer differ.
 
 Messages on standard error end in CR LF, as the C runtime writes text on
-Windows; they are read back as LF before they are compared. Standard output
-is compared as written.
+Windows; error lines are read back with LF before they are compared. Other
+lines are compared as written.
 """
 import os
 import re
@@ -88,6 +88,9 @@ def finish():
         shutil.rmtree(_own_prefix, ignore_errors=True)
 
 
-def fold_line_ends(results):
-    """(stdout, stderr, status) with every CR LF of stderr read back as LF."""
-    return [(out, err.replace(b"\r\n", b"\n"), code) for out, err, code in results]
+def fold_line_ends(results, error_line):
+    """(output, status) pairs with the CR LF that ends each error line read back as LF."""
+    def fold(output):
+        lines = output.split(b"\n")
+        return b"\n".join(l[:-1] if l.endswith(b"\r") and error_line.match(l) else l for l in lines)
+    return [(fold(output), code) for output, code in results]

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/posix/layer_state.h"
-#include "platform/posix/fault_injection.h"
+#include "support/syscall_faults.h"
 #include "platform/win32.h"
 #include "support/temp_tree.h"
 

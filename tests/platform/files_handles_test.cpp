@@ -1,174 +1,67 @@
-// File handles: CreateFileA, ReadFile, SetFileTime and CloseHandle.
+// File handles: CreateFileA, ReadFile, SetFileTime and CloseHandle. Reading
+// a format file through a handle is in entry_formats.t.
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
-#include <sys/xattr.h>
 
 #include <cstdio>
 
 #include "files_fixture.h"
-#include "platform/posix/layer.h"
 
 namespace {
 
-
-FILETIME Time(ULONGLONG value) { return FILETIME{(DWORD)value, (DWORD)(value >> 32)}; }
-
-// 2001-02-03 04:05:06.7 UTC and 1999-12-31 23:59:59 UTC as FILETIME values.
+// 2001-02-03 04:05:06.7 UTC.
 constexpr ULONGLONG kWritten = (981173106ULL + 11644473600ULL) * 10000000ULL + 7000000ULL;
-constexpr ULONGLONG kCreated = (946684799ULL + 11644473600ULL) * 10000000ULL;
+const FILETIME Written = {(DWORD)kWritten, (DWORD)(kWritten >> 32)};
 
 class HandlesTest : public MappedTreeTest {
  protected:
-  WIN32_FIND_DATAA Find(const std::string& path) {
+  ULONGLONG WriteTime(const char* path) {
     WIN32_FIND_DATAA data{};
-    HANDLE h = FindFirstFileA(path.c_str(), &data);
-    EXPECT_NE(h, INVALID_HANDLE_VALUE) << path;
-    if (h != INVALID_HANDLE_VALUE) FindClose(h);
-    return data;
+    FindClose(FindFirstFileA(path, &data));
+    return ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
   }
-  HANDLE OpenForTimes(const std::string& path, DWORD flags = 0) {
-    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                       OPEN_EXISTING, flags, nullptr);
-  }
-  bool XattrsSupported() {
-    tree_.file("xattr-probe");
-    return setxattr(tree_.path("xattr-probe").c_str(), "user.probe", "1", 1, 0) == 0;
+  HANDLE Open(const char* path, DWORD access, DWORD disposition = OPEN_EXISTING, DWORD flags = 0) {
+    return CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition, flags, nullptr);
   }
 };
 
-TEST_F(HandlesTest, ReadsAFileThroughAHandle) {
-  tree_.file("fmt/long.txt", "~f ~s\r\nsecond line");
-  HANDLE h = CreateFileA("T:\\fmt\\LONG.TXT", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  char buffer[64];
-  DWORD got = 0;
-  ASSERT_TRUE(ReadFile(h, buffer, 5, &got, nullptr));
-  EXPECT_EQ(std::string(buffer, got), "~f ~s");
-  ASSERT_TRUE(ReadFile(h, buffer, sizeof buffer, &got, nullptr));
-  EXPECT_EQ(std::string(buffer, got), "\r\nsecond line");
-  ASSERT_TRUE(ReadFile(h, buffer, sizeof buffer, &got, nullptr));
-  EXPECT_EQ(got, 0u);  // end of file
+TEST_F(HandlesTest, OpenAndAccessFailuresCarryWin32Codes) {
+  tree_.file("dir/f.txt", "x");
+  EXPECT_EQ(Open("T:\\dir\\none.txt", GENERIC_READ), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(Open("T:\\nodir\\none.txt", GENERIC_READ), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(Open("T:\\dir\\f.txt", GENERIC_WRITE, CREATE_NEW), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_EXISTS);
+  EXPECT_EQ(Open("T:\\dir", GENERIC_WRITE), INVALID_HANDLE_VALUE);  // no backup semantics
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
+  HANDLE h = Open("T:\\dir\\f.txt", GENERIC_READ);
+  EXPECT_FALSE(SetFileTime(h, nullptr, nullptr, &Written));
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
   EXPECT_TRUE(CloseHandle(h));
   EXPECT_FALSE(CloseHandle(h));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_HANDLE);
-}
-
-TEST_F(HandlesTest, OpenFailuresCarryWin32Codes) {
-  tree_.dir("dir");
-  tree_.file("dir/f.txt", "x");
-  auto open = [](const char* path, DWORD access, DWORD disposition, DWORD flags = 0) {
-    return CreateFileA(path, access, 0, nullptr, disposition, flags, nullptr);
-  };
-  EXPECT_EQ(open("T:\\dir\\none.txt", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(open("T:\\nodir\\none.txt", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_PATH_NOT_FOUND);
-  EXPECT_EQ(open("T:\\dir\\f.txt", GENERIC_WRITE, CREATE_NEW), INVALID_HANDLE_VALUE);
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_EXISTS);
-  EXPECT_EQ(open("T:\\dir", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);  // no backup semantics
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
-  ASSERT_TRUE(InjectSyscallFault("open", 1, EACCES));
-  EXPECT_EQ(open("T:\\dir\\f.txt", GENERIC_WRITE, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+  ASSERT_TRUE(ArmSyscallFault({"open", 1, EACCES}));
+  EXPECT_EQ(Open("T:\\dir\\f.txt", GENERIC_WRITE), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
 }
 
-TEST_F(HandlesTest, CreatesAndTruncatesByDisposition) {
-  HANDLE h = CreateFileA("T:\\new.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  CloseHandle(h);
-  EXPECT_TRUE(std::filesystem::exists(tree_.path("new.txt")));
-  tree_.file("old.txt", "content");
-  h = CreateFileA("T:\\old.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_ALREADY_EXISTS);
-  CloseHandle(h);
-  EXPECT_EQ(std::filesystem::file_size(tree_.path("old.txt")), 0u);
-}
-
-TEST_F(HandlesTest, ReadingNeedsReadAccess) {
+TEST_F(HandlesTest, SetFileTimeChangesTheEntryItself) {
   tree_.file("f.txt", "x");
-  HANDLE h = OpenForTimes("T:\\f.txt");
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  char c;
-  DWORD got = 7;
-  EXPECT_FALSE(ReadFile(h, &c, 1, &got, nullptr));
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
-  EXPECT_EQ(got, 0u);
-  CloseHandle(h);
-}
-
-TEST_F(HandlesTest, SetFileTimeChangesOnlyTheTimesGiven) {
-  tree_.file("f.txt", "x");
-  WIN32_FIND_DATAA before = Find("T:\\f.txt");
-  HANDLE h = OpenForTimes("T:\\f.txt");
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  FILETIME written = Time(kWritten);
-  ASSERT_TRUE(SetFileTime(h, nullptr, nullptr, &written));
-  CloseHandle(h);
-  WIN32_FIND_DATAA after = Find("T:\\f.txt");
-  EXPECT_EQ(FromFileTime(after.ftLastWriteTime), kWritten);
-  EXPECT_EQ(FromFileTime(after.ftLastAccessTime), FromFileTime(before.ftLastAccessTime));
-  EXPECT_EQ(FromFileTime(after.ftCreationTime), FromFileTime(before.ftCreationTime));
-}
-
-TEST_F(HandlesTest, ACreationTimeIsStoredAndReadBack) {
-  if (!XattrsSupported()) GTEST_SKIP() << "the temporary directory's file system has no user extended attributes";
-  tree_.file("f.txt", "x");
-  HANDLE h = OpenForTimes("T:\\f.txt");
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  FILETIME created = Time(kCreated), accessed = Time(kWritten);
-  ASSERT_TRUE(SetFileTime(h, &created, &accessed, nullptr));
-  CloseHandle(h);
-  WIN32_FIND_DATAA data = Find("T:\\f.txt");
-  EXPECT_EQ(FromFileTime(data.ftCreationTime), kCreated);
-  EXPECT_EQ(FromFileTime(data.ftLastAccessTime), kWritten);
-  char text[32];
-  ssize_t n = getxattr(tree_.path("f.txt").c_str(), "user.keltro.ctime", text, sizeof text);
-  EXPECT_EQ(std::string(text, n > 0 ? (size_t)n : 0), std::to_string(kCreated));
-}
-
-TEST_F(HandlesTest, ADirectoryNeedsBackupSemanticsForItsTimes) {
   tree_.dir("d");
-  EXPECT_EQ(OpenForTimes("T:\\d"), INVALID_HANDLE_VALUE);
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
-  HANDLE h = OpenForTimes("T:\\d", FILE_FLAG_BACKUP_SEMANTICS);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  FILETIME written = Time(kWritten);
-  EXPECT_TRUE(SetFileTime(h, nullptr, nullptr, &written));
+  std::filesystem::create_symlink(tree_.path("f.txt"), tree_.path("link.txt"));
+  ULONGLONG before = WriteTime("T:\\f.txt");
+  HANDLE h = Open("T:\\link.txt", GENERIC_WRITE);
+  ASSERT_TRUE(SetFileTime(h, nullptr, nullptr, &Written));
   CloseHandle(h);
-  EXPECT_EQ(FromFileTime(Find("T:\\d").ftLastWriteTime), kWritten);
-}
-
-TEST_F(HandlesTest, TimesOfALinkChangeTheLinkNotItsTarget) {
-  tree_.file("target.txt", "x");
-  std::filesystem::create_symlink(tree_.path("target.txt"), tree_.path("link.txt"));
-  ULONGLONG targetBefore = FromFileTime(Find("T:\\target.txt").ftLastWriteTime);
-  HANDLE h = OpenForTimes("T:\\link.txt");
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  FILETIME written = Time(kWritten);
-  ASSERT_TRUE(SetFileTime(h, nullptr, nullptr, &written));
-  CloseHandle(h);
-  EXPECT_EQ(FromFileTime(Find("T:\\link.txt").ftLastWriteTime), kWritten);
-  EXPECT_EQ(FromFileTime(Find("T:\\target.txt").ftLastWriteTime), targetBefore);
-}
-
-TEST_F(HandlesTest, SetFileTimeNeedsWriteAccessAndReportsFailures) {
-  tree_.file("f.txt", "x");
-  FILETIME written = Time(kWritten);
-  HANDLE h = CreateFileA("T:\\f.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(SetFileTime(h, nullptr, nullptr, &written));
+  EXPECT_EQ(WriteTime("T:\\link.txt"), kWritten);
+  EXPECT_EQ(WriteTime("T:\\f.txt"), before);  // not the link's target
+  h = Open("T:\\d", GENERIC_WRITE, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  ASSERT_TRUE(SetFileTime(h, nullptr, nullptr, &Written));
+  ASSERT_TRUE(ArmSyscallFault({"futimens", 1, EROFS}));
+  EXPECT_FALSE(SetFileTime(h, nullptr, nullptr, &Written));
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
   CloseHandle(h);
-  h = OpenForTimes("T:\\f.txt");
-  ASSERT_TRUE(InjectSyscallFault("futimens", 1, EROFS));
-  EXPECT_FALSE(SetFileTime(h, nullptr, nullptr, &written));
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
-  CloseHandle(h);
-  EXPECT_FALSE(SetFileTime(h, nullptr, nullptr, &written));
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_HANDLE);
+  EXPECT_EQ(WriteTime("T:\\d"), kWritten);
 }
 
 TEST_F(HandlesTest, AChangeNotificationSignalsFromTheFirstChangeUntilReArmed) {

@@ -84,8 +84,6 @@ struct timespec TimeOrOmit(const FILETIME* time) {
 HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                    DWORD dwFlagsAndAttributes, HANDLE hTemplateFile) {
-  bool mustExist = dwCreationDisposition == OPEN_EXISTING || dwCreationDisposition == TRUNCATE_EXISTING;
-  if (mustExist && IsKnownMissing(lpFileName)) return Fail(ERROR_FILE_NOT_FOUND);
   LocatedPath located;
   DWORD err = LocatePath(lpFileName, located);
   if (err) return Fail(err);
@@ -106,6 +104,7 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
     int flags = isDirectory ? O_RDONLY | O_DIRECTORY | O_CLOEXEC
                             : OpenFlags(dwDesiredAccess, dwCreationDisposition, exists);
     mode_t mode = (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
+    if (flags & (O_CREAT | O_TRUNC)) ForgetCachedNames();
     fd = Sys.open(located.dirFd, located.name.c_str(), flags | O_NONBLOCK, mode);
     if (fd < 0) return Fail(Win32ErrorFromErrno(errno));
     if (!isDirectory && !IsRegularFile(fd)) {
@@ -159,6 +158,7 @@ BOOL SetFileTime(HANDLE hFile, const FILETIME* lpCreationTime, const FILETIME* l
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
+  ForgetCachedNames();
   if (!NoChange(lpLastAccessTime) || !NoChange(lpLastWriteTime)) {
     struct timespec times[2] = {TimeOrOmit(lpLastAccessTime), TimeOrOmit(lpLastWriteTime)};
     int rc = file->fd >= 0 ? Sys.futimens(file->fd, times)

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/posix/dos_attrib.h"
+#include "platform/layer_hints.h"
 
 namespace {
 
@@ -48,12 +49,18 @@ ULONGLONG CreationTimeOf(const struct statx& stx, const EntryXattrs& xattrs) {
   return FromStatxTime(stx.stx_ctime);
 }
 
+bool ReadsStoredAttributes = true;
+
 // Links hold no user extended attributes on Linux: no call is made for them.
 EntryXattrs XattrsOf(const struct statx& stx, const std::string& posixPath) {
-  return S_ISLNK(stx.stx_mode) ? EntryXattrs{} : ReadEntryXattrs(posixPath);
+  return S_ISLNK(stx.stx_mode) || !ReadsStoredAttributes ? EntryXattrs{} : ReadEntryXattrs(posixPath);
 }
 
 }  // namespace
+
+void ReadStoredAttributes(bool read) { ReadsStoredAttributes = read; }
+
+bool StoredAttributesRead() { return ReadsStoredAttributes; }
 
 // Held at the ends of the file-time range: 0 before 1601, the largest
 // FILETIME (0x7FFFFFFFFFFFFFFF, in the year 30828) beyond it.

@@ -22,6 +22,10 @@ struct EntryInfo {
 // (read through posixPath).
 EntryInfo EntryInfoOf(const struct statx& stx, const char* name, const std::string& posixPath);
 
+// False when the run told the layer to leave the stored attributes unread
+// (ReadStoredAttributes in platform/layer_hints.h): no path is needed then.
+bool StoredAttributesRead();
+
 // The attribute word alone (same rules as EntryInfoOf).
 DWORD AttributesOf(const struct statx& stx, const char* name, const std::string& posixPath);
 

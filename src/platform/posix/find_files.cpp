@@ -2,13 +2,16 @@
 // component with `*` or `?` lists its directory (`.` and `..` first, except
 // at a drive root, then the entries sorted by name as NTFS gives them, so a
 // listing reads the same on every file system); one without is the exact
-// lookup of that entry.
+// lookup of that entry. A listing of the current directory reads the
+// descriptor the layer holds for it (getdents64), never its path.
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/posix/dir_reader.h"
 #include "platform/posix/file_info.h"
 #include "platform/posix/handles.h"
 #include "platform/posix/layer.h"
@@ -21,12 +24,15 @@
 namespace {
 
 struct FindHandle : LayerHandle {
-  DIR* dir;               // nullptr for an exact lookup, whose one entry is already given
+  std::shared_ptr<HeldDirectory> dir;  // null for an exact lookup, whose one entry is already given
   std::string dirPosix;   // the listed directory, for the entries' extended attributes
+  bool dirIsCurrent;      // the current directory: attributes are read by the bare name
   std::string pattern;
   int dotsToCome;         // 2: "." and ".." still to come; 1: ".."; 0: none
-  std::string nameText;            // each matching name folded, NUL, as it is, NUL
-  std::vector<const char*> names;  // into nameText, sorted
+  bool hasOwnRecord = false;  // ownRecord holds the directory's own values, given for . and ..
+  struct statx ownRecord {};
+  std::string nameText{};          // each matching name folded, NUL, as it is, NUL
+  std::vector<const char*> names{};  // into nameText, sorted
   size_t nextName = 0;
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
 };
@@ -41,24 +47,20 @@ bool ComesBefore(const char* foldedA, const char* foldedB) {
   return order != 0 ? order < 0 : strcmp(NameAfterFolded(foldedA), NameAfterFolded(foldedB)) < 0;
 }
 
+// Keeps a name of the directory when it matches the pattern.
+void TakeName(FindHandle* find, std::vector<size_t>& starts, std::string& shownText, const char* name) {
+  const char* shown = ShownName(name, shownText);  // matched and sorted as the core sees it
+  if (!MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) return;
+  starts.push_back(find->nameText.size());
+  AppendFoldedName(&find->nameText, shown);
+  find->nameText.append(name, strlen(name) + 1);
+}
+
 void ReadNames(FindHandle* find) {
   std::vector<size_t> starts;
   std::string shownText;
-  for (;;) {
-    errno = 0;
-    struct dirent* entry = Sys.readdir(find->dir);
-    if (!entry) {
-      if (errno) find->readError = Win32ErrorFromErrno(errno);
-      break;
-    }
-    const char* name = entry->d_name;
-    if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) continue;
-    const char* shown = ShownName(name, shownText);  // matched and sorted as the core sees it
-    if (!MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) continue;
-    starts.push_back(find->nameText.size());
-    AppendFoldedName(&find->nameText, shown);
-    find->nameText.append(name, strlen(name) + 1);
-  }
+  int err = ForEachDirectoryName(find->dir->fd, [&](const char* name) { TakeName(find, starts, shownText, name); });
+  if (err) find->readError = Win32ErrorFromErrno(err);
   const char* text = find->nameText.data();
   find->names.reserve(starts.size());
   for (size_t start : starts) find->names.push_back(text + start);
@@ -67,9 +69,7 @@ void ReadNames(FindHandle* find) {
 }
 
 bool CloseFind(LayerHandle* handle) {
-  FindHandle* find = static_cast<FindHandle*>(handle);
-  if (find->dir) Sys.closedir(find->dir);
-  delete find;
+  delete static_cast<FindHandle*>(handle);
   return true;
 }
 
@@ -89,23 +89,31 @@ void FillFindData(const struct statx& stx, const char* name, const std::string& 
 
 // The path the entry's extended attributes are read by: relative to the
 // current directory when the listing is of it (the walker's case), which
-// spares the kernel the walk down the whole path for every entry.
-std::string EntryPath(const std::string& dir, const char* name) {
-  bool isCurrent = dir == CurrentPosixDirectory();
-  if (strcmp(name, ".") == 0) return isCurrent ? "." : dir;
-  return isCurrent ? std::string(name) : JoinPosixPath(dir, name);
+// spares the kernel the walk down the whole path for every entry. `.` and
+// `..` are the listed directory itself. None when nothing is read by it.
+std::string EntryPath(const FindHandle* find, const char* name) {
+  if (!StoredAttributesRead()) return std::string();  // nothing is read through it
+  bool isDirectory = strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
+  if (isDirectory) return find->dirIsCurrent ? "." : find->dirPosix;
+  return find->dirIsCurrent ? std::string(name) : JoinPosixPath(find->dirPosix, name);
 }
 
 // Gives the listing's next matching entry: 0, 18 at the end, or the Win32
 // code of a failure (an entry that vanished since it was read is left out).
+// `.` and `..` carry the values of the listed directory itself, read once
+// through its descriptor, as NTFS gives them.
 DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
-  int dirFd = dirfd(find->dir);
+  int dirFd = find->dir->fd;
   struct statx stx;
   while (find->dotsToCome > 0) {
     const char* name = find->dotsToCome-- == 2 ? "." : "..";
     if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) continue;
-    if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0) return Win32ErrorFromErrno(errno);
-    FillFindData(stx, name, EntryPath(find->dirPosix, name), data);
+    if (!find->hasOwnRecord) {
+      if (Sys.stat(dirFd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &find->ownRecord) != 0)
+        return Win32ErrorFromErrno(errno);
+      find->hasOwnRecord = true;
+    }
+    FillFindData(find->ownRecord, name, EntryPath(find, name), data);
     return ERROR_SUCCESS;
   }
   while (find->nextName < find->names.size()) {
@@ -114,7 +122,7 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
       if (errno == ENOENT) continue;
       return Win32ErrorFromErrno(errno);
     }
-    FillFindData(stx, name, EntryPath(find->dirPosix, name), data);
+    FillFindData(stx, name, EntryPath(find, name), data);
     return ERROR_SUCCESS;
   }
   return find->readError ? find->readError : ERROR_NO_MORE_FILES;
@@ -132,21 +140,56 @@ HANDLE FindExact(const std::string& full, WIN32_FIND_DATAA* data) {
   if (located.missing) return Fail(located.missing);
   if (located.statErrno) return Fail(Win32ErrorFromErrno(located.statErrno));
   FillFindData(located.stx, located.base.c_str(), located.posix, data);
-  FindHandle* find = new FindHandle{{CloseFind}, nullptr, "", "", 0, {}, {}};
+  FindHandle* find = new FindHandle{{CloseFind}, nullptr, "", false, "", 0};
   SetLastError(ERROR_SUCCESS);
   return RegisterHandle(find);
 }
 
+DWORD OpenFailure(int err) {
+  return err == ENOENT || err == ENOTDIR ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(err);
+}
+
+// The held descriptor of the current directory, ready to be read from its
+// start; a directory held by O_PATH is opened for reading through it.
+std::shared_ptr<HeldDirectory> CurrentListing() {
+  std::shared_ptr<HeldDirectory> held = CurrentDirectoryHeld();
+  if (!held->readable) return OpenHeldDirectory(held->fd, ".", 0, false);
+  if (!held->atStart && Sys.seek(held->fd, 0, SEEK_SET) != 0) return nullptr;
+  held->atStart = false;
+  return held;
+}
+
+// True when `directory` (ending in `\`) is the current directory.
+bool IsCurrentDirectory(const std::string& directory) {
+  const std::string& current = CurrentWindowsDirectory();
+  if (current.empty()) return false;
+  size_t length = current.back() == '\\' ? current.size() : current.size() + 1;
+  return directory.size() == length && directory.compare(0, current.size(), current) == 0;
+}
+
 HANDLE FindInDirectory(const std::string& directory, const std::string& pattern, WIN32_FIND_DATAA* data) {
-  LocatedPath located;
-  DWORD err = LocateFullPath(directory, located);
-  if (err) return Fail(err);
-  if (located.missing) return Fail(located.missing == ERROR_NOT_READY ? ERROR_NOT_READY : ERROR_PATH_NOT_FOUND);
-  DIR* dir = Sys.opendir(located.dirFd, located.name.c_str());
-  if (!dir) return Fail(errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(errno));
-  FindHandle* find = new FindHandle{{CloseFind}, dir, located.posix, pattern, located.isDriveRoot ? 0 : 2, {}, {}};
+  bool isCurrent = IsCurrentDirectory(directory);
+  std::shared_ptr<HeldDirectory> dir;
+  std::string posix;
+  bool isDriveRoot;
+  if (isCurrent) {
+    dir = CurrentListing();
+    if (!dir) return Fail(OpenFailure(errno));
+    posix = CurrentPosixDirectory();
+    isDriveRoot = WindowsRootLength(directory) == directory.size();
+  } else {
+    LocatedPath located;
+    DWORD err = LocateFullPath(directory, located);
+    if (err) return Fail(err);
+    if (located.missing) return Fail(located.missing == ERROR_NOT_READY ? ERROR_NOT_READY : ERROR_PATH_NOT_FOUND);
+    dir = OpenHeldDirectory(located.dirFd, located.name.c_str(), 0, false);
+    if (!dir) return Fail(OpenFailure(errno));
+    posix = located.posix;
+    isDriveRoot = located.isDriveRoot;
+  }
+  FindHandle* find = new FindHandle{{CloseFind}, dir, posix, isCurrent, pattern, isDriveRoot ? 0 : 2};
   ReadNames(find);
-  err = NextEntry(find, data);
+  DWORD err = NextEntry(find, data);
   if (err) {
     CloseFind(find);
     return Fail(err == ERROR_NO_MORE_FILES ? ERROR_FILE_NOT_FOUND : err);

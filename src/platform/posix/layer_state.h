@@ -8,11 +8,22 @@
 #include <fcntl.h>
 #include <locale.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/posix/drive_map.h"
 #include "platform/posix/nls_codepage.h"
+#include "platform/win32.h"
+
+struct HeldDirectory;  // path_lookup.h
+
+// One directory the layer holds for the current directory or its ancestors.
+struct HeldLevel {
+  std::shared_ptr<HeldDirectory> dir;
+  std::string windows;  // as set: "C:\data" or "C:\"
+  std::string posix;
+};
 
 struct LayerState {
   // The drive map (drive_map.cpp).
@@ -20,11 +31,11 @@ struct LayerState {
   std::vector<DriveEntry> drives;
 
   // The current directory (current_dir.cpp): read from the process on first
-  // use, then changed only by SetCurrentDirectoryA.
+  // use, then changed only by SetCurrentDirectoryA; below it the directories
+  // a walk came down through.
   bool currentDirKnown = false;
-  std::string currentWindowsDir;  // as set: "C:\data" or "C:\"
-  std::string currentPosixDir;
-  int currentDirFd = AT_FDCWD;
+  DWORD currentDirUnknownError = 0;
+  std::vector<HeldLevel> heldDirs;  // back() is the current directory
 
   // The executable's POSIX path and its Windows form under the drive map
   // (module_path.cpp).

@@ -8,8 +8,6 @@
 
 #include <cerrno>
 #include <map>
-#include <set>
-#include <string_view>
 #include <vector>
 
 #include "platform/posix/drive_map.h"
@@ -87,37 +85,44 @@ std::vector<std::string> Components(const std::string& rest) {
 }
 
 // The names of one directory by their case-folded form, kept while the
-// directory's identity and modification time stay the same. A format named
-// on the command line is looked for beside the program on every line; this
-// spares a directory read (and, for a name found in no spelling, the lookup
-// itself) each time. A change within the file system's timestamp granularity
-// (a few milliseconds) after the directory was read can go unseen until the
-// directory changes again.
+// directory's identity and modification time stay the same, so that a name
+// looked for again in other spellings costs no second read. Directory times
+// move in ticks of the kernel's coarse clock: a directory whose time is not
+// older than the tick in which its names were read may have changed again
+// within that tick unseen, so its names are read again (git's rule for racy
+// index entries). Every write of the layer lets go of them (ForgetCachedNames).
 struct FoldedNames {
   std::string dir;
   uint64_t ino = 0, dev = 0;
   int64_t mtimeSec = -1;
   uint32_t mtimeNsec = 0;
+  struct timespec readAt = {0, 0};  // coarse wall clock when the names were read
   std::map<std::vector<uint32_t>, std::string> byFolded;
-  std::set<std::string, std::less<>> missing;  // names looked for and found in no spelling
 };
 
 FoldedNames NamesCache;
 
+bool Before(const struct statx_timestamp& time, const struct timespec& clock) {
+  return time.tv_sec != clock.tv_sec ? time.tv_sec < clock.tv_sec : (long)time.tv_nsec < clock.tv_nsec;
+}
+
 bool SameVersion(const FoldedNames& cache, const std::string& dir, const struct statx& stx) {
   return cache.dir == dir && cache.ino == stx.stx_ino &&
          cache.dev == makedev(stx.stx_dev_major, stx.stx_dev_minor) &&
-         cache.mtimeSec == stx.stx_mtime.tv_sec && cache.mtimeNsec == stx.stx_mtime.tv_nsec;
+         cache.mtimeSec == stx.stx_mtime.tv_sec && cache.mtimeNsec == stx.stx_mtime.tv_nsec &&
+         Before(stx.stx_mtime, cache.readAt);
 }
 
 // The names of dirPosix, whose current state `stx` the caller has read.
 FoldedNames* NamesOf(const std::string& dirPosix, const struct statx& stx) {
   FoldedNames& cache = NamesCache;
   if (SameVersion(cache, dirPosix, stx)) return &cache;
+  struct timespec now;
+  clock_gettime(CLOCK_REALTIME_COARSE, &now);
   DIR* dir = Sys.opendir(AT_FDCWD, dirPosix.c_str());
   if (!dir) return nullptr;
   cache = FoldedNames{dirPosix, stx.stx_ino, makedev(stx.stx_dev_major, stx.stx_dev_minor),
-                      stx.stx_mtime.tv_sec, stx.stx_mtime.tv_nsec, {}, {}};
+                      stx.stx_mtime.tv_sec, stx.stx_mtime.tv_nsec, now, {}};
   while (struct dirent* entry = Sys.readdir(dir)) {
     cache.byFolded.emplace(FoldedCodePoints(entry->d_name), entry->d_name);  // the first spelling wins
   }
@@ -128,36 +133,9 @@ FoldedNames* NamesOf(const std::string& dirPosix, const struct statx& stx) {
 bool FindInNames(FoldedNames* names, const std::string& name, std::string& found) {
   if (!names) return false;
   auto it = names->byFolded.find(FoldedCodePoints(name.c_str()));
-  if (it == names->byFolded.end()) {
-    names->missing.insert(name);
-    return false;
-  }
+  if (it == names->byFolded.end()) return false;
   found = it->second;
   return true;
-}
-
-// True when posix was looked for in its unchanged directory before and was
-// not there in any spelling: one stat of the directory instead of the walk.
-//
-// Directory times come from the kernel's coarse clock, which moves in ticks
-// of a few milliseconds; within the tick of the last check the directory is
-// not asked again, so a change is seen at most one tick late.
-bool KnownMissing(const std::string& posix) {
-  static struct timespec checkedAt = {-1, 0};
-  if (NamesCache.missing.empty()) return false;
-  size_t slash = posix.rfind('/');
-  const std::string& parent = NamesCache.dir;
-  bool inCachedDir = slash != std::string::npos &&
-                     std::string_view(posix).substr(0, slash == 0 ? 1 : slash) == parent;
-  if (!inCachedDir || !NamesCache.missing.count(std::string_view(posix).substr(slash + 1))) return false;
-  struct timespec now;
-  clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
-  if (now.tv_sec == checkedAt.tv_sec && now.tv_nsec == checkedAt.tv_nsec) return true;
-  struct statx stx;
-  bool unchanged = Sys.stat(AT_FDCWD, parent.c_str(), AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) == 0 &&
-                   SameVersion(NamesCache, parent, stx);
-  checkedAt = unchanged ? now : timespec{-1, 0};
-  return unchanged;
 }
 
 // Walks the components from the drive root, replacing each missing one by a
@@ -234,11 +212,6 @@ DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
   located.isDriveRoot = rest.empty();
   located.missing = ERROR_SUCCESS;
   ChooseDirectory(located);
-  if (parts.size() > 1 && KnownMissing(located.posix)) {
-    located.missing = ERROR_FILE_NOT_FOUND;
-    located.statErrno = ENOENT;
-    return ERROR_SUCCESS;
-  }
   located.statErrno = StatEntry(located.dirFd, located.name, located.stx);
   if (located.statErrno == ENOENT || located.statErrno == ENOTDIR) {
     CorrectCase(root, parts, located);
@@ -248,41 +221,10 @@ DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
   return ERROR_SUCCESS;
 }
 
-namespace {
-
-// The last drive-qualified path found missing, as the caller spelled it: the
-// format engine asks for the same missing format file on every line.
-struct MissingInput {
-  std::string input;
-  std::string driveRoot;
-  std::string posix;
-};
-MissingInput LastMissing;
-
-bool IsDriveQualified(LPCSTR path) {
-  return IsDriveLetter(path[0]) && path[1] == ':' && path[2] == '\\';
-}
-
-bool SameAsLastMissing(LPCSTR path) {
-  if (LastMissing.input.empty() || LastMissing.input != path) return false;
-  const DriveEntry* drive = FindDrive(path[0]);
-  return drive && drive->root == LastMissing.driveRoot && KnownMissing(LastMissing.posix);
-}
-
-void RememberMissing(LPCSTR path, const LocatedPath& located) {
-  if (located.missing != ERROR_FILE_NOT_FOUND || !IsDriveQualified(path)) return;
-  const DriveEntry* drive = FindDrive(path[0]);
-  if (drive) LastMissing = MissingInput{path, drive->root, located.posix};
-}
-
-}  // namespace
-
-bool IsKnownMissing(LPCSTR path) { return path && SameAsLastMissing(path); }
+void ForgetCachedNames() { NamesCache = FoldedNames{}; }
 
 DWORD LocatePath(LPCSTR path, LocatedPath& located) {
   std::string full;
   if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
-  DWORD err = LocateFullPath(full, located);
-  if (!err) RememberMissing(path, located);
-  return err;
+  return LocateFullPath(full, located);
 }

@@ -3,17 +3,35 @@
 // case of missing names, as Wine does.
 #pragma once
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
+#include <memory>
 #include <string>
 
 #include "platform/win32.h"
 
+// A directory the layer holds open: the current directory, the directories
+// a walk came down through, and the listings that read them.
+struct HeldDirectory {
+  int fd = AT_FDCWD;     // O_RDONLY|O_DIRECTORY, or O_PATH when it cannot be read
+  bool readable = false;
+  bool atStart = true;   // not read yet: a listing need not seek to its start
+  ~HeldDirectory();
+};
+
 // The layer's current directory. It is read from the process (getcwd) on
-// first use and changed only by ChangeCurrentDirectory.
+// first use and changed only by ChangeCurrentDirectory. When the process's
+// directory has no path (longer than 4096 bytes, removed) it stays unknown:
+// the texts are empty and only paths naming their drive can be used.
 const std::string& CurrentWindowsDirectory();  // "C:\data", "C:\", or "\\?\unix\srv" on no drive
 const std::string& CurrentPosixDirectory();
-int CurrentDirectoryFd();                      // O_PATH descriptor of the current directory
+int CurrentDirectoryFd();                      // descriptor of the current directory
+std::shared_ptr<HeldDirectory> CurrentDirectoryHeld();  // null when unknown
+// Opens dirFd/name as a directory to hold, readable; with orEnterOnly, one
+// that cannot be read (EACCES) is held by O_PATH, so that it may still be
+// entered. Null with errno set.
+std::shared_ptr<HeldDirectory> OpenHeldDirectory(int dirFd, const char* name, int extraFlags, bool orEnterOnly);
 char CurrentDriveLetter();                     // 0 when the current directory is on no drive
 // Makes the next use read the process's current directory again.
 void ForgetCurrentDirectory();
@@ -50,9 +68,9 @@ constexpr unsigned kEntryStatxMask = STATX_BASIC_STATS | STATX_BTIME;
 // of a path that cannot name a local entry: 123 (wildcards, a drive that is
 // no letter), 3 (an unmapped drive letter), 53 (a UNC path).
 DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located);
-// True when path is the drive-qualified path last found missing and its
-// directory has not changed since: a cheap answer for repeated lookups.
-bool IsKnownMissing(LPCSTR path);
+// Lets go of every name the lookup has cached. Every layer call that writes
+// calls it, so that what it created is found at once.
+void ForgetCachedNames();
 // FullPathOf then LocateFullPath.
 DWORD LocatePath(LPCSTR path, LocatedPath& located);
 

@@ -1,6 +1,7 @@
 // The system calls of the file-system family, called through one table of
-// function pointers (as SQLite's os_unix.c does), so that tests can make any
-// of them fail (see fault_injection.h) and can swap an entry for their own.
+// function pointers (as SQLite's os_unix.c does). The program's table holds
+// the plain calls; tests put their own versions in its place
+// (tests/support/syscall_faults.h) to make a call fail or act at a chosen moment.
 //
 // Every path-taking entry is the *at() form: a directory descriptor (AT_FDCWD
 // or the layer's kept current-directory descriptor) plus a name. The entries
@@ -20,6 +21,8 @@ struct SyscallTable {
   DIR* (*opendir)(int dirFd, const char* path);  // openat(O_DIRECTORY) + fdopendir
   struct dirent* (*readdir)(DIR* dir);           // NULL with errno 0 at the end
   int (*closedir)(DIR* dir);
+  ssize_t (*getdents)(int fd, void* buffer, size_t size);  // getdents64: a listing read in blocks
+  off_t (*seek)(int fd, off_t offset, int whence);         // lseek: a listing read again from its start
   int (*stat)(int dirFd, const char* path, int flags, unsigned mask, struct statx* out);  // statx
   int (*chdir)(int dirFd);                                                                // fchdir
   ssize_t (*getxattr)(const char* path, const char* name, void* value, size_t size);     // lgetxattr

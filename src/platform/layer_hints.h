@@ -1,0 +1,14 @@
+// What keltro tells its file-system layer beyond the Win32 calls. Windows
+// reads every value of an entry anyway, so there these do nothing.
+#pragma once
+
+#ifdef _WIN32
+inline void ReadStoredAttributes(bool) {}
+#else
+// Whether listings and attribute reads take hidden, system, archive and a
+// stored creation time from the entries' extended attributes (the default).
+// A run that uses none of them turns this off: each entry then costs no
+// extended-attribute call, and those values are the ones an entry without
+// stored attributes has.
+void ReadStoredAttributes(bool read);
+#endif
