@@ -64,7 +64,7 @@ Hidden, system and archive come from user.DOSATTRIB when a file holds one,
 for a format and for a criterion alike.
 
   $ mkdir sa && touch sa/sys sa/plain && setfattr -n user.DOSATTRIB -v '"0x4"' sa/sys
-  $ keltro sho 'C:\sa\*' '~F~a ~N'
+  $ keltro sho 'C:\sa\*' '~F~a ~N'  # not under Wine: Wine adds the archive bit to user.DOSATTRIB
   ...A.. plain
   ..S... sys
   $ keltro sho 'C:\sa\*' '-a*S*' '~F~N'
