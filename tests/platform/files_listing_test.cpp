@@ -11,6 +11,20 @@ namespace {
 
 using Names = std::vector<std::string>;
 
+// Every name a listing gives, in listing order; lastError is the error that ended it.
+Names ListNames(const std::string& pattern, DWORD* lastError = nullptr) {
+  Names names;
+  WIN32_FIND_DATAA data;
+  HANDLE h = FindFirstFileA(pattern.c_str(), &data);
+  if (h != INVALID_HANDLE_VALUE) {
+    do names.push_back(data.cFileName);
+    while (FindNextFileA(h, &data));
+  }
+  if (lastError) *lastError = GetLastError();
+  if (h != INVALID_HANDLE_VALUE) FindClose(h);
+  return names;
+}
+
 class ListingTest : public MappedTreeTest {
  protected:
   void SetUp() override {
