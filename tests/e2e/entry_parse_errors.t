@@ -47,6 +47,29 @@ parser's own message comes first.
   2> KELTRO-ERROR, error in argument no.4
   [87]
 
+A number that reads as 0 must begin with 0. Times that cannot be read, or
+lie out of the calendar's bounds, are named by the time parser.
+
+  $ keltro sho /h0 '~F' && keltro sho /h-0
+  2> PARAM-ERROR, non-numeric value for option '/h'
+  2> KELTRO-ERROR, error in argument no.2
+  [87]
+  $ for t in 24-12-2024 neverx ' 18:30' 12/24.2024 '24.12.2024  6:00' d1.5 'D1 2:3x' 29.2.2023 1.2.2024\ 0:60 \
+  >   .12.2024 13/1/2024 d3000000 D30000000; do keltro sho "-M$t" 2>&1 | head -1; done
+  2> invalid date '24-12-2024'
+  2> invalid date 'neverx'
+  2> invalid date ''
+  2> invalid character '.' in date '12/24.2024'
+  2> invalid character ' ' in time ' 6:00'
+  2> invalid character '.' in days '1.5'
+  2> invalid character 'x' in time '2:3x'
+  2> invalid date / time '29.2.2023' (out of bounds)
+  2> invalid date / time '1.2.2024 0:60' (out of bounds)
+  2> invalid date / time '.12.2024' (out of bounds)
+  2> invalid date / time '13/1/2024' (out of bounds)
+  2> invalid date / time 'd3000000' (out of bounds)
+  2> invalid date / time 'D30000000' (out of bounds)
+
 Lone prefixes and an empty argument stop the parse without a message of their own.
 
   $ for a in / - + '~' ''; do keltro sho "$a"; echo "status $?"; done

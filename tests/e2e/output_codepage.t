@@ -11,6 +11,15 @@ converted.
   $ LC_ALL=de_DE.ISO-8859-1 keltro sho "C:\\$(printf 'gr\xfcn')\\*"
   2> KELTRO-ERROR, cannot go to C:\\gr\xfcn\\, error=2 (esc)
 
+The locale names days and months and gives the thousands separator; a
+locale that is not installed gives the C conventions.
+
+  $ mkdir n && head -c 12345 /dev/zero > n/x && touch -d '2024-03-05 18:05:09' n/x
+  $ LC_ALL=de_DE.ISO-8859-1 QX_DATE_FORMAT='dddd d.MMM ' keltro sho 'C:\n\x' '~F~M ~s' /A
+  Dienstag 5.M\xe4r 18:05 12.345 (esc)
+  $ LC_ALL=xx_NOWHERE.UTF-8 QX_DATE_FORMAT='MMMM ' keltro sho 'C:\n\x' '~F~M ~s'
+  March 18:05 12,345
+
 Under UTF-8 both code pages are UTF-8 and nothing changes.
 
   $ mkdir u && touch u/bär

@@ -88,6 +88,19 @@ together make an inclusive window, which selects nothing when upside down.
   early
   late
 
+A time is day.month.year or month/day/year, with hours:minutes:seconds:milliseconds;
+fields beyond those, and characters beyond the 31st, are not read. d and D
+count days, hours, minutes, seconds and hundredths back from now and ahead.
+
+  $ for t in '12/24/2024 10:00' '24.12.2024 10:0:0:0:5' '24.12.2024.7 10:' '24.12.2024 10:00:00:000:00000000x'
+  > do keltro sho 'C:\t\*' "+M$t" "-M$t" '~F~N'; done
+  early
+  early
+  early
+  early
+  $ mkdir r && touch r/now && keltro sho 'C:\r\*' '+Md1' '-MD0:1' '~F~N'
+  now
+
 File times are converted to local time before they are compared: 10:00 UTC
 is 11:00 one hour east of Greenwich.
 

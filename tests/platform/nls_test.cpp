@@ -1,7 +1,7 @@
-// The national-language calls the core makes: whole numbers in its fixed
-// format, the thousands separator, date and time pictures, file times and
-// local time, code pages, upper-casing and console text. The Western 8-bit
-// locale is the one scripts/install-deps.sh installs.
+// The national-language calls at their edges: whole numbers and their
+// buffer, the calendar's bounds, local time around clock changes, code pages
+// and upper-casing. Locale names, separators and pictures are in
+// output_formats.t and output_codepage.t.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,8 +10,6 @@
 #include <string>
 
 #include "platform/posix/file_info.h"
-#include "platform/posix/nls_codepage.h"
-#include "platform/posix/nls_locale.h"
 #include "platform/posix/layer_state.h"
 #include "support/use_codeset.h"
 #include "platform/win32.h"
@@ -19,11 +17,6 @@
 namespace {
 
 constexpr uint64_t Hour = 36000000000ull;
-
-void UseLocale(const char* name) {
-  setenv("LC_ALL", name, 1);
-  ResetLayerState();
-}
 
 void UseZone(const char* zone) {
   setenv("TZ", zone, 1);
@@ -34,7 +27,6 @@ class NlsTest : public testing::Test {
  protected:
   void SetUp() override { UseZone("UTC"); }
   void TearDown() override {
-    UseLocale("C.UTF-8");
     ResetLayerState();
     UseZone("UTC");
   }
@@ -51,25 +43,8 @@ std::string Grouped(const char* value, const char* separator, int capacity = 64)
   return Text(GetNumberFormatA(LOCALE_USER_DEFAULT, 0, value, &format, text, capacity), text);
 }
 
-std::string ThousandsSeparator() {
-  char text[4];  // the format engine's buffer
-  return Text(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, text, sizeof text), text);
-}
-
 SYSTEMTIME At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0) {
   return SYSTEMTIME{(WORD)year, (WORD)month, 0, (WORD)day, (WORD)hour, (WORD)minute, (WORD)second, (WORD)ms};
-}
-
-const SYSTEMTIME Evening = At(2024, 12, 24, 18, 5, 9);  // a Tuesday
-
-std::string Date(const char* picture, const SYSTEMTIME& time = Evening) {
-  char text[64];
-  return Text(GetDateFormatA(LOCALE_USER_DEFAULT, 0, &time, picture, text, sizeof text), text);
-}
-
-std::string Time(const char* picture, const SYSTEMTIME& time = Evening) {
-  char text[64];
-  return Text(GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, picture, text, sizeof text), text);
 }
 
 uint64_t Ticks(const SYSTEMTIME& time) {
@@ -96,30 +71,12 @@ TEST_F(NlsTest, WholeNumbersAreGroupedByThrees) {
   EXPECT_EQ(Grouped("1234567", "\xE2\x80\xAF"), "1\xE2\x80\xAF" "234\xE2\x80\xAF" "567");
   EXPECT_EQ(Grouped("-2147483648", "."), "(2.147.483.648)");
   EXPECT_EQ(Grouped("12a", ","), "<error 87>");
+  char text[8];
+  SYSTEMTIME april31 = At(2024, 4, 31);
+  EXPECT_EQ(GetDateFormatA(LOCALE_USER_DEFAULT, 0, &april31, "d", text, sizeof text), 0);
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_PARAMETER);
   EXPECT_EQ(Grouped("1234567", ",", 10), "1,234,567");
   EXPECT_EQ(Grouped("1234567", ",", 9), "<error 122>");
-}
-
-TEST_F(NlsTest, TheLocaleGivesSeparatorCodePagesAndNames) {
-  UseLocale("C.UTF-8");
-  EXPECT_EQ(ThousandsSeparator(), ",");
-  EXPECT_EQ(GetACP(), (UINT)CP_UTF8);
-  UseLocale("de_DE.ISO-8859-1");
-  ASSERT_STREQ(UserCodeset(), "ISO-8859-1") << "de_DE.ISO-8859-1 is not installed: run scripts/install-deps.sh";
-  EXPECT_EQ(ThousandsSeparator(), ".");
-  EXPECT_EQ(GetACP(), 1252u);
-  EXPECT_EQ(CurrentCodePages().Oem, 850u);
-  EXPECT_EQ(Date("ddd, d. MMMM yyyy"), "Di, 24. Dezember 2024");
-  EXPECT_EQ(Date("dddd MMM", At(2024, 3, 5)), "Dienstag M\xE4r");
-  UseLocale("xx_NOWHERE.UTF-8");  // missing: the C conventions
-  EXPECT_EQ(ThousandsSeparator(), ",");
-  EXPECT_EQ(Date("MMMM"), "December");
-}
-
-TEST_F(NlsTest, DateAndTimePictures) {
-  EXPECT_EQ(Date("d/M/yy ddd 'o''clock' HH:mm"), "24/12/24 Tue o'clock HH:mm");
-  EXPECT_EQ(Time("h H:m:s tt d", At(2024, 1, 1, 0, 7, 3)), "12 0:7:3 AM d");
-  EXPECT_EQ(Date("d", At(2024, 4, 31)), "<error 87>");
 }
 
 TEST_F(NlsTest, CalendarWithinWin32Bounds) {
