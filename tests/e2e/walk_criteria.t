@@ -63,11 +63,15 @@ hidden, files without a write bit read-only.
 Hidden, system and archive come from user.DOSATTRIB when a file holds one,
 for a format and for a criterion alike.
 
-  $ mkdir sa && touch sa/sys sa/plain && setfattr -n user.DOSATTRIB -v '"0x4"' sa/sys
+  $ mkdir sa && touch sa/sys sa/plain sa/.dot sa/hs && setfattr -n user.DOSATTRIB -v '"0x4"' sa/sys
+  $ setfattr -n user.DOSATTRIB -v '"0x20"' sa/.dot && setfattr -n user.DOSATTRIB -v '"0x6"' sa/hs
   $ keltro sho 'C:\sa\*' '~F~a ~N'
+  ...A.. .dot
+  .HS... hs
   ...A.. plain
   ..S... sys
   $ keltro sho 'C:\sa\*' '-a*S*' '~F~N'
+  hs
   sys
 
 Times: -M keeps files modified at or before the time, +M at or after; both

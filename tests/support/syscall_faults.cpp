@@ -11,8 +11,8 @@
 
 namespace {
 
-enum CallId { kOpen, kChdir, kGetdents, kSetxattr, kChmod, kFutimens, kCallCount };
-const char* const CallNames[] = {"open", "chdir", "getdents", "setxattr", "chmod", "futimens"};
+enum CallId { kOpen, kChdir, kGetdents, kSetxattr, kCallCount };
+const char* const CallNames[] = {"open", "chdir", "getdents", "setxattr"};
 static_assert(std::size(CallNames) == kCallCount);
 
 struct ArmedFault {
@@ -55,8 +55,6 @@ ssize_t Getdents(int fd, void* b, size_t n) { return Fails(kGetdents, fd, "") ? 
 int Setxattr(const char* p, const char* n, const void* v, size_t s, int f) {
   return Fails(kSetxattr, -1, p) ? -1 : Plain.setxattr(p, n, v, s, f);
 }
-int Chmod(int d, const char* p, mode_t m) { return Fails(kChmod, d, p) ? -1 : Plain.chmod(d, p, m); }
-int Futimens(int fd, const struct timespec t[2]) { return Fails(kFutimens, fd, "") ? -1 : Plain.futimens(fd, t); }
 
 }  // namespace
 
@@ -66,7 +64,7 @@ bool ArmSyscallFault(SyscallFault fault) {
   if (!Installed) {
     Plain = Sys;
     Sys.open = Open, Sys.chdir = Chdir, Sys.getdents = Getdents;
-    Sys.setxattr = Setxattr, Sys.chmod = Chmod, Sys.futimens = Futimens;
+    Sys.setxattr = Setxattr;
     Installed = true;
   }
   Armed.push_back(ArmedFault{(CallId)id, std::move(fault)});

@@ -3,7 +3,7 @@
 // SyscallTable (src/platform/posix/syscalls.h), and arming a fault puts
 // counting versions of the calls below in the table's place until
 // ClearSyscallFaults. The calls that can be armed: open, chdir (fchdir),
-// getdents (getdents64), setxattr, chmod, futimens; add one in
+// getdents (getdents64), setxattr; add one in
 // syscall_faults.cpp when a test needs it.
 //
 //   ArmSyscallFault({"getdents", 2, EIO});           // the second getdents from now fails
