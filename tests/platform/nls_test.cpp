@@ -55,14 +55,11 @@ uint64_t Ticks(const SYSTEMTIME& time) {
 
 FILETIME FromTicks(uint64_t ticks) { return FILETIME{(DWORD)ticks, (DWORD)(ticks >> 32)}; }
 
-uint64_t Converted(BOOL (*convert)(const FILETIME*, LPFILETIME), uint64_t ticks) {
-  FILETIME in = FromTicks(ticks), out = {};
-  EXPECT_TRUE(convert(&in, &out));
+uint64_t ToLocal(uint64_t utc) {
+  FILETIME in = FromTicks(utc), out = {};
+  EXPECT_TRUE(FileTimeToLocalFileTime(&in, &out));
   return ((uint64_t)out.dwHighDateTime << 32) | out.dwLowDateTime;
 }
-
-uint64_t ToLocal(uint64_t utc) { return Converted(FileTimeToLocalFileTime, utc); }
-uint64_t ToUtc(uint64_t local) { return Converted(LocalFileTimeToFileTime, local); }
 
 TEST_F(NlsTest, WholeNumbersAreGroupedByThrees) {
   EXPECT_EQ(Grouped("0", ","), "0");
@@ -98,10 +95,6 @@ TEST_F(NlsTest, LocalTimeFollowsTheRulesOfEachInstant) {
   UseZone("Europe/Berlin");
   EXPECT_EQ(ToLocal(Ticks(At(2024, 1, 15, 12))), Ticks(At(2024, 1, 15, 13)));
   EXPECT_EQ(ToLocal(Ticks(At(2024, 7, 15, 12))), Ticks(At(2024, 7, 15, 14)));
-  EXPECT_EQ(ToUtc(Ticks(At(2024, 7, 15, 14, 0, 0, 250))), Ticks(At(2024, 7, 15, 12, 0, 0, 250)));
-  // 02:30 never happened on 31 March, and twice on 27 October: one instant each.
-  EXPECT_EQ(ToUtc(Ticks(At(2024, 3, 31, 2, 30))), Ticks(At(2024, 3, 31, 1, 30)));
-  EXPECT_EQ(ToUtc(Ticks(At(2024, 10, 27, 2, 30))), Ticks(At(2024, 10, 27, 0, 30)));
   UseZone("CET-1CEST,M3.5.0,M10.5.0/3");  // a rule holds beyond time_t's usual range
   EXPECT_EQ(ToLocal(Ticks(At(30000, 7, 1, 12))), Ticks(At(30000, 7, 1, 14)));
   UseZone("EST5");  // results stay within the file-time range

@@ -1,5 +1,5 @@
-// Counting versions of the layer's system calls: each counts itself, asks
-// the armed faults whether to act, then hands on to the plain call.
+// Versions of the layer's system calls that ask the armed faults whether to
+// fail, then hand on to the plain call.
 #include "support/syscall_faults.h"
 
 #include <cerrno>
@@ -24,7 +24,6 @@ struct ArmedFault {
 SyscallTable Plain;
 bool Installed = false;
 std::vector<ArmedFault> Armed;
-unsigned Calls[kCallCount];
 
 int FindCall(const char* name) {
   for (int id = 0; id < kCallCount; id++)
@@ -32,19 +31,15 @@ int FindCall(const char* name) {
   return -1;
 }
 
-// Counts the call and runs the faults armed for it; true (errno set) when it is to fail.
+// True (errno set) when an armed fault makes this call fail.
 bool Fails(CallId id, int fd, const char* name) {
-  Calls[id]++;
   for (ArmedFault& armed : Armed) {
     const SyscallFault& f = armed.fault;
     if (armed.id != id || (f.when && !f.when(fd, name))) continue;
     if (++armed.seen < f.nth || armed.acted >= f.count) continue;
     armed.acted++;
-    if (f.before) f.before();
-    if (f.err) {
-      errno = f.err;
-      return true;
-    }
+    errno = f.err;
+    return true;
   }
   return false;
 }
@@ -75,10 +70,4 @@ void ClearSyscallFaults() {
   if (Installed) Sys = Plain;
   Installed = false;
   Armed.clear();
-  for (unsigned& calls : Calls) calls = 0;
-}
-
-unsigned SyscallCallCount(const char* call) {
-  int id = FindCall(call);
-  return id < 0 ? 0 : Calls[id];
 }

@@ -8,10 +8,8 @@
 //
 //   ArmSyscallFault({"getdents", 2, EIO});           // the second getdents from now fails
 //   ArmSyscallFault({"setxattr", 1, ENOTSUP, 100});  // the next 100 fail
-//   ArmSyscallFault({.call = "open", .err = 0,       // the tree changes just before the next open
-//                    .when = [](int, const char* name) { return strcmp(name, "victim") == 0; },
-//                    .before = [] { SwapParentForLink(); }});
-//   EXPECT_EQ(SyscallCallCount("getdents"), 2u);
+//   ArmSyscallFault({.call = "open", .err = EACCES,  // the next open of "victim" fails
+//                    .when = [](int, const char* name) { return strcmp(name, "victim") == 0; }});
 #pragma once
 
 #include <functional>
@@ -19,18 +17,14 @@
 struct SyscallFault {
   const char* call;    // one of the calls above
   unsigned nth = 1;    // the first call acted on (1 = the next), counting only calls `when` accepts
-  int err = 0;         // the errno the calls acted on fail with; 0 lets them run
+  int err = 0;         // the errno the calls acted on fail with
   unsigned count = 1;  // how many calls are acted on from the nth on
   // Which calls count, given the descriptor (or -1) and the name ("" if none); all when empty.
   std::function<bool(int fd, const char* name)> when{};
-  std::function<void()> before{};  // run just before each call acted on
 };
 
 // Arms a fault (several may be armed at once). False for a call that cannot be armed.
 bool ArmSyscallFault(SyscallFault fault);
 
-// Disarms every fault, gives the table back its plain calls and zeroes the counters.
+// Disarms every fault and gives the table back its plain calls.
 void ClearSyscallFaults();
-
-// Calls of `call` made since faults were first armed after the last clear.
-unsigned SyscallCallCount(const char* call);
