@@ -11,13 +11,12 @@ Lines indented by two spaces belong to the session; all others are comments.
     text (esc)           a line written with Python escapes (\\t, \\x84)
     [N]                  the exit status, when it is not 0
 
-Each transcript runs in a fresh temporary directory ($T, also the working
-directory) with TZ=UTC and LC_ALL=C.UTF-8 pinned, `keltro` first on PATH and
-KELTRO_DRIVES mapping C: onto $T. Standard output and standard error share
-one pipe, so lines are checked in the order they were written. An error line
-is told by its form, as keltro writes exactly these to standard error: a
-module's error prefix (`KELTRO-ERROR`, `PARAM-ERROR`, any `<MODULE>-ERROR`),
-the time parser's "invalid ...", a missing string's "... Resource not found"
+Each runs in a fresh temporary directory ($T, also the working directory)
+with TZ=UTC and LC_ALL=C.UTF-8, `keltro` first on PATH and KELTRO_DRIVES
+mapping C: onto $T. Standard output and error share one pipe, so lines are
+checked in the order written. An error line is told by its form, as keltro
+writes exactly these to standard error: `<MODULE>-ERROR` (KELTRO-ERROR,
+PARAM-ERROR...), the time parser's "invalid ...", "... Resource not found"
 (so name files otherwise). --update rewrites the file with what was printed.
 """
 import argparse, difflib, os, re, shutil, subprocess, sys, tempfile, unicodedata
@@ -76,16 +75,15 @@ def run(items, keltro, extras, workdir):
     os.makedirs(bindir)
     for program, name in [(keltro, "keltro")] + [(e, os.path.basename(e)) for e in extras]:
         os.symlink(os.path.abspath(program), os.path.join(bindir, name))
-    env.update({"T": workdir, "TZ": "UTC", "LC_ALL": "C.UTF-8", "LANG": "C.UTF-8",
-                "PATH": bindir + os.pathsep + env.get("PATH", ""),
-                "KELTRO_DRIVES": "C=" + workdir, "KELTRO_BIN": os.path.abspath(keltro)})
-    proc = subprocess.run(["bash", "-c", "\n".join(script)], cwd=workdir, env=env, stdin=subprocess.DEVNULL,
-                          stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=600)
-    # output0 \n MARK \n code0 \n output1 \n MARK \n code1 \n ...
-    parts = proc.stdout.split(("\n" + MARK + "\n").encode())
+    env.update(T=workdir, TZ="UTC", LC_ALL="C.UTF-8", LANG="C.UTF-8", PATH=bindir + os.pathsep + env.get("PATH", ""),
+               KELTRO_DRIVES="C=" + workdir, KELTRO_BIN=os.path.abspath(keltro))
+    out = subprocess.run(["bash", "-c", "\n".join(script)], cwd=workdir, env=env, stdin=subprocess.DEVNULL,
+                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=600).stdout
+    # output0 \n MARK \n code0 \n output1 \n MARK \n code1 \n ...: a missing code reads as -1
+    parts = out.split(("\n" + MARK + "\n").encode()) + [b"-1\n"] * len(items)
     results, output = [], parts[0]
-    for i in range(len(items)):
-        code, _, rest = (parts[i + 1] if i + 1 < len(parts) else b"-1\n").partition(b"\n")
+    for part in parts[1:len(items) + 1]:
+        code, _, rest = part.partition(b"\n")
         results.append((output, int(code or b"-1")))
         output = rest
     return results
