@@ -31,7 +31,8 @@ class ConfirmTest : public testing::Test {
   void SetUp() override { YesToAll = 0; }
   void TearDown() override {
     Restore();
-    YesToAll = 0;
+    YesToAll = AnsiOutput = 0;
+    ResetLayerState();
   }
   void Redirect(int input, int output = -1) {
     FlushOutput();
@@ -69,17 +70,23 @@ class ConfirmTest : public testing::Test {
   int savedIn_ = -1, savedOut_ = -1;
 };
 
+// Prompts are converted to the OEM code page from a copy: asking twice with
+// the same text converts it once each time, /A (listing lines only) or not.
 TEST_F(ConfirmTest, FirstCharacterOfEachAnswerLineDecidesUntilTheInputEnds) {
+  UseCodeset("ISO-8859-1");  // ANSI 1252, OEM 850
+  AnsiOutput = 1;
+  char prompt[] = "M\xe4rz\n";
   Answer("yes\n\nnonsense\nY\ny");
   EXPECT_TRUE(AskConfirm("Delete C:\\100%s ?\n", &deleteFlag));
-  EXPECT_FALSE(AskConfirm("b\n", &deleteFlag));  // Enter alone
-  EXPECT_FALSE(AskConfirm("c\n", &deleteFlag));
+  EXPECT_FALSE(AskConfirm(prompt, &deleteFlag));  // Enter alone
+  EXPECT_FALSE(AskConfirm(prompt, &deleteFlag));
   EXPECT_TRUE(AskConfirm("d\n", &deleteFlag));
   EXPECT_TRUE(AskConfirm("e\n", &deleteFlag));
   EXPECT_FALSE(AskConfirmGlobal("f\n"));  // the input has ended
   EXPECT_EQ(deleteFlag + YesToAll, 0);
-  EXPECT_EQ(Output(), "Delete C:\\100%s ?\n" + AnswerLine + "b\n" + AnswerLine + "c\n" + AnswerLine + "d\n" +
-                          AnswerLine + "e\n" + AnswerLine + "f\n" + AnswerLine);
+  EXPECT_STREQ(prompt, "M\xe4rz\n");
+  EXPECT_EQ(Output(), "Delete C:\\100%s ?\n" + AnswerLine + "M\x84rz\n" + AnswerLine + "M\x84rz\n" + AnswerLine +
+                          "d\n" + AnswerLine + "e\n" + AnswerLine + "f\n" + AnswerLine);
 }
 
 TEST_F(ConfirmTest, AllStopsItsOwnKindOfQuestionOrAtTheGlobalPromptEveryOne) {
@@ -92,21 +99,6 @@ TEST_F(ConfirmTest, AllStopsItsOwnKindOfQuestionOrAtTheGlobalPromptEveryOne) {
   EXPECT_TRUE(AskConfirm("Copy x ?\n", &copyFlag));  // not asked: the n stays unread
   EXPECT_EQ(copyFlag, 0);
   EXPECT_EQ(Output(), "Delete x ?\n" + AnswerLine + "Set x ?\n" + AnswerLine);
-}
-
-// Converted from a copy: asking twice with the same text converts it once each time.
-TEST_F(ConfirmTest, PromptsAreConvertedToTheOemCodePageExactlyOnce) {
-  UseCodeset("ISO-8859-1");  // ANSI 1252, OEM 850
-  AnsiOutput = 1;            // listing lines only
-  char prompt[] = "Delete C:\\M\xe4rz ?\n";
-  Answer("n\nn\n");
-  EXPECT_FALSE(AskConfirm(prompt, &deleteFlag));
-  EXPECT_FALSE(AskConfirm(prompt, &deleteFlag));
-  std::string output = Output();
-  ResetLayerState();
-  AnsiOutput = 0;
-  EXPECT_STREQ(prompt, "Delete C:\\M\xe4rz ?\n");
-  EXPECT_EQ(output, "Delete C:\\M\x84rz ?\n" + AnswerLine + "Delete C:\\M\x84rz ?\n" + AnswerLine);
 }
 
 // Reads what the terminal shows until `text` appears or the deadline passes.
