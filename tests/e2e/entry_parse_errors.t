@@ -1,47 +1,30 @@
 Every parse error names its argument and ends the run with status 87; the
 parser's own message comes first.
 
-  $ keltro sho c:\\x /ä
+  $ for a in /ä /s /vx /hx '-s10;20' -M1.1.20ä4 +s5 -x +x1.1.2024 '~q'; do keltro sho c:\\x "$a"; s="$s $?"; done
+  > echo "status$s"
   2> PARAM-ERROR, invalid option '/ä'
   2> KELTRO-ERROR, error in argument no.3
-  [87]
-  $ keltro sho c:\\x /s
   2> PARAM-ERROR, invalid option '/s'
   2> KELTRO-ERROR, error in argument no.3
-  [87]
-  $ keltro sho /vx
   2> PARAM-ERROR, no value allowed for option '/v'
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
-  $ keltro sho /hx
+  2> KELTRO-ERROR, error in argument no.3
   2> PARAM-ERROR, non-numeric value for option '/h'
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
-  $ keltro sho '-s10;20'
+  2> KELTRO-ERROR, error in argument no.3
   2> PARAM-ERROR, range syntax error for criteria '-s'
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
-  $ keltro sho -M1.1.20ä4
+  2> KELTRO-ERROR, error in argument no.3
   2> invalid character 'ä' in date '1.1.20ä4'
   2> PARAM-ERROR, Syntax error for criteria '-M'
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
-  $ keltro sho +s5
+  2> KELTRO-ERROR, error in argument no.3
   2> PARAM-ERROR, invalid LOWER-CRITERIA datatype
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
-  $ keltro sho -x
+  2> KELTRO-ERROR, error in argument no.3
   2> PARAM-ERROR, invalid criteria '-x'
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
-  $ keltro sho +x1.1.2024
+  2> KELTRO-ERROR, error in argument no.3
   2> PARAM-ERROR, invalid criteria '+x'
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
-  $ keltro sho ~q
+  2> KELTRO-ERROR, error in argument no.3
   2> PARAM-ERROR, invalid format '~q'
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
+  2> KELTRO-ERROR, error in argument no.3
+  status 87 87 87 87 87 87 87 87 87 87
   $ keltro sho c:\\a d:\\b e:\\c
   2> PARAM-ERROR, invalid parameter 4
   2> KELTRO-ERROR, error in argument no.4
@@ -50,7 +33,7 @@ parser's own message comes first.
 A number that reads as 0 must begin with 0. Times that cannot be read, or
 lie out of the calendar's bounds, are named by the time parser.
 
-  $ keltro sho /h0 '~F' && keltro sho /h-0
+  $ keltro sho /h0 '~F'; keltro sho /h-0
   2> PARAM-ERROR, non-numeric value for option '/h'
   2> KELTRO-ERROR, error in argument no.2
   [87]
