@@ -8,6 +8,8 @@ converted.
   b\x84r (esc)
   $ LC_ALL=de_DE.ISO-8859-1 keltro sho 'C:\d\*' ~F~N /A
   b\xe4r (esc)
+  $ LC_ALL=de_DE.ISO-8859-1 keltro sho "C:\\d\\B$(printf '\xc4')R" ~F~N
+  b\x84r (esc)
   $ LC_ALL=de_DE.ISO-8859-1 keltro sho "C:\\$(printf 'gr\xfcn')\\*"
   2> KELTRO-ERROR, cannot go to C:\\gr\xfcn\\, error=2 (esc)
 
@@ -22,14 +24,18 @@ locale that is not installed gives the C conventions.
 
 Under UTF-8 both code pages are UTF-8 and nothing changes.
 
-  $ mkdir u && touch u/bär
+  $ mkdir u && touch u/bär u/straße
   $ keltro sho 'C:\u\*' ~F~N
   bär
+  straße
+  $ keltro sho 'C:\u\BÄR' ~F~N && keltro sho 'C:\u\STRAßE' ~F~N
+  bär
+  straße
   $ keltro sho 'C:\u\B?R' ~F~N
   bär
 
 A single-byte locale counts widths and cuts in bytes: there the two bytes of
 a UTF-8 ä are two characters.
 
-  $ LC_ALL=de_DE.ISO-8859-1 keltro sho 'C:\u\*' '~F[~5N][~!2N]' /A
+  $ LC_ALL=de_DE.ISO-8859-1 keltro sho 'C:\u\b*' '~F[~5N][~!2N]' /A
   [ b\xc3\xa4r][b\xc3] (esc)

@@ -1,7 +1,8 @@
 // The national-language calls at their edges: whole numbers and their
-// buffer, the calendar's bounds, local time around clock changes, code pages
-// and upper-casing. Locale names, separators and pictures are in
-// output_formats.t and output_codepage.t.
+// buffer, and local time around clock changes and at the ends of the file-time
+// range. Locale names, separators, pictures, code pages and upper-casing are
+// in output_formats.t and output_codepage.t; the calendar's bounds in
+// entry_parse_errors.t.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,7 +12,6 @@
 
 #include "platform/posix/file_info.h"
 #include "platform/posix/layer_state.h"
-#include "support/use_codeset.h"
 #include "platform/win32.h"
 
 namespace {
@@ -76,21 +76,6 @@ TEST_F(NlsTest, WholeNumbersAreGroupedByThrees) {
   EXPECT_EQ(Grouped("1234567", ",", 9), "<error 122>");
 }
 
-TEST_F(NlsTest, CalendarWithinWin32Bounds) {
-  EXPECT_EQ(Ticks(At(1601, 1, 1)), 0u);
-  EXPECT_EQ(Ticks(At(2024, 2, 29, 12, 34, 56, 789)), 133536836967890000u);
-  FILETIME value = FromTicks(Ticks(At(30827, 12, 31, 23, 59, 59, 999)));
-  SYSTEMTIME back = {};
-  ASSERT_TRUE(FileTimeToSystemTime(&value, &back));
-  EXPECT_EQ(back.wYear, 30827);
-  EXPECT_EQ(back.wDayOfWeek, 5);
-  for (const SYSTEMTIME& refused : {At(1600, 12, 31), At(30828, 1, 1), At(2023, 2, 29), At(1900, 2, 29),
-                                    At(2024, 13, 1), At(2024, 1, 1, 24), At(2024, 1, 1, 0, 0, 0, 1000)}) {
-    EXPECT_FALSE(SystemTimeToFileTime(&refused, &value)) << refused.wYear << "-" << refused.wMonth;
-    EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_PARAMETER);
-  }
-}
-
 TEST_F(NlsTest, LocalTimeFollowsTheRulesOfEachInstant) {
   UseZone("Europe/Berlin");
   EXPECT_EQ(ToLocal(Ticks(At(2024, 1, 15, 12))), Ticks(At(2024, 1, 15, 13)));
@@ -107,27 +92,6 @@ TEST_F(NlsTest, LocalTimeFollowsTheRulesOfEachInstant) {
   EXPECT_EQ(FileTimeFromPosix(910692730085LL, 999999999), (uint64_t)INT64_MAX);
   EXPECT_EQ(FileTimeFromPosix(INT64_MAX, 0), (uint64_t)INT64_MAX);
   EXPECT_EQ(FileTimeFromPosix(-11644473601LL, 0), 0u);
-}
-
-std::string Upper(std::string text) { return CharUpperA(text.data()); }
-
-std::string ToOem(std::string text) {
-  EXPECT_TRUE(CharToOemBuffA(text.data(), text.data(), (DWORD)text.size()));
-  return text;
-}
-
-TEST_F(NlsTest, Utf8CodePage) {
-  UseCodeset("UTF-8");
-  const std::string text = "a\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80";  // a, a-umlaut, euro, an emoji
-  EXPECT_EQ(ToOem(text), text);
-  EXPECT_EQ(Upper("stra\xC3\x9F" "e \xC3\xA4\xD0\xBF"), "STRA\xC3\x9F" "E \xC3\x84\xD0\x9F");
-  EXPECT_EQ(Upper("\xC4\xB1x a\xFF"), "\xC4\xB1X A\xFF");  // dotless i keeps its length; bad bytes stay
-}
-
-TEST_F(NlsTest, Western8BitCodePages) {
-  UseCodeset("CP1252");
-  EXPECT_EQ(ToOem("\xDF\xC4\x93x\x94\x80"), "\xE1\x8E\"x\"?");
-  EXPECT_EQ(Upper("abc\xE4\xE9\x9A\xFF\xDF"), "ABC\xC4\xC9\x8A\x9F\xDF");
 }
 
 }  // namespace
