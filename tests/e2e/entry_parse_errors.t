@@ -1,51 +1,57 @@
 Every parse error names its argument and ends the run with status 87; the
 parser's own message comes first.
 
-  $ keltro sho c:\\x /ä  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
+  $ for a in /ä /s /vx /hx '-s10;20' -M1.1.20ä4 +s5 -x +x1.1.2024 '~q'; do keltro sho c:\\x "$a"; s="$s $?"; done  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
+  > echo "status$s"
   2> PARAM-ERROR, invalid option '/ä'
   2> KELTRO-ERROR, error in argument no.3
-  [87]
-  $ keltro sho c:\\x /s
   2> PARAM-ERROR, invalid option '/s'
   2> KELTRO-ERROR, error in argument no.3
-  [87]
-  $ keltro sho /vx
   2> PARAM-ERROR, no value allowed for option '/v'
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
-  $ keltro sho /hx
+  2> KELTRO-ERROR, error in argument no.3
   2> PARAM-ERROR, non-numeric value for option '/h'
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
-  $ keltro sho '-s10;20'
+  2> KELTRO-ERROR, error in argument no.3
   2> PARAM-ERROR, range syntax error for criteria '-s'
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
-  $ keltro sho -M1.1.20ä4  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
+  2> KELTRO-ERROR, error in argument no.3
   2> invalid character 'ä' in date '1.1.20ä4'
   2> PARAM-ERROR, Syntax error for criteria '-M'
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
-  $ keltro sho +s5
+  2> KELTRO-ERROR, error in argument no.3
   2> PARAM-ERROR, invalid LOWER-CRITERIA datatype
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
-  $ keltro sho -x
+  2> KELTRO-ERROR, error in argument no.3
   2> PARAM-ERROR, invalid criteria '-x'
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
-  $ keltro sho +x1.1.2024
+  2> KELTRO-ERROR, error in argument no.3
   2> PARAM-ERROR, invalid criteria '+x'
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
-  $ keltro sho ~q
+  2> KELTRO-ERROR, error in argument no.3
   2> PARAM-ERROR, invalid format '~q'
-  2> KELTRO-ERROR, error in argument no.2
-  [87]
+  2> KELTRO-ERROR, error in argument no.3
+  status 87 87 87 87 87 87 87 87 87 87
   $ keltro sho c:\\a d:\\b e:\\c
   2> PARAM-ERROR, invalid parameter 4
   2> KELTRO-ERROR, error in argument no.4
   [87]
+
+A number that reads as 0 must begin with 0. Times that cannot be read, or
+lie out of the calendar's bounds, are named by the time parser.
+
+  $ keltro sho /h0 '~F'; keltro sho /h-0
+  2> PARAM-ERROR, non-numeric value for option '/h'
+  2> KELTRO-ERROR, error in argument no.2
+  [87]
+  $ for t in 24-12-2024 neverx ' 18:30' 12/24.2024 '24.12.2024  6:00' d1.5 'D1 2:3x' 29.2.2023 1.2.2024\ 0:60 \
+  >   .12.2024 13/1/2024 d3000000 D30000000; do keltro sho "-M$t" 2>&1 | head -1; done
+  2> invalid date '24-12-2024'
+  2> invalid date 'neverx'
+  2> invalid date ''
+  2> invalid character '.' in date '12/24.2024'
+  2> invalid character ' ' in time ' 6:00'
+  2> invalid character '.' in days '1.5'
+  2> invalid character 'x' in time '2:3x'
+  2> invalid date / time '29.2.2023' (out of bounds)
+  2> invalid date / time '1.2.2024 0:60' (out of bounds)
+  2> invalid date / time '.12.2024' (out of bounds)
+  2> invalid date / time '13/1/2024' (out of bounds)
+  2> invalid date / time 'd3000000' (out of bounds)
+  2> invalid date / time 'D30000000' (out of bounds)
 
 Lone prefixes and an empty argument stop the parse without a message of their own.
 

@@ -8,19 +8,34 @@ converted.
   b\x84r (esc)
   $ LC_ALL=de_DE.ISO-8859-1 keltro sho 'C:\d\*' ~F~N /A
   b\xe4r (esc)
+  $ LC_ALL=de_DE.ISO-8859-1 keltro sho "C:\\d\\B$(printf '\xc4')R" ~F~N
+  b\x84r (esc)
   $ LC_ALL=de_DE.ISO-8859-1 keltro sho "C:\\$(printf 'gr\xfcn')\\*"
   2> KELTRO-ERROR, cannot go to C:\\gr\xfcn\\, error=2 (esc)
 
+The locale names days and months and gives the thousands separator; a
+locale that is not installed gives the C conventions.
+
+  $ mkdir n && head -c 12345 /dev/zero > n/x && touch -d '2024-03-05 18:05:09' n/x
+  $ LC_ALL=de_DE.ISO-8859-1 QX_DATE_FORMAT='dddd d.MMM ' keltro sho 'C:\n\x' '~F~M ~s' /A
+  Dienstag 5.M\xe4r 18:05 12.345 (esc)
+  $ LC_ALL=xx_NOWHERE.UTF-8 QX_DATE_FORMAT='MMMM ' keltro sho 'C:\n\x' '~F~M ~s'
+  March 18:05 12,345
+
 Under UTF-8 both code pages are UTF-8 and nothing changes.
 
-  $ mkdir u && touch u/bär
+  $ mkdir u && touch u/bär u/straße
   $ keltro sho 'C:\u\*' ~F~N  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
   bär
+  straße
+  $ keltro sho 'C:\u\BÄR' ~F~N && keltro sho 'C:\u\STRAßE' ~F~N  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
+  bär
+  straße
   $ keltro sho 'C:\u\B?R' ~F~N  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
   bär
 
 A single-byte locale counts widths and cuts in bytes: there the two bytes of
 a UTF-8 ä are two characters.
 
-  $ LC_ALL=de_DE.ISO-8859-1 keltro sho 'C:\u\*' '~F[~5N][~!2N]' /A
+  $ LC_ALL=de_DE.ISO-8859-1 keltro sho 'C:\u\b*' '~F[~5N][~!2N]' /A
   [ b\xc3\xa4r][b\xc3] (esc)

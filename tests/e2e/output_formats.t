@@ -3,10 +3,10 @@ value of its letter, with optional -, ., !, 0 modifiers and a width.
 
   $ mkdir d && head -c 12345 /dev/zero > d/a-rather-long-name.log && printf 'x' > d/notes.txt
   $ touch -d '2001-02-03 04:05:06' d/a-rather-long-name.log d/notes.txt
-  $ keltro sho 'C:\d\*.log' '~F[~-14N][~.10N][~!6N][~8s][~-8s][~08s]'
-  [a-rather-long-name.log][a-rather..][a-rath][  12,345][12,345  ][0012,345]
-  $ keltro sho 'C:\d\*.txt' '~F[~-14N][~.10N][~!6N][~8s][~-8s][~08s]'
-  [notes.txt     ][ notes.tx.][notes.][       1][1       ][00000001]
+  $ keltro sho 'C:\d\*.log' '~F[~-14N][~.10N][~!6N][~8s][~-8s][~08s][~.!6N][~-.6N][~.2N]'
+  [a-rather-long-name.log][a-rather..][a-rath][  12,345][12,345  ][0012,345][a-rath][a-ra..][..]
+  $ keltro sho 'C:\d\*.txt' '~F[~-14N][~.10N][~!6N][~8s][~-8s][~08s][~.11N][~-.10N][~.1N]'
+  [notes.txt     ][ notes.tx.][notes.][       1][1       ][00000001][  notes.txt][notes.tx. ][.]
 
 A doubled tilde prints one tilde; an unknown letter vanishes with its
 modifiers, and so does a modifier out of order (here '-' after '.').
@@ -15,8 +15,8 @@ modifiers, and so does a modifier out of order (here '-' after '.').
   ~notes~ <> 10N
 
 Times print as day.month.year hours:minutes unless QX_DATE_FORMAT and
-QX_TIME_FORMAT give other pictures; a user date picture is followed by the
-time directly.
+QX_TIME_FORMAT give other pictures of at most 15 characters; a user date
+picture is followed by the time directly.
 
   $ keltro sho 'C:\d\notes.txt' '~F~M'
   03.02.2001 04:05
@@ -24,6 +24,12 @@ time directly.
   2001-02-0304:05:06
   $ QX_DATE_FORMAT="d MMM yyyy '@' " keltro sho 'C:\d\notes.txt' '~F~M'
   3 Feb 2001 @ 04:05
+  $ QX_DATE_FORMAT="d MMM yyyy '@@' " keltro sho 'C:\d\notes.txt' '~F~M'
+  03.02.2001 04:05
+  $ QX_DATE_FORMAT='d/M/yy ddd ' QX_TIME_FORMAT='h H:m:s tt' keltro sho 'C:\d\notes.txt' '~F~M'
+  3/2/01 Sat 4 4:5:6 AM
+  $ QX_DATE_FORMAT="'o''c' dd/M/y " QX_TIME_FORMAT='hh HH:mm:ss' keltro sho 'C:\d\notes.txt' '~F~M'
+  o'c 03/2/1 04 04:05:06
 
 Widths, padding and both cuts count the columns a terminal gives a name: a
 wide East Asian character takes two, a combining accent none. A cut never

@@ -63,11 +63,15 @@ hidden, files without a write bit read-only.
 Hidden, system and archive come from user.DOSATTRIB when a file holds one,
 for a format and for a criterion alike.
 
-  $ mkdir sa && touch sa/sys sa/plain && setfattr -n user.DOSATTRIB -v '"0x4"' sa/sys
+  $ mkdir sa && touch sa/sys sa/plain sa/.dot sa/hs && setfattr -n user.DOSATTRIB -v '"0x4"' sa/sys
+  $ setfattr -n user.DOSATTRIB -v '"0x20"' sa/.dot && setfattr -n user.DOSATTRIB -v '"0x6"' sa/hs
   $ keltro sho 'C:\sa\*' '~F~a ~N'  # not under Wine: Wine adds the archive bit to user.DOSATTRIB
+  ...A.. .dot
+  .HS... hs
   ...A.. plain
   ..S... sys
   $ keltro sho 'C:\sa\*' '-a*S*' '~F~N'
+  hs
   sys
 
 Times: -M keeps files modified at or before the time, +M at or after; both
@@ -87,6 +91,19 @@ together make an inclusive window, which selects nothing when upside down.
   $ keltro sho 'C:\t\*' '-Mnever' '~F~N'
   early
   late
+
+A time is day.month.year or month/day/year, with hours:minutes:seconds:milliseconds;
+fields beyond those, and characters beyond the 31st, are not read. d and D
+count days, hours, minutes, seconds and hundredths back from now and ahead.
+
+  $ for t in '12/24/2024 10:00' '24.12.2024 10:0:0:0:5' '24.12.2024.7 10:' '24.12.2024 10:00:00:000:00000000x'
+  > do keltro sho 'C:\t\*' "+M$t" "-M$t" '~F~N'; done
+  early
+  early
+  early
+  early
+  $ mkdir r && touch r/now && keltro sho 'C:\r\*' '+Md1' '-MD0:1' '~F~N'
+  now
 
 File times are converted to local time before they are compared: 10:00 UTC
 is 11:00 one hour east of Greenwich.

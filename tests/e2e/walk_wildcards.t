@@ -54,3 +54,24 @@ Files never match a directory component.
 
   $ touch afile
   $ keltro sho 'C:\afil*\*' '~e~d'
+
+File patterns: * takes any run of characters, also after a false start; ?
+takes exactly one (a whole UTF-8 character); case is ignored. In a list the
+first entry that matches decides, ! excluding (and !! excluding a leading !).
+
+  $ mkdir m && (cd m && touch ababc xa report.txt.bak a.txt .txt makefile readme.TXT b.LOG x.dat x.log \~tmp \!old old bär x€€y)
+  $ for p in '*abc' '*?.txt' '*.txt' '*a?' 'b?r' 'b??r' 'x*?y' '*.txt,*.log,!x*' '!~*,*' '*,!~*' '!!*,*' '!a,!b'
+  > do echo "$p:" $(keltro sho "C:\\m\\$p" '~F~N'); done
+  *abc: ababc
+  *?.txt: a.txt readme.TXT
+  *.txt: .txt a.txt readme.TXT
+  *a?: report.txt.bak x.dat
+  b?r: bär
+  b??r:
+  x*?y: x€€y
+  *.txt,*.log,!x*: .txt a.txt b.LOG readme.TXT x.log
+  !~*,*: !old .txt a.txt ababc b.LOG bär makefile old readme.TXT report.txt.bak x.dat x.log xa x€€y
+  *,!~*: !old .txt a.txt ababc b.LOG bär makefile old readme.TXT report.txt.bak x.dat x.log xa x€€y ~tmp
+  !!*,*: .txt a.txt ababc b.LOG bär makefile old readme.TXT report.txt.bak x.dat x.log xa x€€y ~tmp
+  !a,!b:
+

@@ -1,5 +1,5 @@
-// The drive map: KELTRO_DRIVES, and the default made from the mounts. The
-// drive classes over it are in the walker's transcripts.
+// The default drive map made from the mounts. KELTRO_DRIVES and the drive
+// classes over it are in walk_drives.t.
 #include <gtest/gtest.h>
 
 #include "files_fixture.h"
@@ -10,14 +10,6 @@ std::string Describe(const std::vector<DriveEntry>& drives) {
   std::string text;
   for (const DriveEntry& d : drives) text += std::string(1, d.letter) + "=" + d.root + "," + std::to_string(d.type) + ";";
   return text;
-}
-
-TEST(DriveListTest, ParsesLettersRootsAndTypesAndLeavesOutTheRest) {
-  EXPECT_EQ(Describe(ParseDriveList("C=/;D=/mnt/cdrom,cdrom;n=/net/home/,remote;R=/media/usb,Removable;"
-                                    "Z=/dev/shm,ramdisk;E=/data,fixed;d=/two")),
-            "C=/,3;D=/two,3;E=/data,3;N=/net/home,4;R=/media/usb,2;Z=/dev/shm,6;");
-  // relative root, unknown type, two letters, no '=', a digit for a letter, empty root
-  EXPECT_EQ(Describe(ParseDriveList("C=relative;D=/x,floppy;EF=/y;G;1=/z;H=;K=/ok")), "K=/ok,3;");
 }
 
 bool RemovableSdb(const std::string& device) { return device == "8:17"; }

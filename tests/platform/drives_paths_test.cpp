@@ -83,14 +83,4 @@ TEST_F(PathCallsTest, RefusalsCarryWin32CodesAndChangeNothing) {
   EXPECT_EQ(GetLastError(), (DWORD)ERROR_NOT_READY);
 }
 
-TEST_F(PathCallsTest, ModuleFileNameIsTheExecutableInWindowsForm) {
-  std::string exe = std::filesystem::read_symlink("/proc/self/exe").string();
-  char buffer[1024];
-  DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-  EXPECT_EQ(std::string(buffer, length), "C:" + WithBackslashes(exe));
-  MapDrives("T=" + tree_.root());  // no drive covers it: the no-drive form
-  length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
-  EXPECT_EQ(std::string(buffer, length), "\\\\?\\unix" + WithBackslashes(exe));
-}
-
 }  // namespace

@@ -1,18 +1,17 @@
-// File attributes: GetFileAttributesA and SetFileAttributesA over mode bits
-// and user.DOSATTRIB. What a listing shows without the extended attribute is
-// in the walker's transcripts.
+// File attributes: the user.DOSATTRIB records, and SetFileAttributesA over
+// the mode bits. What a listing shows, with the extended attribute or
+// without, is in walk_criteria.t.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/xattr.h>
 
 #include "files_fixture.h"
 #include "platform/posix/dos_attrib.h"
 
 namespace {
 
-constexpr DWORD R = FILE_ATTRIBUTE_READONLY, H = FILE_ATTRIBUTE_HIDDEN, S = FILE_ATTRIBUTE_SYSTEM,
-                A = FILE_ATTRIBUTE_ARCHIVE, D = FILE_ATTRIBUTE_DIRECTORY;
+constexpr DWORD R = FILE_ATTRIBUTE_READONLY, H = FILE_ATTRIBUTE_HIDDEN, A = FILE_ATTRIBUTE_ARCHIVE,
+                D = FILE_ATTRIBUTE_DIRECTORY;
 
 class AttributesTest : public MappedTreeTest {
  protected:
@@ -22,17 +21,7 @@ class AttributesTest : public MappedTreeTest {
     return st.st_mode & 07777;
   }
   void Chmod(const std::string& relative, mode_t mode) { ASSERT_EQ(chmod(tree_.path(relative).c_str(), mode), 0); }
-  bool XattrsSupported() {
-    tree_.file("xattr-probe");
-    return setxattr(tree_.path("xattr-probe").c_str(), "user.probe", "1", 1, 0) == 0;
-  }
-  void SetXattr(const std::string& relative, const std::string& value) {
-    ASSERT_EQ(setxattr(tree_.path(relative).c_str(), "user.DOSATTRIB", value.data(), value.size(), 0), 0);
-  }
 };
-
-#define SKIP_WITHOUT_XATTRS() \
-  if (!XattrsSupported()) GTEST_SKIP() << "the temporary directory's file system has no user extended attributes"
 
 // Samba's binary record: text, NUL, alignment, version, level, fields.
 std::string SambaRecord(const std::string& text, uint16_t version, const std::vector<uint32_t>& words) {
@@ -58,31 +47,6 @@ TEST(DosAttribTest, HexTextOrSambaRecords) {
   EXPECT_EQ(parse("0xZ"), "999 0");
 }
 
-TEST_F(AttributesTest, TheStoredWordDecidesHiddenSystemArchive) {
-  SKIP_WITHOUT_XATTRS();
-  tree_.file("f.txt");
-  tree_.file(".dot");
-  SetXattr("f.txt", "0x6");  // H and S: no A although a regular file
-  SetXattr(".dot", "0x20");  // A only: a dot name is then not hidden
-  EXPECT_EQ(GetFileAttributesA("T:\\f.txt"), H | S);
-  EXPECT_EQ(GetFileAttributesA("T:\\.dot"), A);
-}
-
-TEST_F(AttributesTest, SetStoresHexTextAndReadOnlyInTheModeBits) {
-  SKIP_WITHOUT_XATTRS();
-  tree_.file("f.txt");
-  Chmod("f.txt", 0444);
-  // As a user other than root, storing the attribute of a file without
-  // write permission is refused once: the file is opened up for the call.
-  ASSERT_TRUE(ArmSyscallFault({"setxattr", 1, EACCES}));
-  ASSERT_TRUE(SetFileAttributesA("T:\\f.txt", R | H | S));
-  EXPECT_EQ(Mode("f.txt"), 0444u);
-  EXPECT_EQ(GetFileAttributesA("T:\\f.txt"), R | H | S);
-  ASSERT_TRUE(SetFileAttributesA("T:\\f.txt", FILE_ATTRIBUTE_NORMAL));
-  EXPECT_EQ(Mode("f.txt"), 0644u);
-  EXPECT_EQ(GetFileAttributesA("T:\\f.txt"), (DWORD)FILE_ATTRIBUTE_NORMAL);
-}
-
 TEST_F(AttributesTest, WithoutUserXattrsTheModeBitsKeepReadOnly) {
   tree_.file("f.txt");
   tree_.dir("d");
@@ -97,24 +61,6 @@ TEST_F(AttributesTest, WithoutUserXattrsTheModeBitsKeepReadOnly) {
   ASSERT_TRUE(SetFileAttributesA("T:\\d\\", R));
   EXPECT_EQ(Mode("d"), 0755u);  // R never keeps anyone from creating files in a directory
   EXPECT_EQ(GetFileAttributesA("T:\\d"), D);
-}
-
-TEST_F(AttributesTest, ALinkKeepsNoAttributesAndFailuresCarryWin32Codes) {
-  tree_.dir("target");
-  Chmod("target", 0750);
-  std::filesystem::create_directory_symlink(tree_.path("target"), tree_.path("link"));
-  EXPECT_TRUE(SetFileAttributesA("T:\\link", R | H));
-  EXPECT_EQ(GetFileAttributesA("T:\\link"), (DWORD)FILE_ATTRIBUTE_REPARSE_POINT);
-  EXPECT_EQ(Mode("target"), 0750u);  // the target is untouched
-  tree_.file("f.txt");
-  ASSERT_TRUE(ArmSyscallFault({"chmod", 1, EPERM}));
-  EXPECT_FALSE(SetFileAttributesA("T:\\f.txt", R));
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
-  ASSERT_TRUE(ArmSyscallFault({"setxattr", 1, ENOSPC}));
-  EXPECT_FALSE(SetFileAttributesA("T:\\f.txt", H));
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_DISK_FULL);
-  EXPECT_FALSE(SetFileAttributesA("T:\\none.txt", H));
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
 }
 
 }  // namespace

@@ -1,30 +1,51 @@
-// A temporary tree mapped as drive T: (KELTRO_DRIVES "C=/;T=<tree>"), for
-// the file-system tests of the platform layer. Each test starts with a fresh
-// drive map and leaves the process's current directory, the environment and
-// the injected faults as it found them.
+// A fresh temporary tree per test, mapped as drive T: (KELTRO_DRIVES
+// "C=/;T=<tree>"), for the file-system tests of the platform layer. Each test
+// leaves the current directory, the environment and the faults as it found them.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
-#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
-#include <vector>
 
 #include "platform/posix/layer_state.h"
-#include "support/syscall_faults.h"
 #include "platform/win32.h"
-#include "support/temp_tree.h"
+#include "support/syscall_faults.h"
+
+namespace fs = std::filesystem;
+
+class TempTree {
+ public:
+  TempTree() : root_((fs::temp_directory_path() / "keltro-test-XXXXXX").string()) {
+    if (!mkdtemp(root_.data())) ADD_FAILURE() << "mkdtemp failed";
+  }
+  ~TempTree() {  // gives back write permission so read-only entries can go
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(root_, fs::directory_options::skip_permission_denied, ec);
+         it != fs::recursive_directory_iterator(); it.increment(ec))
+      if (!it->is_symlink(ec)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(root_, ec);
+  }
+  const std::string& root() const { return root_; }
+  std::string path(const std::string& relative) const { return root_ + "/" + relative; }
+  void dir(const std::string& relative) const { fs::create_directories(path(relative)); }
+  void file(const std::string& relative, const std::string& content = "") const {
+    fs::create_directories(fs::path(path(relative)).parent_path());
+    std::ofstream(path(relative), std::ios::binary) << content;
+  }
+
+ private:
+  std::string root_;
+};
 
 class MappedTreeTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    savedDir_ = std::filesystem::current_path();
-    MapDrives("C=/;T=" + tree_.root());
-  }
+  void SetUp() override { MapDrives("C=/;T=" + tree_.root()); }
   void TearDown() override {
     ClearSyscallFaults();
-    std::filesystem::current_path(savedDir_);
+    fs::current_path(savedDir_);
     unsetenv("KELTRO_DRIVES");
     ResetLayerState();
   }
@@ -32,26 +53,6 @@ class MappedTreeTest : public ::testing::Test {
     setenv("KELTRO_DRIVES", list.c_str(), 1);
     ResetLayerState();
   }
-  // The Windows path of a path inside the tree: "T:\" + relative.
-  static std::string Drive(const std::string& relative) { return "T:\\" + relative; }
-
-  // Every name a listing gives, in listing order; lastError is the error
-  // that ended it.
-  static std::vector<std::string> ListNames(const std::string& pattern, DWORD* lastError = nullptr) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    HANDLE h = FindFirstFileA(pattern.c_str(), &data);
-    if (h == INVALID_HANDLE_VALUE) {
-      if (lastError) *lastError = GetLastError();
-      return names;
-    }
-    do names.push_back(data.cFileName);
-    while (FindNextFileA(h, &data));
-    if (lastError) *lastError = GetLastError();
-    FindClose(h);
-    return names;
-  }
-
   TempTree tree_;
-  std::filesystem::path savedDir_;
+  fs::path savedDir_ = fs::current_path();
 };
