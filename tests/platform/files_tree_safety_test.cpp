@@ -1,0 +1,65 @@
+// The layer answers from the file system and stays in the tree a walk came
+// down: a directory swapped for a link above the walk is never followed back
+// up, and a name found missing is found as soon as it exists.
+#include <gtest/gtest.h>
+
+#include "files_fixture.h"
+
+namespace {
+
+class TreeSafetyTest : public MappedTreeTest {
+ protected:
+  // The names FindFirstFileA gives for `pattern`, "." and ".." left out.
+  static std::string Names(const char* pattern) {
+    std::string names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(pattern, &data);
+    if (find == INVALID_HANDLE_VALUE) return "error " + std::to_string(GetLastError());
+    do
+      if (data.cFileName[0] != '.') names += std::string(data.cFileName) + " ";
+    while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+  }
+  static DWORD Open(const char* path, DWORD disposition) {
+    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return GetLastError();
+    CloseHandle(file);
+    return 0;
+  }
+};
+
+// The walker's steps: down by absolute paths, back up to the parent's path.
+TEST_F(TreeSafetyTest, AParentSwappedForALinkIsNotFollowedBackUp) {
+  tree_.file("race/a/zz/f");
+  tree_.file("race/a/zz2/g");
+  tree_.file("outside/zz2/SENTINEL");
+  ASSERT_TRUE(SetCurrentDirectoryA("T:\\race"));
+  ASSERT_TRUE(SetCurrentDirectoryA("T:\\race\\a"));
+  ASSERT_TRUE(SetCurrentDirectoryA("T:\\race\\a\\zz"));
+  fs::rename(tree_.path("race/a"), tree_.path("moved"));
+  fs::create_directory_symlink(tree_.path("outside"), tree_.path("race/a"));
+  ASSERT_TRUE(SetCurrentDirectoryA("T:\\race\\a"));
+  EXPECT_EQ(Names("*.*"), "zz zz2 ");
+  ASSERT_TRUE(SetCurrentDirectoryA("T:\\race\\a\\zz2"));
+  EXPECT_EQ(Names("*.*"), "g ");
+  EXPECT_EQ(fs::current_path(), fs::path(tree_.path("moved/zz2")));
+}
+
+TEST_F(TreeSafetyTest, ANameFoundMissingIsFoundAsSoonAsItExists) {
+  tree_.dir("d");
+  EXPECT_EQ(Open("T:\\d\\new", OPEN_EXISTING), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(Open("T:\\d\\new", CREATE_NEW), 0u);
+  EXPECT_EQ(Open("T:\\d\\new", OPEN_EXISTING), 0u);
+  // Looked up ignoring case, then made by someone else in a way the
+  // directory's time does not show (as within one tick of the clock).
+  auto stamp = fs::file_time_type::clock::now() + std::chrono::seconds(60);
+  fs::last_write_time(tree_.path("d"), stamp);
+  EXPECT_EQ(Open("T:\\d\\OTHER", OPEN_EXISTING), ERROR_FILE_NOT_FOUND);
+  tree_.file("d/other");
+  fs::last_write_time(tree_.path("d"), stamp);
+  EXPECT_EQ(Open("T:\\d\\OTHER", OPEN_EXISTING), 0u);
+  EXPECT_EQ(Names("T:\\d\\*"), "new other ");
+}
+
+}  // namespace
