@@ -62,4 +62,19 @@ TEST_F(TreeSafetyTest, ANameFoundMissingIsFoundAsSoonAsItExists) {
   EXPECT_EQ(Names("T:\\d\\*"), "new other ");
 }
 
+// The format lookup asks for a change of the program's folder on every line.
+TEST_F(TreeSafetyTest, AChangeNotificationSeesANameMadeByAnyone) {
+  HANDLE changes = FindFirstChangeNotificationA("T:\\", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+  ASSERT_NE(changes, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(WaitForSingleObject(changes, 0), WAIT_TIMEOUT);
+  tree_.file("made");
+  EXPECT_EQ(WaitForSingleObject(changes, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(changes, 0), WAIT_OBJECT_0);  // until re-armed
+  EXPECT_TRUE(FindNextChangeNotification(changes));
+  EXPECT_EQ(WaitForSingleObject(changes, 0), WAIT_TIMEOUT);
+  fs::remove(tree_.path("made"));
+  EXPECT_EQ(WaitForSingleObject(changes, 0), WAIT_OBJECT_0);
+  EXPECT_TRUE(FindCloseChangeNotification(changes));
+}
+
 }  // namespace

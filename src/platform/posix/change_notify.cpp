@@ -2,8 +2,13 @@
 // FindCloseChangeNotification and WaitForSingleObject on their handles, served
 // by inotify. A handle is signalled from the first change after it was made
 // (or re-armed) until FindNextChangeNotification re-arms it; a wait never
-// blocks longer than asked and reads only what the kernel has queued.
+// blocks longer than asked and reads only what the kernel has queued. The
+// kernel also raises SIGIO when it queues an event, so a wait that may not
+// block (the format lookup asks on every line) answers from a counter without
+// a system call while nothing was queued.
+#include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -11,6 +16,7 @@
 
 #include "platform/posix/handles.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/layer_state.h"
 #include "platform/posix/path_lookup.h"
 
 namespace {
@@ -18,7 +24,27 @@ namespace {
 struct ChangeHandle : LayerHandle {
   int fd;
   bool signalled;
+  bool raisesSignal;     // SIGIO is raised for its events
+  sig_atomic_t seenSignals;  // QueuedSignals when its queue was last read
 };
+
+volatile sig_atomic_t QueuedSignals = 0;  // SIGIOs taken: the kernel queued an event on some watch
+
+void NoteQueuedEvent(int) { QueuedSignals = QueuedSignals + 1; }
+
+// Asks the kernel to raise SIGIO whenever it queues an event on fd.
+bool RaiseSignalOnEvents(int fd) {
+  if (!Layer.changeSignalInstalled) {
+    struct sigaction action = {};
+    action.sa_handler = NoteQueuedEvent;
+    action.sa_flags = SA_RESTART;
+    sigemptyset(&action.sa_mask);
+    if (sigaction(SIGIO, &action, nullptr) != 0) return false;
+    Layer.changeSignalInstalled = true;
+  }
+  int flags = fcntl(fd, F_GETFL);
+  return flags >= 0 && fcntl(fd, F_SETOWN, getpid()) == 0 && fcntl(fd, F_SETFL, flags | O_ASYNC) == 0;
+}
 
 bool CloseChange(LayerHandle* handle) {
   ChangeHandle* change = static_cast<ChangeHandle*>(handle);
@@ -42,11 +68,17 @@ uint32_t InotifyMask(DWORD filter) {
 }
 
 // Takes every queued event; true when there was at least one.
-bool DrainEvents(int fd) {
+bool DrainEvents(ChangeHandle* change) {
+  change->seenSignals = QueuedSignals;  // before the read: a later event counts again
   alignas(struct inotify_event) char buffer[4096];
   bool any = false;
-  while (read(fd, buffer, sizeof buffer) > 0) any = true;
+  while (read(change->fd, buffer, sizeof buffer) > 0) any = true;
   return any;
+}
+
+// True when no event can have been queued since the queue was last read.
+bool NothingQueued(const ChangeHandle* change) {
+  return change->raisesSignal && change->seenSignals == QueuedSignals;
 }
 
 }  // namespace
@@ -60,14 +92,16 @@ HANDLE FindFirstChangeNotificationA(LPCSTR lpPathName, BOOL bWatchSubtree, DWORD
     SetLastError(err);
     return INVALID_HANDLE_VALUE;
   }
+  sig_atomic_t seen = QueuedSignals;
   int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  bool raisesSignal = fd >= 0 && RaiseSignalOnEvents(fd);
   if (fd < 0 || inotify_add_watch(fd, located.posix.c_str(), InotifyMask(dwNotifyFilter) | IN_ONLYDIR) < 0) {
     SetLastErrorFromErrno(errno);
     if (fd >= 0) close(fd);
     return INVALID_HANDLE_VALUE;
   }
   SetLastError(ERROR_SUCCESS);
-  return RegisterHandle(new ChangeHandle{{CloseChange}, fd, false});
+  return RegisterHandle(new ChangeHandle{{CloseChange}, fd, false, raisesSignal, seen});
 }
 
 BOOL FindNextChangeNotification(HANDLE hChangeHandle) {
@@ -76,7 +110,7 @@ BOOL FindNextChangeNotification(HANDLE hChangeHandle) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  DrainEvents(change->fd);
+  DrainEvents(change);
   change->signalled = false;
   return TRUE;
 }
@@ -93,6 +127,6 @@ DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
     struct pollfd p = {change->fd, POLLIN, 0};
     poll(&p, 1, dwMilliseconds == INFINITE ? -1 : (int)dwMilliseconds);
   }
-  if (!change->signalled) change->signalled = DrainEvents(change->fd);
+  if (!change->signalled && (dwMilliseconds != 0 || !NothingQueued(change))) change->signalled = DrainEvents(change);
   return change->signalled ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
 }

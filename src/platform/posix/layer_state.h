@@ -52,6 +52,9 @@ struct LayerState {
   bool codePagesKnown = false;
   CodePagePair codePages = {CP_UTF8, CP_UTF8};
 
+  // The SIGIO handler of change notifications is installed (change_notify.cpp).
+  bool changeSignalInstalled = false;
+
   // The TZ value the time-zone rules were last read for (time_convert.cpp).
   bool timeZoneRead = false;
   bool tzSet = false;
