@@ -1,5 +1,4 @@
-The start-up checks stop the run with status 87, in this order: /d outside
-mir and upd, a wildcard in the target, then the checks of each command.
+Start-up checks stop with 87: /d outside mir/upd, a target wildcard, then each command's.
 
   $ keltro cop c:\\a\\* d:\\b /d
   2> KELTRO-ERROR, /d switch only allowed with MIR or UPD operations
@@ -46,8 +45,7 @@ mir and upd, a wildcard in the target, then the checks of each command.
   2> KELTRO-ERROR, no target path specified
   [87]
 
-An unknown command word is reported, nothing is walked, and the closing
-statistics follow with status 0. Only the first three letters count.
+An unknown command word walks nothing, status 0; only three letters count.
 
   $ keltro sh c:\\x
   2> KELTRO-ERROR, invalid command 'sh'

@@ -1,7 +1,4 @@
-The walker lists each directory once and, with /S, walks a subdirectory's
-whole subtree before it handles the subdirectory's own entry: the ~d line of
-a directory follows those of everything below it. A chain of single entries
-makes the order visible.
+With /S a subtree is walked before its own entry: a ~d line follows those below it.
 
   $ mkdir -p chain/x/y && printf abc > chain/x/y/f.txt
   $ keltro sho 'C:\chain\*' /S '~F~f' '~d~f'
@@ -18,9 +15,7 @@ Without /S a subdirectory is an ordinary entry and is never entered.
   C:\chain\x .....D
   C:\chain\
 
-Cumulated tallies include the directory's own files: two matching files here
-and three in a subdirectory whose own name does not match give T 2, Y 5, d 1,
-Z 1.
+Cumulated tallies include the directory's own files (2 here, 3 below: T 2, Y 5, d 1, Z 1).
 
   $ mkdir -p cum/sub && printf 1 > cum/a.txt && printf 22 > cum/b.txt
   $ printf 333 > cum/sub/c.txt && printf 4444 > cum/sub/d.txt && printf 55555 > cum/sub/e.txt
@@ -57,8 +52,7 @@ An empty directory still gets its ~d line; its own entry counts in the parent.
   C:\hollow\inner\ T=0 Y=0 d=0 Z=0
   C:\hollow\ T=1 Y=1 d=1 Z=1
 
-The per-file values: directory part, name, name without extension, size,
-attributes and full name; on a local drive the server and domain are empty.
+Per-file values; on a local drive server and domain are empty.
 
   $ mkdir -p v/deep && printf 12345 > v/deep/a.b.c && touch v/deep/.profile
   $ keltro sho 'C:\v\*' /S '~F[~e|~d|~N|~n|~s|~a|~f|~S|~D]'  # not under Wine: Wine prints a zero as nothing
@@ -66,8 +60,7 @@ attributes and full name; on a local drive the server and domain are empty.
   [C:|\v\deep\|a.b.c|a|5|...A..|C:\v\deep\a.b.c||]
   [C:|\v\|deep|deep|0|.....D|C:\v\deep||]
 
-Entries come in NTFS order: names compared with their case folded away,
-beyond ASCII too, then byte for byte.
+Entries come in NTFS order: case folded (beyond ASCII too), then bytes.
 
   $ mkdir order && touch order/Éb order/éa order/B order/a
   $ keltro sho 'C:\order\*' '~F~N'  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
