@@ -1,5 +1,4 @@
 Start-up checks stop with 87: /d outside mir/upd, a target wildcard, then each command's.
-
   $ keltro cop c:\\a\\* d:\\b /d
   2> KELTRO-ERROR, /d switch only allowed with MIR or UPD operations
   [87]
@@ -46,7 +45,6 @@ Start-up checks stop with 87: /d outside mir/upd, a target wildcard, then each c
   [87]
 
 An unknown command word walks nothing, status 0; only three letters count.
-
   $ keltro sh c:\\x
   2> KELTRO-ERROR, invalid command 'sh'
   KELTRO-STATISTICS=           0 files taken
@@ -87,7 +85,6 @@ An unknown command word walks nothing, status 0; only three letters count.
   KELTRO-STATISTICS=           0 errors detected
 
 Options may stand anywhere on the line.
-
   $ keltro /v sho c:\\nothing\\*.txt /S
   2> KELTRO-ERROR, cannot go to C:\nothing\, error=2
   KELTRO-STATISTICS=           0 files
@@ -98,12 +95,10 @@ Options may stand anywhere on the line.
   KELTRO-STATISTICS=           1 errors detected
 
 A BELMIX_FORMAT too long for its buffer falls back to ~f.
-
   $ BELMIX_FORMAT="$(printf 'x%.0s' $(seq 300))" keltro sho c:\\nothing\\*
   2> KELTRO-ERROR, BELMIX_FORMAT longer than 255 characters, using ~f
   2> KELTRO-ERROR, cannot go to C:\nothing\, error=2
 
 UNC sources wait for the network loops.
-
   $ keltro sho \\\\srv\\share\\*
   2> KELTRO-ERROR, UNC sources (\\srv) are not supported yet

@@ -1,5 +1,4 @@
 Version and usage end the run with 255 (-1); the usage has no final line break.
-
   $ keltro ver
   keltro V1.0.0345  (c) 2026 the keltro developers
   [255]
@@ -9,7 +8,6 @@ Version and usage end the run with 255 (-1); the usage has no final line break.
   [255]
 
 No arguments, /?, "hel..." and an empty command word show the help.
-
   $ keltro > none.txt; echo $?; head -1 none.txt
   255
   keltro V1.0.0345  (c) 2026 the keltro developers
@@ -23,7 +21,6 @@ No arguments, /?, "hel..." and an empty command word show the help.
   120
 
 A string table lacking a resource names it on standard error, nothing else.
-
   $ keltro-without-copyright ver  # not under Wine: a Linux build
   2> Copyright String Resource not found
   [255]

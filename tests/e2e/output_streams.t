@@ -1,5 +1,4 @@
 Buffered listing lines keep an error (D: has no root) in its place between C: and E:.
-
   $ mkdir c e && touch c/one e/two
   $ KELTRO_DRIVES="C=$T/c;D=$T/gone;E=$T/e" keltro sho '*:\*' 2>&1  # not under Wine: the drives come from KELTRO_DRIVES
   C:\one
@@ -7,7 +6,6 @@ Buffered listing lines keep an error (D: has no root) in its place between C: an
   E:\two
 
 Failed output ends the run: 112 for a full disk, 232 for a closed pipe (SIGPIPE ignored).
-
   $ keltro sho 'C:\c\*' > /dev/full
   2> KELTRO-ERROR, cannot write to standard output, error=112
   [112]
