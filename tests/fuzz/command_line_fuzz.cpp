@@ -12,11 +12,9 @@
 
 namespace {
 
-std::string WithoutBlanksAndQuotes(const std::string& text) {
-  std::string kept;
-  for (char c : text)
-    if (c != ' ' && c != '"') kept += c;
-  return kept;
+std::string WithoutBlanksAndQuotes(std::string text) {
+  std::erase_if(text, [](char c) { return c == ' ' || c == '"'; });
+  return text;
 }
 
 void CheckSplit(const std::string& input) {
@@ -37,12 +35,10 @@ void CheckSplit(const std::string& input) {
 }
 
 void CheckTextsTerminated(const ParamDescriptor* table) {
-  for (; table->type != PT_NONE; ++table) {
-    if (table->type == PT_STRING || table->type == PT_RANGE) {
-      const char* text = (const char*)table->target;
-      FUZZ_CHECK(strnlen(text, table->capacity) < table->capacity, "a text setting is not terminated");
-    }
-  }
+  for (; table->type != PT_NONE; ++table)
+    if (table->type == PT_STRING || table->type == PT_RANGE)
+      FUZZ_CHECK(strnlen((const char*)table->target, table->capacity) < table->capacity,
+                 "a text setting is not terminated");
 }
 
 }  // namespace

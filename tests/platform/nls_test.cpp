@@ -32,15 +32,12 @@ class NlsTest : public testing::Test {
   }
 };
 
-std::string Text(int written, const char* text) {
-  return written > 0 ? std::string(text, written - 1) : "<error " + std::to_string(GetLastError()) + ">";
-}
-
 // The format the listing uses: no fraction, groups of three, (negative).
 std::string Grouped(const char* value, const char* separator, int capacity = 64) {
   NUMBERFMTA format = {0, 0, 3, (LPSTR) ",", (LPSTR)separator, 0};
   char text[64];
-  return Text(GetNumberFormatA(LOCALE_USER_DEFAULT, 0, value, &format, text, capacity), text);
+  int written = GetNumberFormatA(LOCALE_USER_DEFAULT, 0, value, &format, text, capacity);
+  return written > 0 ? std::string(text, written - 1) : "<error " + std::to_string(GetLastError()) + ">";
 }
 
 SYSTEMTIME At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0) {

@@ -13,12 +13,6 @@
 
 namespace {
 
-ParamDescriptor* Row(char letter) {
-  for (ParamDescriptor* row = CriteriaTable; row->type != PT_NONE; row++)
-    if (row->letter == letter) return row;
-  return nullptr;
-}
-
 // The values of one entry, laid out as the walker binds them.
 struct Entry {
   char attributes[7] = "....A.";
@@ -40,7 +34,8 @@ class CriteriaTest : public ::testing::Test {
   template <size_t N>
   void Give(char letter, char (&target)[N], const char* text) {
     CopyText(target, text);
-    Row(letter)->status = PS_GIVEN;
+    for (ParamDescriptor* row = CriteriaTable; row->type != PT_NONE; row++)
+      if (row->letter == letter) row->status = PS_GIVEN;
   }
 };
 
