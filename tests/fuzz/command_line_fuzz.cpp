@@ -1,7 +1,5 @@
-// The command-line splitter and the parser over keltro's own tables. The
-// splitter drops only blanks and quotes and keeps every word inside the line;
-// the parser returns a valid result and leaves every text setting terminated
-// within its capacity (the address sanitizer watches every other write).
+// The splitter drops only blanks and quotes, words inside the line; the parser over
+// keltro's tables returns a valid result and leaves every text setting terminated.
 #include <cstdint>
 #include <cstring>
 #include <string>

@@ -1,6 +1,5 @@
-// What every fuzz target shares (each includes this once): a fixed environment for the run-wide state
-// the layer derives lazily (time zone, locale and code page), and a check
-// that stops the run with a message when an invariant fails.
+// What every fuzz target shares: a pinned environment for what the layer derives
+// lazily (time zone, locale, code page), and a check that stops the run.
 #pragma once
 
 #include <unistd.h>

@@ -1,7 +1,5 @@
-// The pattern matcher against a dynamic-programming matcher. Input: the
-// pattern, a line break, the text. Over ASCII both must agree in both case
-// modes, and for a comma-separated list with '!' exclusions; other bytes
-// (multi-byte characters under the UTF-8 code page) must only not crash.
+// The matcher against a dynamic-programming one. Input: pattern, line break, text.
+// Over ASCII both agree in both case modes and for lists; other bytes must not crash.
 #include <algorithm>
 #include <cctype>
 #include <cstdint>

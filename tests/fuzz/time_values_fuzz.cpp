@@ -1,7 +1,5 @@
-// The time parsers. A full date with an optional clock ("24.12.2024 18:30",
-// "12/24/2024 1:2:3:4") is checked against a small reference calendar; every
-// other text only has to succeed or fail cleanly: a result of 0 or 1, and the
-// target written on success only.
+// The time parsers: full dates ("24.12.2024 18:30", "12/24/2024 1:2:3:4") against
+// a reference calendar; other texts give 0 or 1 and write the target on success only.
 #include <cstdint>
 #include <string>
 #include <vector>

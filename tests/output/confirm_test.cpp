@@ -1,8 +1,5 @@
-// The yes/no/all prompt: one answer line per prompt, what A stops, the prompt
-// in the OEM code page, and on a terminal only the answer typed after the
-// prompt. The terminal is a pseudo terminal; the typist answers once it has
-// seen the question, so nothing depends on timing, and a prompt that never
-// comes fails the test after a few seconds instead of hanging it.
+// The yes/no/all prompt: one answer line each, what A stops, the OEM prompt, and on
+// a pseudo terminal only the answer typed once the prompt is seen (no timing).
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>

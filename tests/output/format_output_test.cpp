@@ -1,6 +1,5 @@
-// The format engine at its edges: the 255 clamp, the line capacity, kinds of
-// values the program does not list yet and the 99-year window of times.
-// Widths, cuts and pictures are in output_formats.t.
+// The format engine at its edges: the 255 clamp, the line capacity, unlisted
+// kinds of values and the 99-year window of times (the rest: output_formats.t).
 #include "output/format_output.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-// Paths: the Win32 folding of GetFullPathNameA, the Windows form of POSIX
-// paths, the current directory and the codes of a failed lookup. Lookups
-// that ignore case are in walk_wildcards.t.
+// Paths: Win32 folding, the Windows form of POSIX paths, the current directory
+// and the codes of a failed lookup.
 #include <gtest/gtest.h>
 
 #include "files_fixture.h"

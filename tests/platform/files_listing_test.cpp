@@ -1,6 +1,4 @@
-// Directory listings: FindFirstFileA / FindNextFileA / FindClose. The
-// walker's transcripts show the listing order, sizes, times and links; here
-// are the codes a listing ends with and its failures.
+// Directory listings: the codes a listing ends with, and its failures.
 #include <gtest/gtest.h>
 
 #include <string_view>

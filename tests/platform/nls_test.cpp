@@ -1,8 +1,5 @@
-// The national-language calls at their edges: whole numbers and their
-// buffer, and local time around clock changes and at the ends of the file-time
-// range. Locale names, separators, pictures, code pages and upper-casing are
-// in output_formats.t and output_codepage.t; the calendar's bounds in
-// entry_parse_errors.t.
+// National-language calls at their edges: whole numbers and their buffer, local
+// time around clock changes and the file-time range (the rest is in output_*.t).
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -1,6 +1,4 @@
-// EntryMatchesCriteria against the program's own criteria table: what the
-// transcripts cannot reach yet (owners, access entries). Sizes, attributes
-// and the inclusive time bounds are in walk_criteria.t.
+// EntryMatchesCriteria where transcripts cannot reach yet: owners, access entries.
 #include "walk/criteria.h"
 
 #include <gtest/gtest.h>
