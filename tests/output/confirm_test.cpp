@@ -105,9 +105,9 @@ bool WaitForScreen(int master, const std::string& text, std::string& screen) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     pollfd out = {master, POLLIN, 0};
     char chunk[256];
-    if (left.count() <= 0 || poll(&out, 1, (int)left.count()) != 1) return false;
-    ssize_t got = read(master, chunk, sizeof chunk);
-    if (got <= 0) return false;
+    ssize_t got = 0;
+    if (left.count() <= 0 || poll(&out, 1, (int)left.count()) != 1 || (got = read(master, chunk, sizeof chunk)) <= 0)
+      return false;
     screen.append(chunk, (size_t)got);
   }
   return true;

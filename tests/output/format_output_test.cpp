@@ -78,10 +78,10 @@ TEST_F(FormatTimeTest, TimesMoreThan99YearsAwayPrintNever) {
     modified = never;
     EXPECT_EQ(Expand("[~7M]", table), "[  never]");
   }
-  modified = FileTimeOf(CurrentYear() - 99, 6, 1);
-  EXPECT_EQ(Expand("~M", table), "01.06." + std::to_string(CurrentYear() - 99) + " 00:00");
-  modified = FileTimeOf(CurrentYear() + 99, 6, 1);
-  EXPECT_EQ(Expand("~M", table), "01.06." + std::to_string(CurrentYear() + 99) + " 00:00");
+  for (int year : {CurrentYear() - 99, CurrentYear() + 99}) {
+    modified = FileTimeOf(year, 6, 1);
+    EXPECT_EQ(Expand("~M", table), "01.06." + std::to_string(year) + " 00:00");
+  }
 }
 
 }  // namespace
