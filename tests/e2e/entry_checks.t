@@ -1,6 +1,4 @@
-The start-up checks stop the run with status 87, in this order: /d outside
-mir and upd, a wildcard in the target, then the checks of each command.
-
+Start-up checks stop with 87: /d outside mir/upd, a target wildcard, then each command's.
   $ keltro cop c:\\a\\* d:\\b /d
   2> KELTRO-ERROR, /d switch only allowed with MIR or UPD operations
   [87]
@@ -46,9 +44,7 @@ mir and upd, a wildcard in the target, then the checks of each command.
   2> KELTRO-ERROR, no target path specified
   [87]
 
-An unknown command word is reported, nothing is walked, and the closing
-statistics follow with status 0. Only the first three letters count.
-
+An unknown command word walks nothing, status 0; only three letters count.
   $ keltro sh c:\\x
   2> KELTRO-ERROR, invalid command 'sh'
   KELTRO-STATISTICS=           0 files taken
@@ -89,7 +85,6 @@ statistics follow with status 0. Only the first three letters count.
   KELTRO-STATISTICS=           0 errors detected
 
 Options may stand anywhere on the line.
-
   $ keltro /v sho c:\\nothing\\*.txt /S
   2> KELTRO-ERROR, cannot go to C:\nothing\, error=2
   KELTRO-STATISTICS=           0 files
@@ -100,12 +95,10 @@ Options may stand anywhere on the line.
   KELTRO-STATISTICS=           1 errors detected
 
 A BELMIX_FORMAT too long for its buffer falls back to ~f.
-
   $ BELMIX_FORMAT="$(printf 'x%.0s' $(seq 300))" keltro sho c:\\nothing\\*
   2> KELTRO-ERROR, BELMIX_FORMAT longer than 255 characters, using ~f
   2> KELTRO-ERROR, cannot go to C:\nothing\, error=2
 
 UNC sources wait for the network loops.
-
   $ keltro sho \\\\srv\\share\\*
   2> KELTRO-ERROR, UNC sources (\\srv) are not supported yet

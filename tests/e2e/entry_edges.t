@@ -1,12 +1,8 @@
-The program at the edges of its surroundings: the current directory, the
-program's own folder, the command line and numbers past 32 bits.
+Edges: the current directory, the program's folder, the command line, numbers past 32 bits.
 Not under Wine: it maps drives with KELTRO_DRIVES, copies the program and quotes through a Unix shell.
-
   $ mkdir -p w/s1/s2/s3 && touch w/a w/s1/b w/s1/s2/c w/s1/s2/s3/d && printf 'abcdef' > w/six
 
-Without a source specification the whole current directory is walked,
-subdirectories included, with full names.
-
+Without a source the current directory is walked whole, with full names.
   $ cd w/s1 && keltro sho; cd ../..
   C:\w\s1\b
   C:\w\s1\s2\c
@@ -14,24 +10,17 @@ subdirectories included, with full names.
   C:\w\s1\s2\s3
   C:\w\s1\s2
 
-A current directory that no drive covers is named in the message (here
-with / for \ and <T> for the test's directory).
-
+A current directory no drive covers is named (/ for \, <T> for the test's directory).
   $ KELTRO_DRIVES="C=$T/w" keltro sho 2>&1 | tr '\\' / | sed "s|$T|<T>|"
   2> KELTRO-ERROR, the current directory //?/unix<T> is on no drive: give the source with its drive
 
 A current directory longer than 255 characters still gives its drive.
-
   $ L=$(printf '%0120d' 0)/$(printf '%0120d' 0)/$(printf '%040d' 0) && mkdir -p "w/$L"
   $ (cd "w/$L" && keltro sho '\w\s1\*' '~F~f')
   C:\w\s1\b
   C:\w\s1\s2
 
-The format file beside the program is found, and only that one: with the
-program outside every drive and a file of the same path on the current
-drive, and with the program at a path longer than 255 characters and a file
-of that name in the directory walked.
-
+Only the format file beside the program is found: outside every drive, past 255 characters.
   $ mkdir -p prog "w$T/prog" && cp "$KELTRO_BIN" prog/keltro && cp "$KELTRO_BIN" "w/$L/keltro"
   $ printf 'decoy ~N' > "w$T/prog/~f" && printf 'planted ~N' > w/s1/s2/~f
   $ (cd w && KELTRO_DRIVES="C=$T/w" ../prog/keltro sho '\s1\s2\*')
@@ -48,15 +37,11 @@ of that name in the directory walked.
   beside long s3
   beside long ~f
 
-A FIFO, a socket or a device is no format file: it is never opened to wait
-on a writer, and the format is taken as text.
-
+A FIFO, socket or device is no format file (never opened): the format is text.
   $ mkfifo prog/pipe && timeout 10 prog/keltro sho 'C:\w\six' ~Fpipe
   pipe
 
-An argument is passed on as the shell gave it, double quotes included; one
-whose double quote is followed by a blank cannot be passed on and is refused.
-
+Arguments pass as given, quotes included; a quote before a blank is refused.
   $ keltro sho 'C:\w\six' '~F"~N"'
   "six"
   $ keltro sho 'C:\w\six' '~F~N" ~T~T'
@@ -64,12 +49,10 @@ whose double quote is followed by a blank cannot be passed on and is refused.
   [87]
 
 The arguments do not depend on /proc.
-
   $ unshare -rm sh -c 'mount -t tmpfs none /proc && exec keltro sho "C:\w\six" "~F~N ~s"'
   six 6
 
 Numbers past 32 bits are held at the largest or smallest 32-bit value.
-
   $ keltro sho 'C:\w\six' -s0:3000000000 '~F~N ~s'
   six 6
   $ keltro sho 'C:\w\six' -s4294967302 '~F~N ~s'

@@ -1,5 +1,4 @@
 The per-file format comes from ~F, else BELMIX_FORMAT, else ~f.
-
   $ mkdir -p data && printf 'abc' > data/one.txt
   $ keltro sho 'c:\data\*'
   C:\data\one.txt
@@ -10,9 +9,7 @@ The per-file format comes from ~F, else BELMIX_FORMAT, else ~f.
   $ BELMIX_FORMAT= keltro sho 'c:\data\*'
   C:\data\one.txt
 
-A format that holds a backslash names a file whose content is the format;
-line ends in the file are kept as they are.
-
+A format holding a backslash names a file holding the format, line ends kept.
   $ printf 'name=~N\r\nsize=~s' > fmt.txt
   $ keltro sho 'c:\data\*' '~FC:\fmt.txt'
   name=one.txt\r (esc)
@@ -20,15 +17,12 @@ line ends in the file are kept as they are.
   $ keltro sho 'c:\data\*' '~FC:\missing.txt'
   C:\missing.txt
 
-Only the first 2047 bytes of a file count, and a line holds 2047
-characters.
-
+Only a file's first 2047 bytes count; a line holds 2047 characters.
   $ printf 'x%.0s' $(seq 2040) > long.txt && printf '~-10N|' >> long.txt
   $ keltro sho 'c:\data\*' '~FC:\long.txt' | cut -c2035-
   xxxxxxone.txt
 
 A format without a backslash is looked for beside the program first.
-
   $ mkdir bin && cp "$KELTRO_BIN" bin/keltro && printf '<~N>' > bin/angle
   $ bin/keltro sho 'c:\data\*' ~Fangle  # not under Wine: the copy is Wine's starter, not the program
   <one.txt>

@@ -1,6 +1,4 @@
-The version line and the usage text end every run with status 255 (exit
-code -1). The usage text ends without a line break.
-
+Version and usage end the run with 255 (-1); the usage has no final line break.
   $ keltro ver
   keltro V1.0.0345  (c) 2026 the keltro developers
   [255]
@@ -9,9 +7,7 @@ code -1). The usage text ends without a line break.
   keltro V1.0.0345  (c) 2026 the keltro developers
   [255]
 
-No arguments, /?, a word beginning "hel" and an empty command word all show
-the help.
-
+No arguments, /?, "hel..." and an empty command word show the help.
   $ keltro > none.txt; echo $?; head -1 none.txt
   255
   keltro V1.0.0345  (c) 2026 the keltro developers
@@ -24,9 +20,7 @@ the help.
   $ keltro /? | wc -l
   120
 
-A build whose string table lacks a resource says which one, on standard
-error, and prints nothing else.
-
+A string table lacking a resource names it on standard error, nothing else.
   $ keltro-without-copyright ver  # not under Wine: a Linux build
   2> Copyright String Resource not found
   [255]

@@ -1,6 +1,4 @@
-Every parse error names its argument and ends the run with status 87; the
-parser's own message comes first.
-
+Parse errors name the argument after the parser's message; status 87.
   $ for a in /ä /s /vx /hx '-s10;20' -M1.1.20ä4 +s5 -x +x1.1.2024 '~q'; do keltro sho c:\\x "$a"; s="$s $?"; done  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
   > echo "status$s"
   2> PARAM-ERROR, invalid option '/ä'
@@ -30,9 +28,7 @@ parser's own message comes first.
   2> KELTRO-ERROR, error in argument no.4
   [87]
 
-A number that reads as 0 must begin with 0. Times that cannot be read, or
-lie out of the calendar's bounds, are named by the time parser.
-
+A 0 must begin with 0; unreadable or out-of-calendar times are named by the time parser.
   $ keltro sho /h0 '~F'; keltro sho /h-0
   2> PARAM-ERROR, non-numeric value for option '/h'
   2> KELTRO-ERROR, error in argument no.2
@@ -54,7 +50,6 @@ lie out of the calendar's bounds, are named by the time parser.
   2> invalid date / time 'D30000000' (out of bounds)
 
 Lone prefixes and an empty argument stop the parse without a message of their own.
-
   $ for a in / - + '~' ''; do keltro sho "$a"; echo "status $?"; done
   2> KELTRO-ERROR, error in argument no.2
   status 87
@@ -67,9 +62,7 @@ Lone prefixes and an empty argument stop the parse without a message of their ow
   2> KELTRO-ERROR, error in argument no.2
   status 87
 
-Limits: a value of more than 255 characters, a source specification of 257
-characters, 300 arguments. None of them writes past a buffer.
-
+Limits: values past 255 characters, a 257-character source, 300 arguments.
   $ keltro sho "/g$(printf 'x%.0s' $(seq 300))"
   2> PARAM-ERROR, value too long for option '/g' (at most 255 characters)
   2> KELTRO-ERROR, error in argument no.2

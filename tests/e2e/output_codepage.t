@@ -1,8 +1,4 @@
-Under a Western European 8-bit locale the program's ANSI code page is 1252
-and the console's OEM code page 850: listing lines are converted (ä, 0xE4 in
-1252, is 0x84 in 850) unless /A asks for ANSI output. Messages are never
-converted.
-
+Under 8-bit ANSI 1252 listing lines go out in OEM 850 (ä 0xE4 -> 0x84) unless /A; messages never.
   $ mkdir d && touch "d/$(printf 'b\xe4r')"
   $ LC_ALL=de_DE.ISO-8859-1 keltro sho 'C:\d\*' ~F~N
   b\x84r (esc)
@@ -13,9 +9,7 @@ converted.
   $ LC_ALL=de_DE.ISO-8859-1 keltro sho "C:\\$(printf 'gr\xfcn')\\*"
   2> KELTRO-ERROR, cannot go to C:\\gr\xfcn\\, error=2 (esc)
 
-The locale names days and months and gives the thousands separator; a
-locale that is not installed gives the C conventions.
-
+The locale names days, months, the separator; one not installed gives C's.
   $ mkdir n && head -c 12345 /dev/zero > n/x && touch -d '2024-03-05 18:05:09' n/x
   $ LC_ALL=de_DE.ISO-8859-1 QX_DATE_FORMAT='dddd d.MMM ' keltro sho 'C:\n\x' '~F~M ~s' /A
   Dienstag 5.M\xe4r 18:05 12.345 (esc)
@@ -23,7 +17,6 @@ locale that is not installed gives the C conventions.
   March 18:05 12,345
 
 Under UTF-8 both code pages are UTF-8 and nothing changes.
-
   $ mkdir u && touch u/bär u/straße
   $ keltro sho 'C:\u\*' ~F~N  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
   bär
@@ -34,8 +27,6 @@ Under UTF-8 both code pages are UTF-8 and nothing changes.
   $ keltro sho 'C:\u\B?R' ~F~N  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
   bär
 
-A single-byte locale counts widths and cuts in bytes: there the two bytes of
-a UTF-8 ä are two characters.
-
+A single-byte locale counts bytes: a UTF-8 ä is two characters.
   $ LC_ALL=de_DE.ISO-8859-1 keltro sho 'C:\u\b*' '~F[~5N][~!2N]' /A
   [ b\xc3\xa4r][b\xc3] (esc)

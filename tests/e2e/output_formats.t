@@ -1,6 +1,4 @@
-Listing lines are built by the format engine: each ~ placeholder takes the
-value of its letter, with optional -, ., !, 0 modifiers and a width.
-
+Each ~ placeholder takes its letter's value, with -, ., !, 0 modifiers and a width.
   $ mkdir d && head -c 12345 /dev/zero > d/a-rather-long-name.log && printf 'x' > d/notes.txt
   $ touch -d '2001-02-03 04:05:06' d/a-rather-long-name.log d/notes.txt
   $ keltro sho 'C:\d\*.log' '~F[~-14N][~.10N][~!6N][~8s][~-8s][~08s][~.!6N][~-.6N][~.2N]'
@@ -8,16 +6,11 @@ value of its letter, with optional -, ., !, 0 modifiers and a width.
   $ keltro sho 'C:\d\*.txt' '~F[~-14N][~.10N][~!6N][~8s][~-8s][~08s][~.11N][~-.10N][~.1N]'
   [notes.txt     ][ notes.tx.][notes.][       1][1       ][00000001][  notes.txt][notes.tx. ][.]
 
-A doubled tilde prints one tilde; an unknown letter vanishes with its
-modifiers, and so does a modifier out of order (here '-' after '.').
-
+~~ prints ~; an unknown letter or a modifier out of order ('-' after '.') vanishes.
   $ keltro sho 'C:\d\notes.txt' '~F~~~n~~ <~-08q> ~.-10N'
   ~notes~ <> 10N
 
-Times print as day.month.year hours:minutes unless QX_DATE_FORMAT and
-QX_TIME_FORMAT give other pictures of at most 15 characters; a user date
-picture is followed by the time directly.
-
+Times print d.m.y h:m unless QX_DATE_FORMAT/QX_TIME_FORMAT give pictures (15 characters).
   $ keltro sho 'C:\d\notes.txt' '~F~M'
   03.02.2001 04:05
   $ QX_DATE_FORMAT='yyyy-MM-dd' QX_TIME_FORMAT='HH:mm:ss' keltro sho 'C:\d\notes.txt' '~F~M'
@@ -31,11 +24,7 @@ picture is followed by the time directly.
   $ QX_DATE_FORMAT="'o''c' dd/M/y " QX_TIME_FORMAT='hh HH:mm:ss' keltro sho 'C:\d\notes.txt' '~F~M'
   o'c 03/2/1 04 04:05:06
 
-Widths, padding and both cuts count the columns a terminal gives a name: a
-wide East Asian character takes two, a combining accent none. A cut never
-splits a character: one that would cross the width is left out and its
-column filled (a blank, or a dot with '.').
-
+Widths count terminal columns (wide 2, combining 0); a cut never splits a character.
   $ mkdir w && touch w/Äpfel.txt w/日本語.txt "w/$(printf 'Cafe\xcc\x81')"
   $ keltro sho 'C:\w\*' '~F[~12N][~-10N][~!1N][~.5N]'  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
   [        Café][Café      ][C][ Caf.]

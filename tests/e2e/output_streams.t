@@ -1,17 +1,11 @@
-Listing lines are written through one buffer. An error message still
-appears in its place among them when both streams go to the same file: here
-drive D: has no root between the listings of C: and E:.
-
+Buffered listing lines keep an error (D: has no root) in its place between C: and E:.
   $ mkdir c e && touch c/one e/two
   $ KELTRO_DRIVES="C=$T/c;D=$T/gone;E=$T/e" keltro sho '*:\*' 2>&1  # not under Wine: the drives come from KELTRO_DRIVES
   C:\one
   2> KELTRO-ERROR, cannot go to D:\, error=21
   E:\two
 
-Output that cannot be written ends the run with the Win32 code of the
-failure: 112 for a full disk, 232 for a pipe nobody reads any more (with
-SIGPIPE ignored, as Python leaves it for the programs it starts).
-
+Failed output ends the run: 112 for a full disk, 232 for a closed pipe (SIGPIPE ignored).
   $ keltro sho 'C:\c\*' > /dev/full
   2> KELTRO-ERROR, cannot write to standard output, error=112
   [112]

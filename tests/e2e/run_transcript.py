@@ -14,11 +14,9 @@ Lines indented by two spaces belong to the session; all others are comments.
 Each runs in a fresh temporary directory ($T, also the working directory)
 with TZ=UTC and LC_ALL=C.UTF-8, `keltro` first on PATH and KELTRO_DRIVES
 mapping C: onto $T. Standard output and error share one pipe, so lines are
-checked in the order written. An error line is told by its form, as keltro
-writes exactly these to standard error: `<MODULE>-ERROR` (KELTRO-ERROR,
-PARAM-ERROR...), the time parser's "invalid ...", "... Resource not found"
-(so name files otherwise). --update rewrites the file with what was printed. --wine runs a keltro.exe
-under Wine (wine.py says how, and how to mark what is not run there).
+checked in the order written. Error lines are told by their form (`<MODULE>-ERROR`,
+"invalid ...", "... Resource not found"). --update rewrites the file with what was
+printed; --wine runs a keltro.exe under Wine (see wine.py).
 """
 import argparse, difflib, os, re, shutil, subprocess, sys, tempfile, unicodedata
 
@@ -51,9 +49,9 @@ def parse(path):
 
 def render(data):
     """The output as transcript lines, error lines marked."""
-    lines = data.split(b"\n")
-    lines = lines[:-1] if lines[-1] == b"" else lines
-    out = []
+    lines, out = data.split(b"\n"), []
+    if lines[-1] == b"":
+        lines.pop()
     for i, b in enumerate(lines):
         try:
             line = b.decode("utf-8")
@@ -70,7 +68,7 @@ def render(data):
 
 def run(items, keltro, extras, workdir):
     script = ["set +e"]
-    for item in items:
+    for item in items:  # each output is followed by \n MARK \n status \n; a missing status reads as -1
         script += ["\n".join(item["cmd"]), 'printf "\\n%s\\n%%d\\n" $?' % MARK]
     env = {k: v for k, v in os.environ.items() if not k.startswith("KELTRO")
            and k not in ("BELMIX_FORMAT", "QX_DATE_FORMAT", "QX_TIME_FORMAT", "SERVERLIST")}
@@ -82,7 +80,6 @@ def run(items, keltro, extras, workdir):
                KELTRO_DRIVES="C=" + workdir, KELTRO_BIN=os.path.abspath(keltro))
     out = subprocess.run(["bash", "-c", "\n".join(script)], cwd=workdir, env=env, stdin=subprocess.DEVNULL,
                          stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=600).stdout
-    # output0 \n MARK \n code0 \n output1 \n MARK \n code1 \n ...: a missing code reads as -1
     parts = out.split(("\n" + MARK + "\n").encode()) + [b"-1\n"] * len(items)
     results, output = [], parts[0]
     for part in parts[1:len(items) + 1]:
@@ -101,21 +98,18 @@ def main():
     ap.add_argument("transcript")
     args = ap.parse_args()
     items, trailer = parse(args.transcript)
-    skipped = 0
+    skipped, name = 0, os.path.basename(args.transcript)
     if args.wine:
         if args.update:
             sys.exit("--update and --wine do not go together")
         reason = wine.transcript_not_under_wine(args.transcript)
         if reason:
-            print("%s: skipped under Wine (%s)" % (os.path.basename(args.transcript), reason))
-            return
+            return print("%s: skipped under Wine (%s)" % (name, reason))
         items, skipped = wine.split_items(items)
     workdir = tempfile.mkdtemp(prefix="keltro-e2e-")
     try:
-        if args.wine:
-            results = wine.fold_line_ends(run(items, wine.prepare(workdir, args.keltro), [], workdir), ERROR_LINE)
-        else:
-            results = run(items, args.keltro, args.extra, workdir)
+        results = (wine.fold_line_ends(run(items, wine.prepare(workdir, args.keltro), [], workdir), ERROR_LINE)
+                   if args.wine else run(items, args.keltro, args.extra, workdir))
     finally:
         if args.wine:
             wine.finish()
@@ -128,7 +122,7 @@ def main():
         expected = item["lines"] + (["[%d]" % item["code"]] if item["code"] else [])
         new_lines += item["comments"] + ["  $ " + item["cmd"][0]] + ["  > " + c for c in item["cmd"][1:]]
         new_lines += ["  " + l for l in got]
-        if [canonical(l) for l in got] != [canonical(l) for l in expected]:
+        if list(map(canonical, got)) != list(map(canonical, expected)):
             failures += 1
             print("FAILED: $ " + " / ".join(item["cmd"]))
             for d in difflib.unified_diff(expected, got, "expected", "actual", lineterm="", n=2):
@@ -136,7 +130,7 @@ def main():
     if args.update:
         with open(args.transcript, "w", encoding="utf-8", errors="surrogateescape") as f:
             f.write("\n".join(new_lines + trailer))
-    print("%s: %d passed, %d failed%s" % (os.path.basename(args.transcript), len(items) - failures, failures,
+    print("%s: %d passed, %d failed%s" % (name, len(items) - failures, failures,
                                           ", %d skipped" % skipped if args.wine else ""))
     sys.exit(1 if failures and not args.update else 0)
 

@@ -1,6 +1,4 @@
-Criteria filter the entries whose names matched. Sizes: -s takes ranges of
-the low 32 bits of the size, both ends inclusive; directories have size 0.
-
+Sizes: -s takes inclusive ranges of the low 32 size bits; directories are 0.
   $ mkdir -p s/dir && touch s/zero && truncate -s 10 s/ten && truncate -s 20 s/twenty && truncate -s 21 s/twentyone
   $ keltro sho 'C:\s\*' '-s10:20' '~F~N ~s'
   ten 10
@@ -14,10 +12,7 @@ the low 32 bits of the size, both ends inclusive; directories have size 0.
   zero
   $ keltro sho 'C:\s\*' '-s1:1000' '-a*D' '~F~N'
 
-Files of 5 GiB and of 5,000,000,000 bytes are counted by the low 32 bits of
-their sizes (1 GiB and 705,032,704), in ~s, in the byte sums and in the
-statistics.
-
+5 GiB and 5,000,000,000 bytes count by their low 32 bits in ~s, sums and statistics.
   $ mkdir big && truncate -s 5G big/huge && truncate -s 5000000000 big/large
   $ keltro sho 'C:\big\*' '~F~N ~s'
   huge 1,073,741,824
@@ -31,17 +26,13 @@ statistics.
   KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           0 errors detected
 
-A file of 3,000,000,000 bytes is tested as the negative number its low 32 bits
-make, so it fails a lower size bound.
-
+3,000,000,000 bytes is negative in 32 bits: it fails a lower bound.
   $ truncate -s 3000000000 big/three
   $ keltro sho 'C:\big\three' '-s1000:' '~F~N'
   $ keltro sho 'C:\big\three' '-s-1294967296' '~F~N ~s'
   three (1,294,967,296)
 
-Attributes: the six letters R H S A C D; names beginning with a dot are
-hidden, files without a write bit read-only.
-
+Attributes R H S A C D: dot names are hidden, files without a write bit read-only.
   $ mkdir -p a/.hdir && touch a/.hfile a/plain a/ro && chmod a-w a/ro
   $ keltro sho 'C:\a\*' '~F~a ~N'
   .H...D .hdir
@@ -60,9 +51,7 @@ hidden, files without a write bit read-only.
   $ keltro sho 'C:\a\*' '-ar*' '~F~N'
   ro
 
-Hidden, system and archive come from user.DOSATTRIB when a file holds one,
-for a format and for a criterion alike.
-
+user.DOSATTRIB gives hidden, system and archive, for formats and criteria.
   $ mkdir sa && touch sa/sys sa/plain sa/.dot sa/hs && setfattr -n user.DOSATTRIB -v '"0x4"' sa/sys
   $ setfattr -n user.DOSATTRIB -v '"0x20"' sa/.dot && setfattr -n user.DOSATTRIB -v '"0x6"' sa/hs
   $ keltro sho 'C:\sa\*' '~F~a ~N'  # not under Wine: Wine adds the archive bit to user.DOSATTRIB
@@ -74,9 +63,7 @@ for a format and for a criterion alike.
   hs
   sys
 
-Times: -M keeps files modified at or before the time, +M at or after; both
-together make an inclusive window, which selects nothing when upside down.
-
+-M keeps modified at or before, +M at or after; an upside-down window takes nothing.
   $ mkdir t && touch -d '2024-12-24 10:00:00' t/early && touch -d '2024-12-24 18:30:00' t/late
   $ keltro sho 'C:\t\*' "-M24.12.2024 10:00" '~F~N ~M'
   early 24.12.2024 10:00
@@ -92,10 +79,7 @@ together make an inclusive window, which selects nothing when upside down.
   early
   late
 
-A time is day.month.year or month/day/year, with hours:minutes:seconds:milliseconds;
-fields beyond those, and characters beyond the 31st, are not read. d and D
-count days, hours, minutes, seconds and hundredths back from now and ahead.
-
+Times d.m.y or m/d/y h:m:s:ms, 31 characters read; d and D count back and ahead from now.
   $ for t in '12/24/2024 10:00' '24.12.2024 10:0:0:0:5' '24.12.2024.7 10:' '24.12.2024 10:00:00:000:00000000x'
   > do keltro sho 'C:\t\*' "+M$t" "-M$t" '~F~N'; done
   early
@@ -105,15 +89,12 @@ count days, hours, minutes, seconds and hundredths back from now and ahead.
   $ mkdir r && touch r/now && keltro sho 'C:\r\*' '+Md1' '-MD0:1' '~F~N'
   now
 
-File times are converted to local time before they are compared: 10:00 UTC
-is 11:00 one hour east of Greenwich.
-
+File times are compared in local time: 10:00 UTC is 11:00 an hour east.
   $ TZ=XYZ-1 keltro sho 'C:\t\*' "-M24.12.2024 11:00" '~F~N ~M'
   early 24.12.2024 11:00
   $ TZ=XYZ-1 keltro sho 'C:\t\*' "-M24.12.2024 10:59" '~F~N ~M'
 
 -L and -C test the access and creation times the same way.
-
   $ touch -a -d '2020-01-01 00:00:00' t/early
   $ keltro sho 'C:\t\*' '-L1.1.2020' '~F~N ~L'
   early 01.01.2020 00:00
@@ -121,9 +102,7 @@ is 11:00 one hour east of Greenwich.
   early
   $ keltro sho 'C:\t\*' '-C1.1.2000' '~F~N'
 
-With a totals or owner format every taken file is tallied by owner. Owners
-are not read yet, so all fall into one row with an empty owner.
-
+Totals or owner formats tally taken files in one row with an empty owner.
   $ keltro sho 'C:\s\*' '-s10:20' '~F' '~o~i:[~o]:~T:~s' '~T~T files, ~o owners, ~s bytes'  # not under Wine: Wine prints a zero as nothing
   0:[]:2:30
   2 files, 1 owners, 30 bytes

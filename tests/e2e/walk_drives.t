@@ -1,13 +1,9 @@
-Drive specifications on a machine with a fixed disk C:, two CD drives D: and
-E:, a removable drive F:, two network drives M: and P: and a RAM disk R:.
-Each root holds one file named after its drive.
+Drives: fixed C:, CD D: E:, removable F:, network M: P:, RAM R:; each root holds its letter.
 Not under Wine: the drive types come from KELTRO_DRIVES, which Wine does not read.
-
   $ for d in c d e f m p r; do mkdir -p $d && touch $d/$d.txt; done
   $ export KELTRO_DRIVES="C=$T/c;D=$T/d,cdrom;E=$T/e,cdrom;F=$T/f,removable;M=$T/m,remote;P=$T/p,remote;R=$T/r,ramdisk"
 
 *: walks every drive in letter order, whatever its type; each is one location.
-
   $ keltro sho '*:\*' '~F~f' '~e~e' '~T~e locations'
   C:\c.txt
   C:
@@ -25,9 +21,7 @@ Not under Wine: the drive types come from KELTRO_DRIVES, which Wine does not rea
   R:
   7 locations
 
-The class words take every drive of a type, or the first one; case does not
-matter.
-
+Class words take every drive of a type, or the first; case does not matter.
   $ for c in 'CD*' cd 'Cd*' NET 'NET*' 'DISK*' DISK FLOPPY 'FLOPPY*'; do echo $c: $(keltro sho "$c:\*" '~F~f'); done
   CD*: D:\d.txt E:\e.txt
   cd: D:\d.txt
@@ -40,18 +34,14 @@ matter.
   FLOPPY*: F:\f.txt
 
 A drive letter is taken as it is, in either case, whatever its type.
-
   $ keltro sho 'r:\*' '~F~f'
   R:\r.txt
 
 Without a drive part the drive of the current directory is used.
-
   $ cd m && keltro sho '*.txt' '~F~f'; cd ..
   M:\m.txt
 
-A missing drive, an unknown class word and a class without drives print
-their message and walk nothing; the run ends normally.
-
+A missing drive, unknown class or empty class walks nothing; the run ends normally.
   $ keltro sho 'q:\*' '~F~f' /v
   2> KELTRO-ERROR, drive Q: is not available
   KELTRO-STATISTICS=           0 files
@@ -70,11 +60,9 @@ their message and walk nothing; the run ends normally.
   $ keltro sho 'FLOPPY:\*' '~F~f'
   2> KELTRO-ERROR, no drives match 'FLOPPY:'
 
-An empty drive root lists nothing at all, not even . and ..; the listing
-reports that as a failure of the directory.
+An empty drive root lists nothing, not even . and ..: a failure of the directory.
 
 Without KELTRO_DRIVES, C: is the root directory.
-
   $ KELTRO_DRIVES= keltro sho "C:${T//\//\\}\\c\\*" '~F~N'
   c.txt
 

@@ -1,13 +1,8 @@
-Linux names hold characters no Windows name can. keltro shows each of them
-as its private-use stand-in (bytes 0x01-0x1F as U+F001-U+F01F, " * : < > ? \ |
-as U+F020-U+F027, a trailing blank as U+F028, a trailing period as U+F029),
-so every entry is listed once, under its own name, on one line, and can be
-entered.
+Characters no Windows name holds show as stand-ins (0x01-0x1F U+F001-U+F01F, " * : < > ? \ |
+U+F020-U+F027, trailing blank U+F028, trailing period U+F029): each entry once, enterable.
 Not under Wine: the names are Linux names that Windows and Wine cannot hold.
 
-A name with a trailing period is not the name without it: x. and apache. keep
-their own files and sizes beside x and apache.
-
+x. and apache. keep their own files and sizes beside x and apache.
   $ mkdir -p dots/x dots/x. dots/apache dots/apache. && printf 1 > dots/x/f && printf 22 > dots/x./f
   $ printf 333 > dots/apache/a && printf 4444 > dots/apache./b
   $ keltro sho 'C:\dots\*' /S '~F~f ~s' '~T~d dirs ~s bytes'
@@ -21,24 +16,17 @@ their own files and sizes beside x and apache.
   C:\\dots\\x\xef\x80\xa9 0 (esc)
   4 dirs 10 bytes
 
-What the user types still follows the Windows rules: a trailing period is
-dropped, so x. is x; the stand-in typed back reaches x. itself.
-
+Typed x. is x (Windows rules); the stand-in typed back reaches x. itself.
   $ keltro sho 'C:\dots\x.\*' '~F~s'
   1
   $ keltro sho "C:\\dots\\x$(printf '\xef\x80\xa9')\\*" '~F~s'
   2
 
-A stand-in never makes . or .. of a name: a period and the stand-in of a
-trailing period name an entry of that spelling, not the parent directory.
-
+A period and a trailing-period stand-in name an entry, never . or ..
   $ keltro sho "C:\\dots\\.$(printf '\xef\x80\xa9')\\*" '~F~f'
   2> KELTRO-ERROR, cannot go to C:\\dots\\.\xef\x80\xa9\\, error=2 (esc)
 
-A directory holding ? is entered through its stand-in, whether matched by a
-wildcard or typed; a name holding \ lists its own files, not those of the
-directory a that its text would name; a : and a trailing blank are kept.
-
+A directory holding ? is entered by its stand-in, matched or typed; a\b is not a, then b.
   $ mkdir -p 'odd/q?x' 'odd/a/b' 'odd/a\b' 'odd/a:b' 'odd/end ' && touch 'odd/q?x/in' odd/a/b/neighbour 'odd/a\b/own' 'odd/a:b/colon' 'odd/end /blank'
   $ keltro sho 'C:\odd\*' /S '~F~f'
   C:\odd\a\b\neighbour
@@ -61,11 +49,7 @@ directory a that its text would name; a : and a trailing blank are kept.
   $ keltro sho "C:\\odd\\a$(printf '\xef\x80\xa6')B\\*" '~F~N'
   own
 
-Case is ignored where a name is missing as typed, but only case: a byte that
-is no UTF-8 character (the Latin-1 byte of é here) is not É. A name that holds
-a stand-in itself (as Mac clients write them through Samba) is still reached
-and walked.
-
+Only case is ignored for a name missing as typed (Latin-1 é is not É); Samba stand-ins are walked.
   $ mkdir -p "case/$(printf 'caf\xe9')" "case/q$(printf '\xef\x80\xa5')x" && touch "case/$(printf 'caf\xe9')/latin" "case/q$(printf '\xef\x80\xa5')x/mac"
   $ keltro sho "C:\\CASE\\CAF$(printf '\xc3\x89')\\*" '~F~N'
   2> KELTRO-ERROR, cannot go to C:\CASE\CAFÉ\, error=2
@@ -76,14 +60,12 @@ and walked.
   C:\\CASE\\q\xef\x80\xa5x (esc)
 
 A line break in a name is shown as U+F00A: one entry, one line.
-
   $ mkdir nl && touch "nl/$(printf 'two\nlines')" nl/plain
   $ keltro sho 'C:\nl\*' '~F~N'
   plain
   two\xef\x80\x8alines (esc)
 
 A listed name is never taken for a wildcard: What? under W* is walked once.
-
   $ mkdir -p 'w/What?' w/Wx && touch 'w/What?/f' w/Wx/g
   $ keltro sho 'C:\w\W*\*' '~F~f' '~e~d'
   C:\\w\\What\xef\x80\xa5\\f (esc)
@@ -91,10 +73,7 @@ A listed name is never taken for a wildcard: What? under W* is walked once.
   C:\w\Wx\g
   \w\Wx\
 
-Under an 8-bit locale (ANSI code page 1252) the stand-ins have no character:
-they show as ?, as on Windows, and such a name cannot be reached by what is
-shown. The expansion still ends: What? is tried once and refused.
-
+Under ANSI 1252 stand-ins show as ?; What? is tried once and refused.
   $ LC_ALL=de_DE.ISO-8859-1 keltro sho 'C:\odd\*' '~F~N' /A
   a
   a?b

@@ -1,8 +1,4 @@
-Wildcards in directory components: every existing pair of directories that
-matches \a*\b*\ is walked on its own, in name order, and followed by its ~e
-line; the location counter (~e of the ~T line) counts each walked directory
-once.
-
+Each pair matching \a*\b*\ is walked alone, in order, with its ~e line, counted once.
   $ mkdir -p a1/b1 a1/b2 a1/c a2/b3 x/b4
   $ printf 1 > a1/b1/f && printf 22 > a1/b2/f && printf 333 > a2/b3/f && printf 4 > a1/c/f && printf 5 > x/b4/f
   $ keltro sho 'C:\a*\b*\*' '~F~f' '~e~e ~d ~f r=~r T=~T s=~s'  # not under Wine: Wine prints a zero as nothing
@@ -15,18 +11,14 @@ once.
   $ keltro sho 'C:\a*\b*\*' '~F' '~T~e locations, ~T files'
   3 locations, 3 files
 
-A directory part without wildcards is walked once, with /S as given; the
-file part shows as ~f (its first pattern only).
-
+A plain directory part is walked once; ~f shows the first file pattern.
   $ keltro sho 'C:\a1\*.x,f' /S '~F~f' '~e~e ~d ~f r=~r T=~T'
   C:\a1\b1\f
   C:\a1\b2\f
   C:\a1\c\f
   C: \a1\ *.x r=1 T=3
 
-Directory names match without regard to case (a component without wildcards
-is used as typed); ? needs exactly one character.
-
+Directory names match without case (plain ones as typed); ? is one character.
   $ mkdir -p projA/src a ab/src && printf 1 > projA/src/f && printf 1 > a/f && printf 1 > ab/src/f && printf 1 > ab/f
   $ keltro sho 'C:\PROJ*\SRC\*' '~F~f'
   C:\projA\SRC\f
@@ -38,9 +30,7 @@ is used as typed); ? needs exactly one character.
   C:\ab\f
   C:\ab\src
 
-A component that matches no directory walks nothing: no line, no count, no
-message.
-
+A component matching no directory walks nothing, silently.
   $ keltro sho 'C:\zz*\*' '~e~d' '~T~e locations' /v  # not under Wine: Wine prints a zero as nothing
   0 locations
   KELTRO-STATISTICS=           0 files
@@ -51,14 +41,10 @@ message.
   KELTRO-STATISTICS=           0 errors detected
 
 Files never match a directory component.
-
   $ touch afile
   $ keltro sho 'C:\afil*\*' '~e~d'
 
-File patterns: * takes any run of characters, also after a false start; ?
-takes exactly one (a whole UTF-8 character); case is ignored. In a list the
-first entry that matches decides, ! excluding (and !! excluding a leading !).
-
+File patterns: *, ? (one UTF-8 character), no case; the first match decides, ! excludes.
   $ mkdir m && (cd m && touch ababc xa report.txt.bak a.txt .txt makefile readme.TXT b.LOG x.dat x.log \~tmp \!old old bär x€€y)
   $ for p in '*abc' '*?.txt' '*.txt' '*a?' 'b?r' 'b??r' 'x*?y' '*.txt,*.log,!x*' '!~*,*' '*,!~*' '!!*,*' '!a,!b'
   > do echo "$p:" $(keltro sho "C:\\m\\$p" '~F~N'); done

@@ -1,26 +1,15 @@
 """Runs transcripts against keltro.exe under Wine (run_transcript.py --wine).
 
-The transcript's tree $T becomes drive C: of a Wine prefix, so the Windows
-build walks the same files through a second, real Win32 implementation. The
-prefix is $WINEPREFIX when it is set (scripts/ci-extra.sh makes one for a
-whole run), else a new one for this transcript. Drive C: must also hold Wine's
-own Windows directory: $T/windows links to it, and Wine adds $T/users.
+$T becomes drive C: of the Wine prefix $WINEPREFIX (else a new one per transcript),
+holding a link $T/windows to Wine's own Windows directory (Wine adds $T/users).
 
 What is not run there is marked in the transcript, with the reason:
     a comment line "Not under Wine: ..."    the whole transcript
     a command ending "# not under Wine: ..." that command (a bash comment)
-Such commands are skipped, and counted as skipped in the closing line;
-docs/platform.md lists where Wine and the Linux layer differ.
-
-Messages on standard error end in CR LF, as the C runtime writes text on
-Windows; error lines are read back with LF before they are compared. Other
-lines are compared as written.
+Such commands are skipped and counted (docs/platform.md lists the differences).
+Error lines end in CR LF on Windows and are read back with LF; others compare as written.
 """
-import os
-import re
-import shutil
-import subprocess
-import tempfile
+import os, re, shutil, subprocess, tempfile
 
 COMMAND_MARK = re.compile(r"#\s*not under Wine\b")
 FILE_MARK = "Not under Wine:"

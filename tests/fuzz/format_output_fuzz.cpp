@@ -1,8 +1,6 @@
-// The format engine. Input: 4 bytes of number, 8 of file time, 2 of
-// capacity, then the format. The output stays within its capacity (guard
-// bytes behind it stay untouched) and the 2048-byte line; a smaller capacity
-// only cuts the output, at most one whole character short of it; a format
-// without '~' is copied as it is.
+// The format engine. Input: 4 bytes of number, 8 of file time, 2 of capacity, the
+// format. The output stays within its capacity; a smaller one only cuts it, at most
+// one whole character short; a format without '~' is copied as it is.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>

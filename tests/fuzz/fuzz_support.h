@@ -1,6 +1,5 @@
-// What every fuzz target shares (each includes this once): a fixed environment for the run-wide state
-// the layer derives lazily (time zone, locale and code page), and a check
-// that stops the run with a message when an invariant fails.
+// What every fuzz target shares: a pinned environment for what the layer derives
+// lazily (time zone, locale, code page), and a check that stops the run.
 #pragma once
 
 #include <unistd.h>
@@ -15,18 +14,11 @@
 inline int FuzzReportFd = 2;
 
 // Pins the environment the layer reads once, before the first input.
-inline void PinFuzzEnvironment() {
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
   FuzzReportFd = dup(2);
   setenv("TZ", "UTC", 1);
   setenv("LC_ALL", "C.UTF-8", 1);
-  unsetenv("KELTRO_DRIVES");
-  unsetenv("BELMIX_FORMAT");
-  unsetenv("QX_DATE_FORMAT");
-  unsetenv("QX_TIME_FORMAT");
-}
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  PinFuzzEnvironment();
+  for (const char* name : {"KELTRO_DRIVES", "BELMIX_FORMAT", "QX_DATE_FORMAT", "QX_TIME_FORMAT"}) unsetenv(name);
   return 0;
 }
 
@@ -39,8 +31,7 @@ inline std::string InputText(const uint8_t* data, size_t size) {
 // The text up to the first line break, and the rest after it (or nothing).
 inline std::pair<std::string, std::string> SplitFirstLine(const std::string& text) {
   size_t cut = text.find('\n');
-  if (cut == std::string::npos) return {text, ""};
-  return {text.substr(0, cut), text.substr(cut + 1)};
+  return {text.substr(0, cut), cut == std::string::npos ? "" : text.substr(cut + 1)};
 }
 
 #define FUZZ_CHECK(condition, what)                                          \

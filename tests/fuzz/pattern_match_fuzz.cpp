@@ -1,7 +1,6 @@
-// The pattern matcher against a dynamic-programming matcher. Input: the
-// pattern, a line break, the text. Over ASCII both must agree in both case
-// modes, and for a comma-separated list with '!' exclusions; other bytes
-// (multi-byte characters under the UTF-8 code page) must only not crash.
+// The matcher against a dynamic-programming one. Input: pattern, line break, text.
+// Over ASCII both agree in both case modes and for lists; other bytes must not crash.
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <string>
@@ -35,17 +34,13 @@ bool ReferenceMatch(const std::string& text, const std::string& pattern, bool ca
 }
 
 bool IsAscii(const std::string& text) {
-  for (unsigned char c : text)
-    if (c >= 0x80) return false;
-  return true;
+  return std::all_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x80; });
 }
 
 // The list as the driver prepares it (',' becomes NUL, one more NUL ends it).
-std::string AsPatternList(const std::string& patterns) {
-  std::string list = patterns;
-  for (char& c : list)
-    if (c == ',') c = '\0';
-  return list + std::string(1, '\0');
+std::string AsPatternList(std::string patterns) {
+  std::replace(patterns.begin(), patterns.end(), ',', '\0');
+  return patterns + std::string(1, '\0');
 }
 
 bool ReferenceListMatch(const std::string& text, const std::string& patterns) {

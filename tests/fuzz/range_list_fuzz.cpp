@@ -68,11 +68,7 @@ bool ReferenceInRange(const std::string& list, int32_t n) {
   return open && lo <= n && n <= OpenRangeEnd;
 }
 
-bool ReferenceSyntax(const std::string& text) {
-  for (char c : text)
-    if (!IsNumberChar(c) && c != ',' && c != ':') return false;
-  return true;
-}
+bool ReferenceSyntax(const std::string& text) { return text.find_first_not_of("0123456789-,:") == std::string::npos; }
 
 }  // namespace
 

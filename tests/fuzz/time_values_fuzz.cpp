@@ -1,7 +1,5 @@
-// The time parsers. A full date with an optional clock ("24.12.2024 18:30",
-// "12/24/2024 1:2:3:4") is checked against a small reference calendar; every
-// other text only has to succeed or fail cleanly: a result of 0 or 1, and the
-// target written on success only.
+// The time parsers: full dates ("24.12.2024 18:30", "12/24/2024 1:2:3:4") against
+// a reference calendar; other texts give 0 or 1 and write the target on success only.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,11 +24,10 @@ int64_t DaysSince1601(int64_t year, int64_t month, int64_t day) {
   return era * 146097 + dayOfEra - 584694;  // 584694: 1 March 0000 to 1 January 1601
 }
 
-bool IsLeap(int64_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
 int64_t DaysInMonth(int64_t year, int64_t month) {
   static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeap(year) ? 29 : days[month - 1];
+  bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : days[month - 1];
 }
 
 // Splits text at separator into fields of 1 to 9 digits; false otherwise.

@@ -1,8 +1,5 @@
-// The yes/no/all prompt: one answer line per prompt, what A stops, the prompt
-// in the OEM code page, and on a terminal only the answer typed after the
-// prompt. The terminal is a pseudo terminal; the typist answers once it has
-// seen the question, so nothing depends on timing, and a prompt that never
-// comes fails the test after a few seconds instead of hanging it.
+// The yes/no/all prompt: one answer line each, what A stops, the OEM prompt, and on
+// a pseudo terminal only the answer typed once the prompt is seen (no timing).
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
@@ -108,9 +105,9 @@ bool WaitForScreen(int master, const std::string& text, std::string& screen) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     pollfd out = {master, POLLIN, 0};
     char chunk[256];
-    if (left.count() <= 0 || poll(&out, 1, (int)left.count()) != 1) return false;
-    ssize_t got = read(master, chunk, sizeof chunk);
-    if (got <= 0) return false;
+    ssize_t got = 0;
+    if (left.count() <= 0 || poll(&out, 1, (int)left.count()) != 1 || (got = read(master, chunk, sizeof chunk)) <= 0)
+      return false;
     screen.append(chunk, (size_t)got);
   }
   return true;

@@ -1,6 +1,5 @@
-// The format engine at its edges: the 255 clamp, the line capacity, kinds of
-// values the program does not list yet and the 99-year window of times.
-// Widths, cuts and pictures are in output_formats.t.
+// The format engine at its edges: the 255 clamp, the line capacity, unlisted
+// kinds of values and the 99-year window of times (the rest: output_formats.t).
 #include "output/format_output.h"
 
 #include <gtest/gtest.h>
@@ -79,10 +78,10 @@ TEST_F(FormatTimeTest, TimesMoreThan99YearsAwayPrintNever) {
     modified = never;
     EXPECT_EQ(Expand("[~7M]", table), "[  never]");
   }
-  modified = FileTimeOf(CurrentYear() - 99, 6, 1);
-  EXPECT_EQ(Expand("~M", table), "01.06." + std::to_string(CurrentYear() - 99) + " 00:00");
-  modified = FileTimeOf(CurrentYear() + 99, 6, 1);
-  EXPECT_EQ(Expand("~M", table), "01.06." + std::to_string(CurrentYear() + 99) + " 00:00");
+  for (int year : {CurrentYear() - 99, CurrentYear() + 99}) {
+    modified = FileTimeOf(year, 6, 1);
+    EXPECT_EQ(Expand("~M", table), "01.06." + std::to_string(year) + " 00:00");
+  }
 }
 
 }  // namespace

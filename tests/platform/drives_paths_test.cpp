@@ -1,6 +1,5 @@
-// Paths: the Win32 folding of GetFullPathNameA, the Windows form of POSIX
-// paths, the current directory and the codes of a failed lookup. Lookups
-// that ignore case are in walk_wildcards.t.
+// Paths: Win32 folding, the Windows form of POSIX paths, the current directory
+// and the codes of a failed lookup.
 #include <gtest/gtest.h>
 
 #include "files_fixture.h"
@@ -53,34 +52,28 @@ TEST_F(PathCallsTest, RefusalsCarryWin32CodesAndChangeNothing) {
   tree_.dir("walk/inside");
   std::filesystem::create_directory_symlink(tree_.path("walk/inside"), tree_.path("walk/swapped"));
   ASSERT_TRUE(SetCurrentDirectoryA("T:\\walk\\"));
-  EXPECT_FALSE(SetCurrentDirectoryA("T:\\missing"));
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
-  EXPECT_FALSE(SetCurrentDirectoryA("T:\\missing\\below"));
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_PATH_NOT_FOUND);
-  EXPECT_FALSE(SetCurrentDirectoryA("T:\\plain.txt"));
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_DIRECTORY);
+  // Each call fails with the code given (GetLastError is read after the call).
+  auto refused = [](auto result, auto failed, DWORD code) {
+    EXPECT_EQ(result, failed);
+    EXPECT_EQ(GetLastError(), code);
+  };
+  refused(SetCurrentDirectoryA("T:\\missing"), FALSE, ERROR_FILE_NOT_FOUND);
+  refused(SetCurrentDirectoryA("T:\\missing\\below"), FALSE, ERROR_PATH_NOT_FOUND);
+  refused(SetCurrentDirectoryA("T:\\plain.txt"), FALSE, ERROR_DIRECTORY);
   // A link put in place of a subdirectory since it was listed is not entered.
-  EXPECT_FALSE(SetCurrentDirectoryA("T:\\walk\\swapped\\"));
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_DIRECTORY);
+  refused(SetCurrentDirectoryA("T:\\walk\\swapped\\"), FALSE, ERROR_DIRECTORY);
   ASSERT_TRUE(ArmSyscallFault({"chdir", 1, EACCES}));
-  EXPECT_FALSE(SetCurrentDirectoryA("T:\\walk\\inside"));
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
+  refused(SetCurrentDirectoryA("T:\\walk\\inside"), FALSE, ERROR_ACCESS_DENIED);
   ASSERT_TRUE(ArmSyscallFault({"chdir", 1, ENOENT}));  // gone since it was looked up
-  EXPECT_FALSE(SetCurrentDirectoryA("T:\\walk\\inside"));
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
+  refused(SetCurrentDirectoryA("T:\\walk\\inside"), FALSE, ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(tree_.path("walk")));
-  EXPECT_EQ(GetFileAttributesA("T:\\plain.txt\\x"), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_PATH_NOT_FOUND);
-  EXPECT_EQ(GetFileAttributesA("*:\\x"), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_NAME);
-  EXPECT_EQ(GetFileAttributesA("\\\\srv\\share\\x"), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_BAD_NETPATH);
+  refused(GetFileAttributesA("T:\\plain.txt\\x"), INVALID_FILE_ATTRIBUTES, ERROR_PATH_NOT_FOUND);
+  refused(GetFileAttributesA("*:\\x"), INVALID_FILE_ATTRIBUTES, ERROR_INVALID_NAME);
+  refused(GetFileAttributesA("\\\\srv\\share\\x"), INVALID_FILE_ATTRIBUTES, ERROR_BAD_NETPATH);
   MapDrives("C=/;D=" + tree_.path("no-media") + ",cdrom");
-  EXPECT_EQ(GetFileAttributesA("D:\\x"), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_NOT_READY);
+  refused(GetFileAttributesA("D:\\x"), INVALID_FILE_ATTRIBUTES, ERROR_NOT_READY);
   WIN32_FIND_DATAA data;
-  EXPECT_EQ(FindFirstFileA("D:\\*.*", &data), INVALID_HANDLE_VALUE);
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_NOT_READY);
+  refused(FindFirstFileA("D:\\*.*", &data), INVALID_HANDLE_VALUE, ERROR_NOT_READY);
 }
 
 }  // namespace

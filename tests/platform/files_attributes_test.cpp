@@ -1,6 +1,4 @@
-// File attributes: the user.DOSATTRIB records, and SetFileAttributesA over
-// the mode bits. What a listing shows, with the extended attribute or
-// without, is in walk_criteria.t.
+// user.DOSATTRIB records and SetFileAttributesA over the mode bits (listings: walk_criteria.t).
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>

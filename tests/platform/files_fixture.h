@@ -1,6 +1,5 @@
-// A fresh temporary tree per test, mapped as drive T: (KELTRO_DRIVES
-// "C=/;T=<tree>"), for the file-system tests of the platform layer. Each test
-// leaves the current directory, the environment and the faults as it found them.
+// A fresh temporary tree per test, mapped as drive T: (KELTRO_DRIVES "C=/;T=<tree>");
+// each test leaves the current directory, the environment and the faults as found.
 #pragma once
 
 #include <gtest/gtest.h>

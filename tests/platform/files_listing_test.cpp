@@ -1,6 +1,4 @@
-// Directory listings: FindFirstFileA / FindNextFileA / FindClose. The
-// walker's transcripts show the listing order, sizes, times and links; here
-// are the codes a listing ends with and its failures.
+// Directory listings: the codes a listing ends with, and its failures.
 #include <gtest/gtest.h>
 
 #include <string_view>
@@ -37,14 +35,12 @@ class ListingTest : public MappedTreeTest {
 
 TEST_F(ListingTest, WhatEndsAListingBeforeItsFirstEntry) {
   DWORD err = 0;
-  EXPECT_TRUE(ListNames("T:\\dir\\*.doc", &err).empty());
-  EXPECT_EQ(err, (DWORD)ERROR_FILE_NOT_FOUND);
-  EXPECT_TRUE(ListNames("T:\\nodir\\*.*", &err).empty());
-  EXPECT_EQ(err, (DWORD)ERROR_PATH_NOT_FOUND);
-  EXPECT_TRUE(ListNames("T:\\d?r\\*.*", &err).empty());
-  EXPECT_EQ(err, (DWORD)ERROR_INVALID_NAME);
-  EXPECT_TRUE(ListNames("T:\\dir\\sub\\", &err).empty());  // a directory named with its separator
-  EXPECT_EQ(err, (DWORD)ERROR_FILE_NOT_FOUND);
+  for (auto [pattern, code] : {std::pair<const char*, DWORD>{"T:\\dir\\*.doc", ERROR_FILE_NOT_FOUND},
+                               {"T:\\nodir\\*.*", ERROR_PATH_NOT_FOUND}, {"T:\\d?r\\*.*", ERROR_INVALID_NAME},
+                               {"T:\\dir\\sub\\", ERROR_FILE_NOT_FOUND}}) {  // a directory named with its separator
+    EXPECT_TRUE(ListNames(pattern, &err).empty()) << pattern;
+    EXPECT_EQ(err, code) << pattern;
+  }
   auto opensDir = [](int, const char* name) { return std::string_view(name).ends_with("/dir"); };
   ASSERT_TRUE(ArmSyscallFault({.call = "open", .err = EACCES, .when = opensDir}));
   EXPECT_TRUE(ListNames("T:\\dir\\*.*", &err).empty());

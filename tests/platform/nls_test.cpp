@@ -1,8 +1,5 @@
-// The national-language calls at their edges: whole numbers and their
-// buffer, and local time around clock changes and at the ends of the file-time
-// range. Locale names, separators, pictures, code pages and upper-casing are
-// in output_formats.t and output_codepage.t; the calendar's bounds in
-// entry_parse_errors.t.
+// National-language calls at their edges: whole numbers and their buffer, local
+// time around clock changes and the file-time range (the rest is in output_*.t).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -32,15 +29,12 @@ class NlsTest : public testing::Test {
   }
 };
 
-std::string Text(int written, const char* text) {
-  return written > 0 ? std::string(text, written - 1) : "<error " + std::to_string(GetLastError()) + ">";
-}
-
 // The format the listing uses: no fraction, groups of three, (negative).
 std::string Grouped(const char* value, const char* separator, int capacity = 64) {
   NUMBERFMTA format = {0, 0, 3, (LPSTR) ",", (LPSTR)separator, 0};
   char text[64];
-  return Text(GetNumberFormatA(LOCALE_USER_DEFAULT, 0, value, &format, text, capacity), text);
+  int written = GetNumberFormatA(LOCALE_USER_DEFAULT, 0, value, &format, text, capacity);
+  return written > 0 ? std::string(text, written - 1) : "<error " + std::to_string(GetLastError()) + ">";
 }
 
 SYSTEMTIME At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0) {

@@ -2,6 +2,7 @@
 // fail, then hand on to the plain call.
 #include "support/syscall_faults.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <iterator>
@@ -24,12 +25,6 @@ struct ArmedFault {
 SyscallTable Plain;
 bool Installed = false;
 std::vector<ArmedFault> Armed;
-
-int FindCall(const char* name) {
-  for (int id = 0; id < kCallCount; id++)
-    if (strcmp(CallNames[id], name) == 0) return id;
-  return -1;
-}
 
 // True (errno set) when an armed fault makes this call fail.
 bool Fails(CallId id, int fd, const char* name) {
@@ -54,12 +49,12 @@ int Setxattr(const char* p, const char* n, const void* v, size_t s, int f) {
 }  // namespace
 
 bool ArmSyscallFault(SyscallFault fault) {
-  int id = FindCall(fault.call);
-  if (id < 0) return false;
+  auto named = [&](const char* name) { return strcmp(name, fault.call) == 0; };
+  int id = std::find_if(std::begin(CallNames), std::end(CallNames), named) - std::begin(CallNames);
+  if (id == kCallCount) return false;
   if (!Installed) {
     Plain = Sys;
-    Sys.open = Open, Sys.chdir = Chdir, Sys.getdents = Getdents;
-    Sys.setxattr = Setxattr;
+    Sys.open = Open, Sys.chdir = Chdir, Sys.getdents = Getdents, Sys.setxattr = Setxattr;
     Installed = true;
   }
   Armed.push_back(ArmedFault{(CallId)id, std::move(fault)});

@@ -1,10 +1,7 @@
-// The one way tests make the layer's system calls fail or act at a chosen
-// moment, without root or special file systems: the layer calls through
-// SyscallTable (src/platform/posix/syscalls.h), and arming a fault puts
-// counting versions of the calls below in the table's place until
-// ClearSyscallFaults. The calls that can be armed: open, chdir (fchdir),
-// getdents (getdents64), setxattr; add one in
-// syscall_faults.cpp when a test needs it.
+// How tests make the layer's system calls fail at a chosen moment: the layer calls
+// through SyscallTable (src/platform/posix/syscalls.h); an armed fault puts counting
+// versions of open, chdir (fchdir), getdents (getdents64) and setxattr in its place
+// until ClearSyscallFaults (add a call in syscall_faults.cpp when a test needs it).
 //
 //   ArmSyscallFault({"getdents", 2, EIO});           // the second getdents from now fails
 //   ArmSyscallFault({"setxattr", 1, ENOTSUP, 100});  // the next 100 fail

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "platform/posix/layer_state.h"
-#include "support/use_codeset.h"
 
 inline void UseCodeset(const char* codeset) {
   Layer.codePages = CodePagesForCodeset(codeset);

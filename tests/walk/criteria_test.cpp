@@ -1,6 +1,4 @@
-// EntryMatchesCriteria against the program's own criteria table: what the
-// transcripts cannot reach yet (owners, access entries). Sizes, attributes
-// and the inclusive time bounds are in walk_criteria.t.
+// EntryMatchesCriteria where transcripts cannot reach yet: owners, access entries.
 #include "walk/criteria.h"
 
 #include <gtest/gtest.h>
@@ -12,12 +10,6 @@
 #include "walk/run_values.h"
 
 namespace {
-
-ParamDescriptor* Row(char letter) {
-  for (ParamDescriptor* row = CriteriaTable; row->type != PT_NONE; row++)
-    if (row->letter == letter) return row;
-  return nullptr;
-}
 
 // The values of one entry, laid out as the walker binds them.
 struct Entry {
@@ -40,7 +32,8 @@ class CriteriaTest : public ::testing::Test {
   template <size_t N>
   void Give(char letter, char (&target)[N], const char* text) {
     CopyText(target, text);
-    Row(letter)->status = PS_GIVEN;
+    for (ParamDescriptor* row = CriteriaTable; row->type != PT_NONE; row++)
+      if (row->letter == letter) row->status = PS_GIVEN;
   }
 };
 
