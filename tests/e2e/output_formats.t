@@ -21,7 +21,7 @@ Times print d.m.y h:m unless QX_DATE_FORMAT/QX_TIME_FORMAT give pictures (15 cha
   03.02.2001 04:05
   $ QX_DATE_FORMAT='d/M/yy ddd ' QX_TIME_FORMAT='h H:m:s tt' keltro sho 'C:\d\notes.txt' '~F~M'
   3/2/01 Sat 4 4:5:6 AM
-  $ QX_DATE_FORMAT="'o''c' dd/M/y " QX_TIME_FORMAT='hh HH:mm:ss' keltro sho 'C:\d\notes.txt' '~F~M'
+  $ QX_DATE_FORMAT="'o''c' dd/M/y " QX_TIME_FORMAT='hh HH:mm:ss' keltro sho 'C:\d\notes.txt' '~F~M' # not under Wine: Wine writes the year picture y with a leading zero
   o'c 03/2/1 04 04:05:06
 
 Widths count terminal columns (wide 2, combining 0); a cut never splits a character.
