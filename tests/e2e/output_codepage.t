@@ -11,9 +11,9 @@ Under 8-bit ANSI 1252 listing lines go out in OEM 850 (ä 0xE4 -> 0x84) unless /
 
 The locale names days, months, the separator; one not installed gives C's.
   $ mkdir n && head -c 12345 /dev/zero > n/x && touch -d '2024-03-05 18:05:09' n/x
-  $ LC_ALL=de_DE.ISO-8859-1 QX_DATE_FORMAT='dddd d.MMM ' keltro sho 'C:\n\x' '~F~M ~s' /A
+  $ LC_ALL=de_DE.ISO-8859-1 QX_DATE_FORMAT='dddd d.MMM ' keltro sho 'C:\n\x' '~F~M ~s' /A  # not under Wine: Wine's German abbreviated March is März
   Dienstag 5.M\xe4r 18:05 12.345 (esc)
-  $ LC_ALL=xx_NOWHERE.UTF-8 QX_DATE_FORMAT='MMMM ' keltro sho 'C:\n\x' '~F~M ~s'
+  $ LC_ALL=xx_NOWHERE.UTF-8 QX_DATE_FORMAT='MMMM ' keltro sho 'C:\n\x' '~F~M ~s'  # not under Wine: Wine warns of the unknown locale on standard error
   March 18:05 12,345
 
 Under UTF-8 both code pages are UTF-8 and nothing changes.

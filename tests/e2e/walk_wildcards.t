@@ -47,7 +47,7 @@ Files never match a directory component.
 File patterns: *, ? (one UTF-8 character), no case; the first match decides, ! excludes.
   $ mkdir m && (cd m && touch ababc xa report.txt.bak a.txt .txt makefile readme.TXT b.LOG x.dat x.log \~tmp \!old old bär x€€y)
   $ for p in '*abc' '*?.txt' '*.txt' '*a?' 'b?r' 'b??r' 'x*?y' '*.txt,*.log,!x*' '!~*,*' '*,!~*' '!!*,*' '!a,!b'
-  > do echo "$p:" $(keltro sho "C:\\m\\$p" '~F~N'); done
+  > do echo "$p:" $(keltro sho "C:\\m\\$p" '~F~N'); done  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
   *abc: ababc
   *?.txt: a.txt readme.TXT
   *.txt: .txt a.txt readme.TXT
