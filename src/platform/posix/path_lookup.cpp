@@ -10,6 +10,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/posix/dir_reader.h"
 #include "platform/posix/drive_map.h"
 #include "platform/posix/name_encoding.h"
 #include "platform/posix/name_match.h"
@@ -119,14 +120,14 @@ FoldedNames* NamesOf(const std::string& dirPosix, const struct statx& stx) {
   if (SameVersion(cache, dirPosix, stx)) return &cache;
   struct timespec now;
   clock_gettime(CLOCK_REALTIME_COARSE, &now);
-  DIR* dir = Sys.opendir(AT_FDCWD, dirPosix.c_str());
-  if (!dir) return nullptr;
+  int fd = Sys.open(AT_FDCWD, dirPosix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+  if (fd < 0) return nullptr;
   cache = FoldedNames{dirPosix, stx.stx_ino, makedev(stx.stx_dev_major, stx.stx_dev_minor),
                       stx.stx_mtime.tv_sec, stx.stx_mtime.tv_nsec, now, {}};
-  while (struct dirent* entry = Sys.readdir(dir)) {
-    cache.byFolded.emplace(FoldedCodePoints(entry->d_name), entry->d_name);  // the first spelling wins
-  }
-  Sys.closedir(dir);
+  ForEachDirectoryName(fd, [&cache](const char* name) {
+    cache.byFolded.emplace(FoldedCodePoints(name), name);  // the first spelling wins
+  });
+  Sys.close(fd);
   return &cache;
 }
 

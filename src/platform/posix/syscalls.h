@@ -8,7 +8,6 @@
 // are named for the operation; the comment gives the system call behind it.
 #pragma once
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -18,9 +17,6 @@ struct SyscallTable {
   int (*close)(int fd);
   ssize_t (*read)(int fd, void* buffer, size_t size);
   ssize_t (*write)(int fd, const void* buffer, size_t size);
-  DIR* (*opendir)(int dirFd, const char* path);  // openat(O_DIRECTORY) + fdopendir
-  struct dirent* (*readdir)(DIR* dir);           // NULL with errno 0 at the end
-  int (*closedir)(DIR* dir);
   ssize_t (*getdents)(int fd, void* buffer, size_t size);  // getdents64: a listing read in blocks
   off_t (*seek)(int fd, off_t offset, int whence);         // lseek: a listing read again from its start
   int (*stat)(int dirFd, const char* path, int flags, unsigned mask, struct statx* out);  // statx
