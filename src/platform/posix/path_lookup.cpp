@@ -124,7 +124,7 @@ FoldedNames* NamesOf(const std::string& dirPosix, const struct statx& stx) {
   if (fd < 0) return nullptr;
   cache = FoldedNames{dirPosix, stx.stx_ino, makedev(stx.stx_dev_major, stx.stx_dev_minor),
                       stx.stx_mtime.tv_sec, stx.stx_mtime.tv_nsec, now, {}};
-  ForEachDirectoryName(fd, [&cache](const char* name) {
+  ForEachDirectoryName(fd, [&](const char* name) {
     cache.byFolded.emplace(FoldedCodePoints(name), name);  // the first spelling wins
   });
   Sys.close(fd);
