@@ -13,4 +13,5 @@
 #include "platform/win32_files.h"
 #include "platform/win32_nls.h"
 #include "platform/win32_console.h"
+#include "platform/win32_security.h"
 #endif
