@@ -1,7 +1,16 @@
 // The calls that change the tree: deleting, removing, creating and copying.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <set>
+#include <thread>
 
 #include "files_fixture.h"
 
@@ -10,6 +19,32 @@ namespace {
 class ChangesTest : public MappedTreeTest {
  protected:
   static DWORD Result(BOOL ok) { return ok ? 0 : GetLastError(); }
+  std::string Content(const std::string& relative) {
+    std::ifstream in(tree_.path(relative), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  struct stat Stat(const std::string& relative) {
+    struct stat st = {};
+    EXPECT_EQ(lstat(tree_.path(relative).c_str(), &st), 0) << relative;
+    return st;
+  }
+  // A file of two data ranges with holes after each.
+  void SparseFile(const std::string& relative) {
+    int fd = open(tree_.path(relative).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0640);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(pwrite(fd, "head", 4, 0), 4);
+    ASSERT_EQ(pwrite(fd, "tail", 4, 1 << 20), 4);
+    ASSERT_EQ(ftruncate(fd, 2 << 20), 0);  // a hole at the end as well
+    close(fd);
+  }
+  // The names in a directory, so that a temporary file left behind shows.
+  std::string Names(const std::string& relative) {
+    std::set<std::string> sorted;
+    for (const auto& entry : fs::directory_iterator(tree_.path(relative))) sorted.insert(entry.path().filename());
+    std::string names;
+    for (const std::string& name : sorted) names += name + " ";
+    return names;
+  }
 };
 
 // The codes the actions act on: 5 makes them take the entry over and retry.
@@ -38,6 +73,84 @@ TEST_F(ChangesTest, DeleteRemoveAndCreateGiveWindowsCodes) {
   EXPECT_EQ(Result(CreateDirectoryA("T:\\nodir\\new", nullptr)), (DWORD)ERROR_PATH_NOT_FOUND);
   EXPECT_EQ(Result(RemoveDirectoryA("T:\\d\\new")), 0u);
   EXPECT_FALSE(fs::exists(tree_.path("d/new")));
+}
+
+// With copy_file_range and with read and write (a kernel that cannot copy).
+TEST_F(ChangesTest, ACopyKeepsDataHolesModeTimesAndUserAttributes) {
+  tree_.dir("to");
+  SparseFile("src");
+  ASSERT_EQ(setxattr(tree_.path("src").c_str(), "user.DOSATTRIB", "0x24", 4, 0), 0);  // system, archive
+  ASSERT_EQ(setxattr(tree_.path("src").c_str(), "user.stream", "v", 1, 0), 0);
+  struct timespec times[2] = {{1000000000, 123456700}, {1100000000, 987654300}};
+  ASSERT_EQ(utimensat(AT_FDCWD, tree_.path("src").c_str(), times, 0), 0);
+  std::string expected = Content("src");
+  for (bool kernelCopies : {true, false}) {
+    if (!kernelCopies) {
+      ASSERT_TRUE(ArmSyscallFault({"copy_file_range", 1, EXDEV, 1000}));
+    }
+    const char* copy = kernelCopies ? "to/a" : "to/b";
+    struct timespec accessed = Stat("src").st_atim;  // reading the source may move it
+    ASSERT_TRUE(CopyFileA("T:\\src", kernelCopies ? "T:\\to\\a" : "T:\\to\\b", TRUE)) << GetLastError();
+    struct stat st = Stat(copy);
+    EXPECT_TRUE(Content(copy) == expected);
+    EXPECT_LT(st.st_blocks * 512, 512 << 10) << "holes were filled";
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_TRUE(st.st_atim.tv_sec == accessed.tv_sec && st.st_atim.tv_nsec == accessed.tv_nsec);
+    EXPECT_TRUE(st.st_mtim.tv_sec == times[1].tv_sec && st.st_mtim.tv_nsec == times[1].tv_nsec);
+    char value[8] = {};
+    EXPECT_EQ(getxattr(tree_.path(copy).c_str(), "user.stream", value, sizeof value), 1);
+    EXPECT_EQ(GetFileAttributesA(kernelCopies ? "T:\\to\\a" : "T:\\to\\b"),
+              (DWORD)(FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE));
+  }
+  EXPECT_EQ(Names("to"), "a b ");
+}
+
+TEST_F(ChangesTest, ACopyOverwritesOnlyWhatWindowsWouldAndOnlyWhole) {
+  tree_.file("new", "new content");
+  tree_.file("old", "old content");
+  fs::create_symlink("new", tree_.path("link"));
+  EXPECT_EQ(Result(CopyFileA("T:\\new", "T:\\OLD", TRUE)), (DWORD)ERROR_FILE_EXISTS);
+  ASSERT_TRUE(SetFileAttributesA("T:\\old", FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_EQ(Result(CopyFileA("T:\\new", "T:\\old", FALSE)), (DWORD)ERROR_ACCESS_DENIED);
+  ASSERT_TRUE(SetFileAttributesA("T:\\old", FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(Result(CopyFileA("T:\\new", "T:\\old", FALSE)), (DWORD)ERROR_ACCESS_DENIED);
+  ASSERT_TRUE(SetFileAttributesA("T:\\old", FILE_ATTRIBUTE_NORMAL));
+  EXPECT_TRUE(Content("old") == "old content");
+
+  ino_t oldInode = Stat("old").st_ino;
+  SparseFile("new");
+  ASSERT_TRUE(ArmSyscallFault({"copy_file_range", 2, ENOSPC}));  // the second range finds the disk full
+  EXPECT_EQ(Result(CopyFileA("T:\\new", "T:\\old", FALSE)), (DWORD)ERROR_DISK_FULL);
+  EXPECT_TRUE(Content("old") == "old content");
+  EXPECT_EQ(Stat("old").st_ino, oldInode);
+  EXPECT_EQ(Names(""), "link new old ");
+
+  EXPECT_EQ(Result(CopyFileA("T:\\link", "T:\\old", FALSE)), 0u);  // the link itself
+  EXPECT_TRUE(fs::is_symlink(tree_.path("old")));
+  EXPECT_EQ(fs::read_symlink(tree_.path("old")), "new");
+}
+
+// A copy ended by SIGTERM: the child copies through slowed writes and is
+// stopped once its temporary file is there.
+TEST_F(ChangesTest, ASignalEndingACopyLeavesNoTemporaryFile) {
+  tree_.dir("to");
+  tree_.file("big", std::string(4 << 20, 'x'));
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ArmSyscallFault({"copy_file_range", 1, EXDEV, 1000});
+    ArmSyscallFault({.call = "write", .count = 1000, .delayMs = 100});
+    _exit(CopyFileA("T:\\big", "T:\\to\\big", FALSE) ? 0 : 1);
+  }
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (Names("to").empty() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_NE(Names("to"), "");
+  kill(child, SIGTERM);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+  EXPECT_EQ(Names("to"), "");
 }
 
 }  // namespace
