@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <set>
 #include <thread>
 
@@ -128,6 +129,74 @@ TEST_F(ChangesTest, ACopyOverwritesOnlyWhatWindowsWouldAndOnlyWhole) {
   EXPECT_EQ(Result(CopyFileA("T:\\link", "T:\\old", FALSE)), 0u);  // the link itself
   EXPECT_TRUE(fs::is_symlink(tree_.path("old")));
   EXPECT_EQ(fs::read_symlink(tree_.path("old")), "new");
+}
+
+// A POSIX ACL as the kernel stores it: the owner, user 1000, the group, the mask, others.
+std::string AclBlob() {
+  std::string blob = {2, 0, 0, 0};
+  auto entry = [&](uint16_t tag, uint16_t perm, uint32_t id) {
+    for (int i = 0; i < 2; i++) blob += (char)(tag >> 8 * i);
+    for (int i = 0; i < 2; i++) blob += (char)(perm >> 8 * i);
+    for (int i = 0; i < 4; i++) blob += (char)(id >> 8 * i);
+  };
+  entry(0x01, 5, ~0u), entry(0x02, 7, 1000), entry(0x04, 4, ~0u), entry(0x10, 7, ~0u), entry(0x20, 0, ~0u);
+  return blob;
+}
+
+// The take-over as the actions make it: the token's owner and a null DACL.
+TEST_F(ChangesTest, ATakeOverMakesTheProcessTheOwnerAndOpensTheEntryToAll) {
+  tree_.file("d/f", "x");
+  std::string acl = AclBlob();
+  for (const char* entry : {"d", "d/f"}) {
+    ASSERT_EQ(chown(tree_.path(entry).c_str(), 1234, 1234), 0);
+    ASSERT_EQ(setxattr(tree_.path(entry).c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0), 0);
+  }
+  ASSERT_EQ(setxattr(tree_.path("d").c_str(), "system.posix_acl_default", acl.data(), acl.size(), 0), 0);
+  ASSERT_EQ(chmod(tree_.path("d/f").c_str(), 04510), 0);
+
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, GetCurrentProcessId());
+  HANDLE token = nullptr;
+  ASSERT_TRUE(OpenProcessToken(process, TOKEN_QUERY | TOKEN_ADJUST_PRIVILEGES, &token));
+  alignas(8) unsigned char owner[64];
+  DWORD needed = 0;
+  EXPECT_EQ(Result(GetTokenInformation(token, TokenOwner, owner, 8, &needed)), (DWORD)ERROR_INSUFFICIENT_BUFFER);
+  ASSERT_TRUE(GetTokenInformation(token, TokenOwner, owner, needed, &needed));
+  PSID self = reinterpret_cast<TOKEN_OWNER*>(owner)->Owner;
+  unsigned char expected[16] = {1, 2, 0, 0, 0, 0, 0, 22, 1, 0, 0, 0};  // S-1-22-1-euid
+  uint32_t euid = geteuid();
+  memcpy(expected + 12, &euid, 4);
+  EXPECT_EQ(memcmp(self, expected, 16), 0);
+  TOKEN_PRIVILEGES privileges = {1, {{{}, SE_PRIVILEGE_ENABLED}}};
+  ASSERT_TRUE(LookupPrivilegeValueA(nullptr, SE_RESTORE_NAME, &privileges.Privileges[0].Luid));
+  EXPECT_TRUE(AdjustTokenPrivileges(token, FALSE, &privileges, sizeof privileges, nullptr, nullptr));
+  EXPECT_EQ(Result(LookupPrivilegeValueA(nullptr, "SeNoSuchPrivilege", &privileges.Privileges[0].Luid)),
+            (DWORD)ERROR_NO_SUCH_PRIVILEGE);
+
+  SECURITY_DESCRIPTOR descriptor;
+  ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+  ASSERT_TRUE(SetSecurityDescriptorOwner(&descriptor, self, FALSE));
+  ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE));
+  for (const char* entry : {"T:\\d\\f", "T:\\d"}) {
+    EXPECT_TRUE(SetFileSecurityA(entry, OWNER_SECURITY_INFORMATION, &descriptor)) << GetLastError();
+    EXPECT_TRUE(SetFileSecurityA(entry, DACL_SECURITY_INFORMATION, &descriptor)) << GetLastError();
+  }
+  struct stat file = Stat("d/f"), dir = Stat("d");
+  EXPECT_EQ(file.st_uid, euid);
+  EXPECT_EQ(file.st_gid, 1234u);
+  EXPECT_EQ(file.st_mode & 07777, 0776u);  // x bits kept, set-user-ID dropped
+  EXPECT_EQ(dir.st_mode & 07777, 0777u);
+  for (const char* name : {"system.posix_acl_access", "system.posix_acl_default"})
+    EXPECT_EQ(getxattr(tree_.path("d").c_str(), name, nullptr, 0), -1) << name;
+  EXPECT_EQ(getxattr(tree_.path("d/f").c_str(), "system.posix_acl_access", nullptr, 0), -1);
+
+  expected[8] = 2;  // S-1-22-2-euid, a group
+  ASSERT_TRUE(SetSecurityDescriptorOwner(&descriptor, expected, FALSE));
+  EXPECT_EQ(Result(SetFileSecurityA("T:\\d", OWNER_SECURITY_INFORMATION, &descriptor)), (DWORD)ERROR_INVALID_OWNER);
+  ACL empty = {2, 0, sizeof(ACL), 0, 0};
+  ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, &empty, FALSE));
+  EXPECT_EQ(Result(SetFileSecurityA("T:\\d", DACL_SECURITY_INFORMATION, &descriptor)), (DWORD)ERROR_NOT_SUPPORTED);
+  EXPECT_TRUE(CloseHandle(token));
+  EXPECT_TRUE(CloseHandle(process));
 }
 
 // A copy ended by SIGTERM: the child copies through slowed writes and is
