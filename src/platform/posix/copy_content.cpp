@@ -69,8 +69,9 @@ int CopyRange(CopyState& state, off_t at, off_t length) {
 
 }  // namespace
 
-int CopyFileData(int in, int out, off_t size) {
+int CopyFileData(int in, int out, off_t size, off_t allocated) {
   CopyState state{in, out};
+  if (allocated >= size) return CopyRange(state, 0, size);  // no room for a hole: no search
   off_t at = 0;
   while (at < size) {
     off_t data = Sys.seek(in, at, SEEK_DATA);

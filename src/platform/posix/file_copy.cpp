@@ -62,7 +62,7 @@ int PutInPlace(const CopyPlace& place, bool failIfExists) {
 int CopyIntoTemp(int in, int out, const struct statx& stx) {
   struct timespec times[2];
   TimesOf(stx, times);
-  if (int err = CopyFileData(in, out, (off_t)stx.stx_size)) return err;
+  if (int err = CopyFileData(in, out, (off_t)stx.stx_size, (off_t)stx.stx_blocks * 512)) return err;
   if (int err = CopyUserXattrs(in, out)) return err;  // before the mode: a read-only file takes none
   if (Sys.fchmod(out, stx.stx_mode & 07777) != 0) return errno;
   return Sys.futimens(out, times) == 0 ? 0 : errno;
