@@ -12,8 +12,8 @@
 
 namespace {
 
-enum CallId { kOpen, kChdir, kGetdents, kSetxattr, kCallCount };
-const char* const CallNames[] = {"open", "chdir", "getdents", "setxattr"};
+enum CallId { kOpen, kChdir, kGetdents, kSetxattr, kUnlink, kCallCount };
+const char* const CallNames[] = {"open", "chdir", "getdents", "setxattr", "unlink"};
 static_assert(std::size(CallNames) == kCallCount);
 
 struct ArmedFault {
@@ -45,6 +45,7 @@ ssize_t Getdents(int fd, void* b, size_t n) { return Fails(kGetdents, fd, "") ? 
 int Setxattr(const char* p, const char* n, const void* v, size_t s, int f) {
   return Fails(kSetxattr, -1, p) ? -1 : Plain.setxattr(p, n, v, s, f);
 }
+int Unlink(int d, const char* p) { return Fails(kUnlink, d, p) ? -1 : Plain.unlink(d, p); }
 
 }  // namespace
 
@@ -54,7 +55,7 @@ bool ArmSyscallFault(SyscallFault fault) {
   if (id == kCallCount) return false;
   if (!Installed) {
     Plain = Sys;
-    Sys.open = Open, Sys.chdir = Chdir, Sys.getdents = Getdents, Sys.setxattr = Setxattr;
+    Sys.open = Open, Sys.chdir = Chdir, Sys.getdents = Getdents, Sys.setxattr = Setxattr, Sys.unlink = Unlink;
     Installed = true;
   }
   Armed.push_back(ArmedFault{(CallId)id, std::move(fault)});
