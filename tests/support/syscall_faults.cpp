@@ -13,13 +13,8 @@
 
 namespace {
 
-<<<<<<< HEAD
-enum CallId { kOpen, kChdir, kGetdents, kSetxattr, kWrite, kCopyFileRange, kCallCount };
-const char* const CallNames[] = {"open", "chdir", "getdents", "setxattr", "write", "copy_file_range"};
-=======
-enum CallId { kOpen, kChdir, kGetdents, kSetxattr, kUnlink, kCallCount };
-const char* const CallNames[] = {"open", "chdir", "getdents", "setxattr", "unlink"};
->>>>>>> actions
+enum CallId { kOpen, kChdir, kGetdents, kSetxattr, kUnlink, kWrite, kCopyFileRange, kCallCount };
+const char* const CallNames[] = {"open", "chdir", "getdents", "setxattr", "unlink", "write", "copy_file_range"};
 static_assert(std::size(CallNames) == kCallCount);
 
 struct ArmedFault {
@@ -53,14 +48,11 @@ ssize_t Getdents(int fd, void* b, size_t n) { return Fails(kGetdents, fd, "") ? 
 int Setxattr(const char* p, const char* n, const void* v, size_t s, int f) {
   return Fails(kSetxattr, -1, p) ? -1 : Plain.setxattr(p, n, v, s, f);
 }
-<<<<<<< HEAD
+int Unlink(int d, const char* p) { return Fails(kUnlink, d, p) ? -1 : Plain.unlink(d, p); }
 ssize_t Write(int fd, const void* b, size_t n) { return Fails(kWrite, fd, "") ? -1 : Plain.write(fd, b, n); }
 ssize_t CopyFileRange(int in, off_t* inAt, int out, off_t* outAt, size_t n, unsigned flags) {
   return Fails(kCopyFileRange, out, "") ? -1 : Plain.copy_file_range(in, inAt, out, outAt, n, flags);
 }
-=======
-int Unlink(int d, const char* p) { return Fails(kUnlink, d, p) ? -1 : Plain.unlink(d, p); }
->>>>>>> actions
 
 }  // namespace
 
@@ -70,12 +62,8 @@ bool ArmSyscallFault(SyscallFault fault) {
   if (id == kCallCount) return false;
   if (!Installed) {
     Plain = Sys;
-<<<<<<< HEAD
-    Sys.open = Open, Sys.chdir = Chdir, Sys.getdents = Getdents, Sys.setxattr = Setxattr;
-    Sys.write = Write, Sys.copy_file_range = CopyFileRange;
-=======
     Sys.open = Open, Sys.chdir = Chdir, Sys.getdents = Getdents, Sys.setxattr = Setxattr, Sys.unlink = Unlink;
->>>>>>> actions
+    Sys.write = Write, Sys.copy_file_range = CopyFileRange;
     Installed = true;
   }
   Armed.push_back(ArmedFault{(CallId)id, std::move(fault)});
