@@ -16,7 +16,7 @@
   KELTRO-STATISTICS=           0 files taken
   KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           0 errors detected
-  $ keltro sho 'C:\s\*' '~F~N ~a'
+  $ keltro sho 'C:\s\*' '~F~N ~a'  # not under Wine: Wine shows a dot name hidden whatever is stored
   .h R..A..
   f R..A..
   sub .....D
