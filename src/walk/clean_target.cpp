@@ -17,6 +17,17 @@ char RemovalFileName[PathCapacity];  // the file RemoveTree deletes
 
 bool IsDirectory(const WIN32_FIND_DATAA& entry) { return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
+// A directory link (a junction on Windows) is removed itself, never entered:
+// what it leads to lies outside the tree.
+bool IsDirectoryLink(const WIN32_FIND_DATAA& entry) {
+  return IsDirectory(entry) && (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+void RemoveDirectoryLink(const char* directory, const char* name) {
+  char fullName[PathCapacity];
+  if (JoinName(fullName, sizeof fullName, directory, name)) RemoveDir(fullName);
+}
+
 // Enters TargetPath: its root by path, then each further name from the
 // directory entered before it.
 bool EnterTarget(void) {
@@ -33,14 +44,17 @@ bool EnterTarget(void) {
 
 // One target entry the source lacks.
 void CleanEntry(const WIN32_FIND_DATAA& entry) {
-  if (IsDirectory(entry)) {
-    if (!Recurse || IsDotName(entry.cFileName)) return;
+  if (!IsDirectory(entry)) {
+    char fullName[PathCapacity];
+    if (JoinName(fullName, sizeof fullName, TargetPath, entry.cFileName)) DeleteOneFile(fullName, entry.nFileSizeLow);
+  } else if (!Recurse || IsDotName(entry.cFileName)) {
+    return;
+  } else if (IsDirectoryLink(entry)) {
+    RemoveDirectoryLink(TargetPath, entry.cFileName);
+  } else {
     CopyText(RemovalPath, TargetPath);
     if (EnterComponent(RemovalPath, sizeof RemovalPath, entry.cFileName) >= 0) RemoveTree(RemovalPath);
-    return;
   }
-  char fullName[PathCapacity];
-  if (JoinName(fullName, sizeof fullName, TargetPath, entry.cFileName)) DeleteOneFile(fullName, entry.nFileSizeLow);
 }
 
 }  // namespace
@@ -63,7 +77,9 @@ void RemoveTree(const char* path) {
   HANDLE find = FindFirstFileA("*.*", &entry);
   if (find != INVALID_HANDLE_VALUE) {
     do {
-      if (IsDirectory(entry)) {
+      if (IsDirectoryLink(entry)) {
+        RemoveDirectoryLink(RemovalPath, entry.cFileName);
+      } else if (IsDirectory(entry)) {
         if (IsDotName(entry.cFileName)) continue;
         long end = EnterComponent(RemovalPath, sizeof RemovalPath, entry.cFileName);
         if (end < 0) continue;  // too deep: reported and counted; the removal below then fails
