@@ -120,3 +120,39 @@ another drive leads into the source.
   $ ls src
   one.txt
   sub
+
+
+A subtree too deep for the removal's path is reported and left in place, and so are the levels above it.
+  $ n=$(printf 'n%.0s' $(seq 120)); mkdir -p "deep/t/gone/$n/$n/$n/$n/$n/z" deep/s && touch deep/t/gone/f
+  $ keltro mir 'C:\deep\s\*' 'C:\deep\t' /S /d /y 2>&1 | sed "s/$n/N/g"  # not under Wine: Wine enters no path of 260 characters
+  KELTRO-INFO, delete: C:\deep\t\gone\f
+  2> KELTRO-ERROR, path too long: 'C:\deep\t\gone\N\N\N\N\N\'
+  2> KELTRO-ERROR, cannot remove C:\deep\t\gone\N\N\N\N\, error=145
+  2> KELTRO-ERROR, cannot remove C:\deep\t\gone\N\N\N\, error=145
+  2> KELTRO-ERROR, cannot remove C:\deep\t\gone\N\N\, error=145
+  2> KELTRO-ERROR, cannot remove C:\deep\t\gone\N\, error=145
+  2> KELTRO-ERROR, cannot remove C:\deep\t\gone\, error=145
+  KELTRO-STATISTICS=           0 files in source
+  KELTRO-STATISTICS=           0 bytes in source
+  KELTRO-STATISTICS=           0 subdirectories in source
+  KELTRO-STATISTICS=           0 files copied
+  KELTRO-STATISTICS=           0 bytes copied
+  KELTRO-STATISTICS=           0 files replaced
+  KELTRO-STATISTICS=           1 files deleted
+  KELTRO-STATISTICS=           0 bytes deleted
+  KELTRO-STATISTICS=           0 directories created
+  KELTRO-STATISTICS=           0 directories removed
+  KELTRO-STATISTICS=           0 protections replaced
+  KELTRO-STATISTICS=           0 attributes replaced
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           6 errors detected
+  $ find deep/t | sed "s/$n/N/g"
+  deep/t
+  deep/t/gone
+  deep/t/gone/N
+  deep/t/gone/N/N
+  deep/t/gone/N/N/N
+  deep/t/gone/N/N/N/N
+  deep/t/gone/N/N/N/N/N
+  deep/t/gone/N/N/N/N/N/z
