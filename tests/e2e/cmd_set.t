@@ -8,14 +8,7 @@
   KELTRO-STATISTICS=           0 files taken
   KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           0 errors detected
-  $ keltro set 'C:\s\*' /ar /y
-  KELTRO-INFO, set: C:\s\.h
-  KELTRO-INFO, set: C:\s\f
-  KELTRO-INFO, setdir: C:\s\sub
-  KELTRO-STATISTICS=           3 files set
-  KELTRO-STATISTICS=           0 files taken
-  KELTRO-STATISTICS=           0 actions skipped
-  KELTRO-STATISTICS=           0 errors detected
+  $ keltro set 'C:\s\*' /ar /y >/dev/null
   $ keltro sho 'C:\s\*' '~F~N ~a'  # not under Wine: Wine shows a dot name hidden whatever is stored
   .h R..A..
   f R..A..
