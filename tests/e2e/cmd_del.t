@@ -40,6 +40,7 @@ Y deletes, N skips and counts, A stops the delete questions only: removals are s
 A read-only file refuses the delete; it is taken over and deleted on the second try.
   $ mkdir r && touch r/ro && chmod a-w r/ro
   $ keltro del 'C:\r\*' /y; ls r  # not under Wine: Wine has no owner to take over
+  ASEC-INFO, took ownership of C:\r\ro
   KELTRO-INFO, delete: C:\r\ro
   KELTRO-STATISTICS=           1 files deleted
   KELTRO-STATISTICS=           0 bytes deleted
