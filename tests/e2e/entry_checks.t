@@ -24,7 +24,7 @@ Start-up checks stop with 87: /d outside mir/upd, a target wildcard, then each c
   2> KELTRO-ERROR, cannot have multiple source directories with /d
   [87]
 A target that neither exists nor can be created ends the run at once with the system's code.
-  $ keltro upd c:\\a\\* d:\\b /d
+  $ keltro upd c:\\a\\* d:\\b /d  # not under Wine: drive D: is Wine's own
   2> KELTRO-ERROR, DirExists(d:\b\) failed, error=3
   2> KELTRO-ERROR, DirExists(d:) failed, error=3
   [3]
