@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "actions/directories.h"
 #include "base/param_tables.h"
 #include "params/command_line.h"
 #include "driver/show_version.h"
@@ -27,8 +28,6 @@ void ReadDefaultFileFormat(void) {
   }
   if (length == 0) CopyText(DefaultFileFormat, "~f");
 }
-
-bool CommandIsAvailable(CommandCode code) { return code == CMD_SHO; }
 
 void StartWalk(void) {
   if (ServerPattern[0]) {
@@ -60,11 +59,13 @@ int RunKeltro(void) {
 
   if (CurrentCommand == CMD_INVALID) {
     PrintError("KELTRO-ERROR, invalid command '%s'\n", CommandWord);
-  } else if (!CommandIsAvailable(CurrentCommand)) {
-    // The changing commands arrive with their file actions; until then they
-    // refuse to run rather than walk and pretend.
-    PrintError("KELTRO-ERROR, %s is not available yet\n", CommandWord);
   } else {
+    // A target that neither exists nor can be created ends the run at once,
+    // with the system's code and no statistics.
+    if (IsCopyCommand(CurrentCommand) && !DirExists(TargetPath) && !MakeDir(TargetPath)) {
+      FlushOutput();
+      return (int)GetLastError();
+    }
     StartWalk();
     if (CurrentCommand == CMD_SHO) {
       PrintOwnerLines();

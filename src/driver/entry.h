@@ -21,6 +21,10 @@ bool CheckCommandLine(void);
 // Makes TargetPath absolute and ending in a backslash; false when it does not fit.
 bool MakeTargetAbsolute(void);
 
+// True when TargetPath (absolute) is a source directory of the run or lies
+// inside one, compared by file identity.
+bool TargetLiesInsideSource(void);
+
 // Prints the KELTRO-STATISTICS lines of CurrentCommand (and /v).
 void PrintStatistics(void);
 

@@ -57,25 +57,37 @@ int ExpandDriveLetter(char* drive, DWORD drives, const char* directoryPart, cons
   return 1;
 }
 
-// Every existing drive that the class takes, from A to Z.
-int ExpandDriveClass(const char* word, DWORD drives, const char* directoryPart, const char* filePatterns) {
+}  // namespace
+
+DWORD DrivesOfClass(const char* word, DWORD drives) {
   const DriveClass* driveClass = FindDriveClass(word);
-  int handedOn = 0;
-  for (int letter = 0; letter < 26; letter++) {
+  DWORD taken = 0;
+  for (int letter = 0; driveClass && letter < 26; letter++) {
     if (!(drives & (1u << letter))) continue;
     char root[3] = {(char)('A' + letter), ':', '\0'};
-    UINT type = GetDriveTypeA(root);
-    if (!driveClass) {
-      PrintError("KELTRO-ERROR, invalid drive specification '%s'\n", word);
-      return 0;
-    }
-    if (!driveClass->anyType && type != driveClass->type) continue;
-    handedOn++;
-    WalkDrive(root, directoryPart, filePatterns);
-    if (driveClass->firstOnly) return 1;
+    if (!driveClass->anyType && GetDriveTypeA(root) != driveClass->type) continue;
+    taken |= 1u << letter;
+    if (driveClass->firstOnly) break;
   }
-  if (handedOn == 0) PrintError("KELTRO-ERROR, no drives match '%s'\n", word);
-  return handedOn > 0;
+  return taken;
+}
+
+namespace {
+
+// Every existing drive that the class takes, from A to Z.
+int ExpandDriveClass(const char* word, DWORD drives, const char* directoryPart, const char* filePatterns) {
+  if (drives && !FindDriveClass(word)) {
+    PrintError("KELTRO-ERROR, invalid drive specification '%s'\n", word);
+    return 0;
+  }
+  DWORD taken = DrivesOfClass(word, drives);
+  for (int letter = 0; letter < 26; letter++) {
+    if (!(taken & (1u << letter))) continue;
+    char root[3] = {(char)('A' + letter), ':', '\0'};
+    WalkDrive(root, directoryPart, filePatterns);
+  }
+  if (taken == 0) PrintError("KELTRO-ERROR, no drives match '%s'\n", word);
+  return taken != 0;
 }
 
 // The drive of the current directory ("C:"), read whatever the length of the

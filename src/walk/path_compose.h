@@ -27,3 +27,8 @@ bool JoinName(char* dest, size_t capacity, const char* directory, const char* na
 
 // dest = name up to, not including, its first '.'.
 void NameWithoutExtension(char* dest, size_t capacity, const char* name);
+
+// "." or "..", the entries that name a directory itself and its parent.
+inline bool IsDotName(const char* name) {
+  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}

@@ -11,11 +11,13 @@
 #include "output/standard_output.h"
 #include "platform/win32.h"
 #include "match/pattern_match.h"
+#include "walk/clean_target.h"
 #include "walk/criteria.h"
 #include "walk/entry_handling.h"
 #include "walk/file_values.h"
 #include "walk/owner_totals.h"
 #include "walk/path_compose.h"
+#include "walk/source_names.h"
 
 int32_t WalkDepth;
 
@@ -46,11 +48,6 @@ DirectoryTally StartTally(void) {
   tally.bytesBefore = Stats.Bytes;
   tally.subdirectoriesBefore = Stats.Subdirectories;
   return tally;
-}
-
-// "." or "..", the entries that name the directory itself and its parent.
-bool IsDotName(const char* name) {
-  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
 void TallyOwner(uint32_t size) {
@@ -106,23 +103,49 @@ void TakeEntry(const WalkRoot& root, const WIN32_FIND_DATAA* entry, DirectoryTal
   Stats.Bytes += size;
 }
 
-// Lists the current directory. False after a listing error (reported and counted).
-bool ListDirectory(const WalkRoot& root, DirectoryTally* tally) {
+enum ListingResult { LISTING_DONE, LISTING_FAILED, LISTING_ABANDONED };
+
+// Lists the current directory; with /d every listed name goes into `names`
+// first, and a full list abandons the directory. A listing error is
+// reported and counted.
+ListingResult ListDirectory(const WalkRoot& root, DirectoryTally* tally, SourceNameList* names) {
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA("*.*", &entry);
   DWORD error;
   if (find == INVALID_HANDLE_VALUE) {
     error = GetLastError();
   } else {
-    do TakeEntry(root, &entry, tally);
-    while (FindNextFileA(find, &entry));
+    do {
+      if (names && !AddSourceName(names, entry.cFileName)) {
+        FindClose(find);
+        return LISTING_ABANDONED;
+      }
+      TakeEntry(root, &entry, tally);
+    } while (FindNextFileA(find, &entry));
     error = GetLastError();
     FindClose(find);
   }
-  if (error == ERROR_NO_MORE_FILES) return true;
+  if (error == ERROR_NO_MORE_FILES) return LISTING_DONE;
   PrintError("KELTRO-ERROR, Dir(%s) failed, error=%ld\n", CurrentDirPath, (long)error);
   Stats.ErrorsDetected++;
-  return false;
+  return LISTING_FAILED;
+}
+
+// Enters and lists the directory; with /d the target is cleaned against its
+// names after a listing that ended well. The name list is released on every
+// way out.
+ListingResult EnterAndListDirectory(const WalkRoot& root, DirectoryTally* tally) {
+  SourceNameList names = {};
+  if (CleanupTarget && !CreateSourceNameList(&names)) {
+    PrintError("KELTRO-ERROR, cannot allocate memory, error=%ld\n", (long)ERROR_NOT_ENOUGH_MEMORY);
+    Stats.ErrorsDetected++;
+    return LISTING_ABANDONED;
+  }
+  ListingResult listing = LISTING_ABANDONED;
+  if (GoToDir(CurrentDirPath)) listing = ListDirectory(root, tally, CleanupTarget ? &names : nullptr);
+  if (listing == LISTING_DONE && CleanupTarget) CleanTarget(&names);
+  ReleaseSourceNameList(&names);
+  return listing;
 }
 
 void PrintDirectoryLine(const WalkRoot& root, const DirectoryTally& tally) {
@@ -153,12 +176,10 @@ int WalkDirectory(const char* domain, const char* server, const char* location,
   if (CurrentDirPath[0] == '\0') {
     if (!ComposeRootPath(server, location, directory)) return 0;  // reported and counted
     BindFileValues(domain, server, location);
+    TargetRootLength = strlen(TargetPath);
   }
   DirectoryTally tally = StartTally();
-  // With /d the source name list of this directory is obtained here, filled
-  // by the listing and used for the mirror clean-up after it.
-  if (!GoToDir(CurrentDirPath)) return 0;
-  ListDirectory(root, &tally);
+  if (EnterAndListDirectory(root, &tally) == LISTING_ABANDONED) return 0;
   if (CurrentCommand == CMD_DEL && GoToDir("..") && RemoveDirs && (WalkDepth > 0 || WholeDirectorySpec)) {
     RemoveWalkedDirectory(CurrentDirPath);
   }

@@ -23,25 +23,21 @@ Start-up checks stop with 87: /d outside mir/upd, a target wildcard, then each c
   $ keltro mir c:\\a*\\* d:\\b /d
   2> KELTRO-ERROR, cannot have multiple source directories with /d
   [87]
-  $ keltro upd c:\\a\\* d:\\b /d
-  2> KELTRO-ERROR, upd is not available yet
-  KELTRO-STATISTICS=           0 files in source
-  KELTRO-STATISTICS=           0 bytes in source
-  KELTRO-STATISTICS=           0 subdirectories in source
-  KELTRO-STATISTICS=           0 files copied
-  KELTRO-STATISTICS=           0 bytes copied
-  KELTRO-STATISTICS=           0 files replaced
-  KELTRO-STATISTICS=           0 files deleted
-  KELTRO-STATISTICS=           0 bytes deleted
-  KELTRO-STATISTICS=           0 directories created
-  KELTRO-STATISTICS=           0 directories removed
-  KELTRO-STATISTICS=           0 protections replaced
-  KELTRO-STATISTICS=           0 attributes replaced
-  KELTRO-STATISTICS=           0 files taken
-  KELTRO-STATISTICS=           0 actions skipped
-  KELTRO-STATISTICS=           0 errors detected
+A target that neither exists nor can be created ends the run at once with the system's code.
+  $ keltro upd c:\\a\\* d:\\b /d  # not under Wine: drive D: is Wine's own
+  2> KELTRO-ERROR, DirExists(d:\b\) failed, error=3
+  2> KELTRO-ERROR, DirExists(d:) failed, error=3
+  [3]
   $ keltro cop c:\\a\\*
   2> KELTRO-ERROR, no target path specified
+  [87]
+
+Owners and permissions are not done yet: a changing command refuses them rather than ignore them.
+  $ keltro set c:\\x\\* /oadmin
+  2> KELTRO-ERROR, /o is not supported yet
+  [87]
+  $ keltro cop c:\\x\\* c:\\y /P
+  2> KELTRO-ERROR, /P is not supported yet
   [87]
 
 An unknown command word walks nothing, status 0; only three letters count.
@@ -58,31 +54,32 @@ An unknown command word walks nothing, status 0; only three letters count.
   $ keltro ShowAll c:\\nothing-here\\*.txt
   2> KELTRO-ERROR, cannot go to C:\nothing-here\, error=2
   $ keltro DELETE c:\\x\\*
-  2> KELTRO-ERROR, DELETE is not available yet
+  2> KELTRO-ERROR, cannot go to C:\x\, error=2
   KELTRO-STATISTICS=           0 files deleted
   KELTRO-STATISTICS=           0 bytes deleted
   KELTRO-STATISTICS=           0 directories removed
   KELTRO-STATISTICS=           0 files taken
   KELTRO-STATISTICS=           0 actions skipped
-  KELTRO-STATISTICS=           0 errors detected
+  KELTRO-STATISTICS=           1 errors detected
   $ keltro set c:\\x\\*
-  2> KELTRO-ERROR, set is not available yet
+  2> KELTRO-ERROR, cannot go to C:\x\, error=2
   KELTRO-STATISTICS=           0 files set
   KELTRO-STATISTICS=           0 files taken
   KELTRO-STATISTICS=           0 actions skipped
-  KELTRO-STATISTICS=           0 errors detected
-  $ keltro cop c:\\x\\* c:\\target
-  2> KELTRO-ERROR, cop is not available yet
+  KELTRO-STATISTICS=           1 errors detected
+  $ keltro cop c:\\x\\* c:\\target /y
+  KELTRO-INFO, created c:\target\
+  2> KELTRO-ERROR, cannot go to C:\x\, error=2
   KELTRO-STATISTICS=           0 files in source
   KELTRO-STATISTICS=           0 bytes in source
   KELTRO-STATISTICS=           0 subdirectories in source
   KELTRO-STATISTICS=           0 files copied
   KELTRO-STATISTICS=           0 bytes copied
-  KELTRO-STATISTICS=           0 directories created
+  KELTRO-STATISTICS=           1 directories created
   KELTRO-STATISTICS=           0 protections replaced
   KELTRO-STATISTICS=           0 files taken
   KELTRO-STATISTICS=           0 actions skipped
-  KELTRO-STATISTICS=           0 errors detected
+  KELTRO-STATISTICS=           1 errors detected
 
 Options may stand anywhere on the line.
   $ keltro /v sho c:\\nothing\\*.txt /S

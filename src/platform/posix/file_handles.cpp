@@ -1,5 +1,5 @@
-// File handles: CreateFileA, ReadFile and SetFileTime (CloseHandle is in
-// handles.cpp). A handle opened only for attribute access, and a handle on a
+// File handles: CreateFileA, ReadFile, GetFileInformationByHandle and
+// SetFileTime (CloseHandle is in handles.cpp). A handle opened only for attribute access, and a handle on a
 // symbolic link opened for anything but reading, acts on the entry itself by
 // its path: changing a link changes the link, not its target.
 #include <cerrno>
@@ -17,6 +17,7 @@ struct FileHandle : LayerHandle {
   int fd;             // -1 when the handle acts on the entry by its path
   std::string posix;  // the entry, for calls by path
   DWORD access;
+  bool linkItself;    // FILE_FLAG_OPEN_REPARSE_POINT: a link is not followed
 };
 
 bool Reads(DWORD access) { return access & (GENERIC_READ | GENERIC_ALL | FILE_READ_DATA); }
@@ -112,7 +113,8 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
       return Fail(ERROR_ACCESS_DENIED);
     }
   }
-  FileHandle* file = new FileHandle{{CloseFile}, fd, located.posix, dwDesiredAccess};
+  bool linkItself = (dwFlagsAndAttributes & FILE_FLAG_OPEN_REPARSE_POINT) != 0;
+  FileHandle* file = new FileHandle{{CloseFile}, fd, located.posix, dwDesiredAccess, linkItself};
   bool reportExisting = exists && (dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS);
   SetLastError(reportExisting ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
   return RegisterHandle(file);
@@ -143,6 +145,32 @@ BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD
     total += (DWORD)n;
   }
   if (lpNumberOfBytesRead) *lpNumberOfBytesRead = total;
+  SetLastError(ERROR_SUCCESS);
+  return TRUE;
+}
+
+// The volume serial number from the device, the file index from the inode.
+BOOL GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFileInformation) {
+  FileHandle* file = FindFile(hFile);
+  if (!file || !lpFileInformation) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  struct statx stx;
+  int rc = file->fd >= 0 ? Sys.stat(file->fd, "", AT_EMPTY_PATH, kEntryStatxMask, &stx)
+                         : Sys.stat(AT_FDCWD, file->posix.c_str(), file->linkItself ? AT_SYMLINK_NOFOLLOW : 0,
+                                    kEntryStatxMask, &stx);
+  if (rc != 0) {
+    SetLastErrorFromErrno(errno);
+    return FALSE;
+  }
+  std::string name = file->posix.substr(file->posix.rfind('/') + 1);
+  EntryInfo info = EntryInfoOf(stx, name.c_str(), file->posix);
+  *lpFileInformation = BY_HANDLE_FILE_INFORMATION{
+      info.attributes, info.creationTime, info.lastAccessTime, info.lastWriteTime,
+      ((stx.stx_dev_major & 0xFFFu) << 20) | (stx.stx_dev_minor & 0xFFFFFu),
+      (DWORD)(info.size >> 32), (DWORD)info.size, stx.stx_nlink,
+      (DWORD)(stx.stx_ino >> 32), (DWORD)stx.stx_ino};
   SetLastError(ERROR_SUCCESS);
   return TRUE;
 }

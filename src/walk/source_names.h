@@ -1,0 +1,27 @@
+// The source name list of /d: every name a source directory lists, kept
+// while the directory is walked so that its target can be cleaned against it.
+#pragma once
+
+#include <cstdint>
+
+constexpr int32_t SourceNamePoolSize = 655360;  // names with their terminators
+constexpr int32_t SourceNameIndexSize = 20480;  // names
+
+struct SourceNameList {
+  char* Pool;        // SourceNamePoolSize bytes, names back to back
+  int32_t* Index;    // SourceNameIndexSize pool positions, in listing order
+  int32_t Count;
+  int32_t NextFree;  // pool position of the next name
+};
+
+// Obtains both areas zero-filled. False (nothing held) when the memory cannot be had.
+bool CreateSourceNameList(SourceNameList* list);
+
+// Adds one name. False after "KELTRO-ERROR, filename buffer exceeded" when
+// the pool or the index has no room for it (no error is counted).
+bool AddSourceName(SourceNameList* list, const char* name);
+
+// True when the list holds `name`, letters A to Z compared without case.
+bool HasSourceName(const SourceNameList* list, const char* name);
+
+void ReleaseSourceNameList(SourceNameList* list);

@@ -1,0 +1,157 @@
+cop into a missing nested target: each missing level is asked for, the outermost first.
+  $ mkdir -p src/sub && printf 1234 > src/one.txt && printf 12 > src/sub/two.txt
+  $ touch -d '2024-03-01 12:00' src/one.txt src/sub/two.txt
+  $ printf 'y\ny\nA\ny\n' | keltro cop 'C:\src\*.txt' 'C:\t1\a\b'
+  2> KELTRO-ERROR, DirExists(C:\t1\a\b\) failed, error=3
+  2> KELTRO-ERROR, DirExists(C:\t1\a) failed, error=3
+  Create C:\t1 ?
+  \x07N=no/Y=yes/A=yes to all (Default:N) KELTRO-INFO, created C:\\t1 (esc)
+  Create C:\t1\a ?
+  \x07N=no/Y=yes/A=yes to all (Default:N) KELTRO-INFO, created C:\\t1\\a (esc)
+  Create C:\t1\a\b\ ?
+  \x07N=no/Y=yes/A=yes to all (Default:N) KELTRO-INFO, created C:\\t1\\a\\b\\ (esc)
+  Copy C:\src\one.txt to C:\t1\a\b\ ?
+  \x07N=no/Y=yes/A=yes to all (Default:N) KELTRO-INFO, copy: C:\\src\\one.txt -> C:\\t1\\a\\b\\ (esc)
+  KELTRO-STATISTICS=           1 files in source
+  KELTRO-STATISTICS=           4 bytes in source
+  KELTRO-STATISTICS=           0 subdirectories in source
+  KELTRO-STATISTICS=           1 files copied
+  KELTRO-STATISTICS=           4 bytes copied
+  KELTRO-STATISTICS=           3 directories created
+  KELTRO-STATISTICS=           0 protections replaced
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           0 errors detected
+
+cop replaces what the target holds, after the replace question (target first, then source).
+  $ printf 99999 > t1/a/b/one.txt && touch -d '2024-01-01 08:30' t1/a/b/one.txt
+  $ printf 'n\n' | keltro cop 'C:\src\one.txt' 'C:\t1\a\b'
+  Replace
+  \tC:\\t1\\a\\b\\one.txt (esc)
+  \t5 Bytes (esc)
+  \t01.01.2024 08:29 (esc)
+  with
+  \tC:\\src\\one.txt (esc)
+  \t4 Bytes (esc)
+  \t01.03.2024 12:00 (esc)
+  \x07N=no/Y=yes/A=yes to all (Default:N) KELTRO-STATISTICS=           1 files in source (esc)
+  KELTRO-STATISTICS=           4 bytes in source
+  KELTRO-STATISTICS=           0 subdirectories in source
+  KELTRO-STATISTICS=           0 files copied
+  KELTRO-STATISTICS=           0 bytes copied
+  KELTRO-STATISTICS=           0 directories created
+  KELTRO-STATISTICS=           0 protections replaced
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           1 actions skipped
+  KELTRO-STATISTICS=           0 errors detected
+
+upd creates missing subdirectories but no missing file; it replaces a file whose time differs.
+  $ mkdir u && printf old > u/one.txt
+  $ keltro upd 'C:\src\*' 'C:\u' /S /y
+  KELTRO-INFO, replace: C:\u\one.txt
+  KELTRO-INFO, created C:\u\sub\
+  KELTRO-INFO, replace attributes: C:\u\sub\
+  KELTRO-STATISTICS=           3 files in source
+  KELTRO-STATISTICS=           6 bytes in source
+  KELTRO-STATISTICS=           1 subdirectories in source
+  KELTRO-STATISTICS=           0 files copied
+  KELTRO-STATISTICS=           4 bytes copied
+  KELTRO-STATISTICS=           1 files replaced
+  KELTRO-STATISTICS=           0 files deleted
+  KELTRO-STATISTICS=           4 bytes deleted
+  KELTRO-STATISTICS=           1 directories created
+  KELTRO-STATISTICS=           0 directories removed
+  KELTRO-STATISTICS=           0 protections replaced
+  KELTRO-STATISTICS=           1 attributes replaced
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           0 errors detected
+  $ find u -type f | sort
+  u/one.txt
+
+mir /d deletes what the source lacks, whole subtrees with /S, whatever the patterns
+say; a name the source holds in another case is kept.
+  $ mkdir -p m/gone/deep && touch m/gone/deep/x m/extra.txt m/ONE.TXT
+  $ keltro mir 'C:\src\*.doc' 'C:\m' /S /d /y
+  KELTRO-INFO, created C:\m\sub\
+  KELTRO-INFO, replace attributes: C:\m\sub\
+  KELTRO-INFO, delete: C:\m\extra.txt
+  KELTRO-INFO, delete: C:\m\gone\deep\x
+  KELTRO-INFO, remove: C:\m\gone\deep\
+  KELTRO-INFO, remove: C:\m\gone\
+  KELTRO-STATISTICS=           0 files in source
+  KELTRO-STATISTICS=           0 bytes in source
+  KELTRO-STATISTICS=           1 subdirectories in source
+  KELTRO-STATISTICS=           0 files copied
+  KELTRO-STATISTICS=           0 bytes copied
+  KELTRO-STATISTICS=           0 files replaced
+  KELTRO-STATISTICS=           2 files deleted
+  KELTRO-STATISTICS=           0 bytes deleted
+  KELTRO-STATISTICS=           1 directories created
+  KELTRO-STATISTICS=           2 directories removed
+  KELTRO-STATISTICS=           0 protections replaced
+  KELTRO-STATISTICS=           1 attributes replaced
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           0 errors detected
+  $ find m | sort
+  m
+  m/ONE.TXT
+  m/sub
+
+A target directory swapped for a link during the run is not followed: the file outside survives.
+  $ mkdir -p s2/a/b t2/a/b outside/b && touch s2/a/b/new.txt outside/b/victim.txt
+  $ coproc K { keltro mir 'C:\s2\*' 'C:\t2' /S /d 2>&1; }  # not under Wine: Wine does not give Unix links as reparse points
+  > exec {in}>&"${K[1]}" {out}<&"${K[0]}"
+  > while IFS= read -r line <&$out; do case $line in
+  >   *"Copy "*) mv t2/a moved && ln -s "$T/outside" t2/a && echo n >&$in;;
+  >   *"Delete "*) echo y >&$in;; esac; done
+  > ls outside/b
+  victim.txt
+
+A target that is the source or lies inside it is refused before anything is made, also when
+another drive leads into the source.
+  $ keltro cop 'C:\src\*' 'C:\SRC\sub\new'
+  2> KELTRO-ERROR, target path lies inside the source
+  [87]
+  $ KELTRO_DRIVES="C=$T;D=$T/src" keltro mir 'C:\src\*' 'D:\x' /d  # not under Wine: drives are Wine's own
+  2> KELTRO-ERROR, target path lies inside the source
+  [87]
+  $ ls src
+  one.txt
+  sub
+
+
+A subtree too deep for the removal's path is reported and left in place, and so are the levels above it.
+  $ n=$(printf 'n%.0s' $(seq 120)); mkdir -p "deep/t/gone/$n/$n/$n/$n/$n/z" deep/s && touch deep/t/gone/f
+  $ keltro mir 'C:\deep\s\*' 'C:\deep\t' /S /d /y 2>&1 | sed "s/$n/N/g"; find deep/t | sed "s/$n/N/g"  # not under Wine: Wine enters no path of 260 characters
+  KELTRO-INFO, delete: C:\deep\t\gone\f
+  2> KELTRO-ERROR, path too long: 'C:\deep\t\gone\N\N\N\N\N\'
+  2> KELTRO-ERROR, cannot remove C:\deep\t\gone\N\N\N\N\, error=145
+  2> KELTRO-ERROR, cannot remove C:\deep\t\gone\N\N\N\, error=145
+  2> KELTRO-ERROR, cannot remove C:\deep\t\gone\N\N\, error=145
+  2> KELTRO-ERROR, cannot remove C:\deep\t\gone\N\, error=145
+  2> KELTRO-ERROR, cannot remove C:\deep\t\gone\, error=145
+  KELTRO-STATISTICS=           0 files in source
+  KELTRO-STATISTICS=           0 bytes in source
+  KELTRO-STATISTICS=           0 subdirectories in source
+  KELTRO-STATISTICS=           0 files copied
+  KELTRO-STATISTICS=           0 bytes copied
+  KELTRO-STATISTICS=           0 files replaced
+  KELTRO-STATISTICS=           1 files deleted
+  KELTRO-STATISTICS=           0 bytes deleted
+  KELTRO-STATISTICS=           0 directories created
+  KELTRO-STATISTICS=           0 directories removed
+  KELTRO-STATISTICS=           0 protections replaced
+  KELTRO-STATISTICS=           0 attributes replaced
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           6 errors detected
+  deep/t
+  deep/t/gone
+  deep/t/gone/N
+  deep/t/gone/N/N
+  deep/t/gone/N/N/N
+  deep/t/gone/N/N/N/N
+  deep/t/gone/N/N/N/N/N
+  deep/t/gone/N/N/N/N/N/z
