@@ -75,7 +75,7 @@ void FormatCounts(char* text, size_t capacity, ULONGLONG now) {
     snprintf(rate, sizeof rate, "%.0f files/s", seconds > 0 ? files / seconds : 0.0);
   else
     FormatAmount(rate, sizeof rate, seconds > 0 ? bytes / seconds : 0.0, "/s");
-  snprintf(text, capacity, "%ld files, %s, %s  ", files, amount, rate);
+  snprintf(text, capacity, "%ld %s, %s, %s  ", files, files == 1 ? "file" : "files", amount, rate);
 }
 
 // The columns `length` bytes of ANSI text take on the console.

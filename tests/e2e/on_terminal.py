@@ -9,7 +9,7 @@ the progress line taken out of it, then what the line did:
 or a line for each place where a drawn line was left standing. A line is drawn
 as "\\r" TEXT and erased as "\\r" blanks "\\r". The exit status is the command's.
 """
-import fcntl, os, pty, re, struct, subprocess, sys, termios
+import fcntl, os, pty, re, struct, subprocess, sys, termios, unicodedata
 
 PIECES = re.compile(rb"(\r +\r|\r[^\r\n]*)")
 
@@ -36,6 +36,12 @@ def run_on_terminal(command):
     return data, process.wait()
 
 
+def columns(text):
+    """The columns a terminal gives text: two for a wide character, none for a mark."""
+    return sum(0 if unicodedata.combining(c) else 2 if unicodedata.east_asian_width(c) in "WF" else 1
+               for c in text)
+
+
 def split_progress(data):
     """(the text without the progress line, the summary lines)."""
     text, first, faults, shown = b"", None, [], False
@@ -55,7 +61,7 @@ def split_progress(data):
         faults.append("progress: left standing at the end")
     if first is None:
         return text, ["progress: none"]
-    drawn = "progress: %d columns: %s" % (len(first.decode()), first.decode())
+    drawn = "progress: %d columns: %s" % (columns(first.decode()), first.decode())
     return text, [drawn] + (faults or ["progress: erased before other text and at the end"])
 
 
