@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <thread>
 #include <iterator>
 #include <vector>
 
@@ -12,8 +13,13 @@
 
 namespace {
 
-enum CallId { kOpen, kChdir, kGetdents, kSetxattr, kCallCount };
-const char* const CallNames[] = {"open", "chdir", "getdents", "setxattr"};
+<<<<<<< HEAD
+enum CallId { kOpen, kChdir, kGetdents, kSetxattr, kWrite, kCopyFileRange, kCallCount };
+const char* const CallNames[] = {"open", "chdir", "getdents", "setxattr", "write", "copy_file_range"};
+=======
+enum CallId { kOpen, kChdir, kGetdents, kSetxattr, kUnlink, kCallCount };
+const char* const CallNames[] = {"open", "chdir", "getdents", "setxattr", "unlink"};
+>>>>>>> actions
 static_assert(std::size(CallNames) == kCallCount);
 
 struct ArmedFault {
@@ -33,6 +39,8 @@ bool Fails(CallId id, int fd, const char* name) {
     if (armed.id != id || (f.when && !f.when(fd, name))) continue;
     if (++armed.seen < f.nth || armed.acted >= f.count) continue;
     armed.acted++;
+    if (f.delayMs) std::this_thread::sleep_for(std::chrono::milliseconds(f.delayMs));
+    if (f.err == 0) return false;
     errno = f.err;
     return true;
   }
@@ -45,6 +53,14 @@ ssize_t Getdents(int fd, void* b, size_t n) { return Fails(kGetdents, fd, "") ? 
 int Setxattr(const char* p, const char* n, const void* v, size_t s, int f) {
   return Fails(kSetxattr, -1, p) ? -1 : Plain.setxattr(p, n, v, s, f);
 }
+<<<<<<< HEAD
+ssize_t Write(int fd, const void* b, size_t n) { return Fails(kWrite, fd, "") ? -1 : Plain.write(fd, b, n); }
+ssize_t CopyFileRange(int in, off_t* inAt, int out, off_t* outAt, size_t n, unsigned flags) {
+  return Fails(kCopyFileRange, out, "") ? -1 : Plain.copy_file_range(in, inAt, out, outAt, n, flags);
+}
+=======
+int Unlink(int d, const char* p) { return Fails(kUnlink, d, p) ? -1 : Plain.unlink(d, p); }
+>>>>>>> actions
 
 }  // namespace
 
@@ -54,7 +70,12 @@ bool ArmSyscallFault(SyscallFault fault) {
   if (id == kCallCount) return false;
   if (!Installed) {
     Plain = Sys;
+<<<<<<< HEAD
     Sys.open = Open, Sys.chdir = Chdir, Sys.getdents = Getdents, Sys.setxattr = Setxattr;
+    Sys.write = Write, Sys.copy_file_range = CopyFileRange;
+=======
+    Sys.open = Open, Sys.chdir = Chdir, Sys.getdents = Getdents, Sys.setxattr = Setxattr, Sys.unlink = Unlink;
+>>>>>>> actions
     Installed = true;
   }
   Armed.push_back(ArmedFault{(CallId)id, std::move(fault)});
