@@ -8,14 +8,16 @@
 #
 #   bench/changing.sh [KELTRO_BINARY] [WORK_DIR]
 #
-# KELTRO_BINARY defaults to build/keltro; WORK_DIR (default /tmp/keltro-bench)
-# keeps the source tree between runs. RUNS sets the repetitions (median of).
-# Needs rsync (scripts/install-deps.sh bench).
+# KELTRO_BINARY defaults to build/keltro; WORK_DIR keeps the source tree
+# between runs: by default /dev/shm/keltro-bench, a memory file system, since
+# ext4 creates files slowly for minutes after many were deleted (it passes over
+# recently freed inodes), which would time the disk's history, not the tools.
+# RUNS sets the repetitions (median of). Needs rsync (install-deps.sh bench).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 keltro=$(realpath "${1:-$here/../build/keltro}")
-work=${2:-/tmp/keltro-bench}
+work=${2:-/dev/shm/keltro-bench}
 runs=${RUNS:-5}
 
 [ -x "$keltro" ] || { echo "no keltro binary at $keltro" >&2; exit 1; }
@@ -64,4 +66,5 @@ setup=fresh_copy compare "del /y" k_del p_del 'rm -rf' c100k
 fresh_copy; k_del
 check "files left by keltro del" 0 "$(files_in "$out/target")"
 check "error lines of keltro" 0 "$(wc -l <"$out/errors")"
+echo "checks of keltro's results done"
 rm -rf "$out/target"
