@@ -2,7 +2,8 @@
 # Installs what keltro needs to build and test on Debian 12, asking apt-get
 # only for packages that are missing (so a machine that has them needs no
 # root). Optional groups for CI: `fuzz` (clang's libFuzzer), `wine` (runs
-# keltro.exe), e.g. `bash scripts/install-deps.sh fuzz wine`.
+# keltro.exe), e.g. `bash scripts/install-deps.sh fuzz wine`; and `bench`
+# (rsync, the peer of bench/changing.sh).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config   # the build
@@ -17,6 +18,7 @@ for group in "$@"; do
   case "$group" in
     fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
     wine) packages+=(wine wine64) ;;
+    bench) packages+=(rsync) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

@@ -1,17 +1,10 @@
 #include "actions/change_dir.h"
 
-#include <cstdio>
+#include "actions/action_pattern.h"
 
-#include "base/statistics.h"
-#include "output/standard_output.h"
-#include "platform/win32.h"
-
+// The one action without a prompt of its own: a refusal is retried after
+// the protection removal, which asks for itself.
 bool GoToDir(const char* path) {
-  if (SetCurrentDirectoryA(path)) return true;
-  // A refusal with access denied is to be retried once after the directory's
-  // protection has been removed; that retry joins here when the protection
-  // removal action exists. Until then access denied fails like any error.
-  PrintError("KELTRO-ERROR, cannot go to %s, error=%ld\n", path, (long)GetLastError());
-  Stats.ErrorsDetected++;
-  return false;
+  if (TryAction([&] { return SetCurrentDirectoryA(path); }, path)) return true;
+  return ActionFailed("KELTRO-ERROR, cannot go to %s, error=%ld\n", path, (long)GetLastError());
 }

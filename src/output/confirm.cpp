@@ -6,6 +6,7 @@
 #include "base/settings.h"
 #include "output/console.h"
 #include "base/bounded_text.h"
+#include "output/progress.h"
 #include "output/standard_output.h"
 #include "platform/win32.h"
 
@@ -40,6 +41,7 @@ static int ReadAnswer(void) {
 static Answer Ask(const char* prompt) {
   // Typed-ahead console input is not taken as this answer.
   FlushConsoleInputBuffer(GetStdHandle(STD_INPUT_HANDLE));
+  EraseProgress();  // also when the prompt itself goes to a file
   ShowPrompt(prompt);
   switch (ReadAnswer()) {
     case 'A':

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "output/progress.h"
 #include "platform/win32.h"
 
 namespace {
@@ -27,6 +28,12 @@ void StartOutput(void) {
   atexit(FlushAtExit);
 }
 
+// Text for a console may share it with the progress line, which goes first.
+void StartOfCall(void) {
+  StartOutput();
+  if (OnConsole) EraseProgress();
+}
+
 void EndOfCall(void) {
   if (OnConsole) FlushOutput();
 }
@@ -45,20 +52,20 @@ void Append(const char* text, size_t length) {
 }  // namespace
 
 void WriteOutput(const char* text, size_t length) {
-  StartOutput();
+  StartOfCall();
   Append(text, length);
   EndOfCall();
 }
 
 void WriteOutputLine(const char* text, size_t length) {
-  StartOutput();
+  StartOfCall();
   Append(text, length);
   Append("\n", 1);
   EndOfCall();
 }
 
 void PrintOutput(const char* format, ...) {
-  StartOutput();
+  StartOfCall();
   va_list args;
   va_start(args, format);
   va_list measure;
@@ -84,12 +91,14 @@ void FlushOutput(void) {
   if (done) return;
   DWORD error = GetLastError();
   if (error == 0) error = ERROR_GEN_FAILURE;  // the exit code must tell the failure
+  EraseProgress();
   fprintf(stderr, "KELTRO-ERROR, cannot write to standard output, error=%ld\n", (long)error);
   _Exit((int)error);
 }
 
 void PrintError(const char* format, ...) {
   FlushOutput();
+  EraseProgress();
   va_list args;
   va_start(args, format);
   vfprintf(stderr, format, args);

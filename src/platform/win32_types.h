@@ -11,6 +11,7 @@ typedef uint32_t DWORD;
 typedef int32_t LONG;
 typedef uint32_t ULONG;
 typedef uint16_t WORD;
+typedef int16_t SHORT;
 typedef uint8_t BYTE;
 typedef int BOOL;
 typedef unsigned int UINT;

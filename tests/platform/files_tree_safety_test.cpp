@@ -46,6 +46,23 @@ TEST_F(TreeSafetyTest, AParentSwappedForALinkIsNotFollowedBackUp) {
   EXPECT_EQ(fs::current_path(), fs::path(tree_.path("moved/zz2")));
 }
 
+// The walker deletes the entries of the directory it stands in by their paths.
+TEST_F(TreeSafetyTest, AParentSwappedForALinkCannotLeadADeleteOutOfTheTree) {
+  tree_.file("race/a/zz/f");
+  tree_.dir("race/a/zz/sub");
+  tree_.file("outside/zz/f");
+  tree_.dir("outside/zz/sub");
+  ASSERT_TRUE(SetCurrentDirectoryA("T:\\race\\a\\zz"));
+  fs::rename(tree_.path("race/a"), tree_.path("moved"));
+  fs::create_directory_symlink(tree_.path("outside"), tree_.path("race/a"));
+  EXPECT_TRUE(DeleteFileA("T:\\race\\a\\zz\\f"));
+  EXPECT_TRUE(RemoveDirectoryA("T:\\race\\a\\zz\\sub"));
+  EXPECT_TRUE(fs::exists(tree_.path("outside/zz/f")));
+  EXPECT_TRUE(fs::exists(tree_.path("outside/zz/sub")));
+  EXPECT_FALSE(fs::exists(tree_.path("moved/zz/f")));
+  EXPECT_FALSE(fs::exists(tree_.path("moved/zz/sub")));
+}
+
 TEST_F(TreeSafetyTest, ANameFoundMissingIsFoundAsSoonAsItExists) {
   tree_.dir("d");
   EXPECT_EQ(Open("T:\\d\\new", OPEN_EXISTING), ERROR_FILE_NOT_FOUND);

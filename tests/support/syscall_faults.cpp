@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <thread>
 #include <iterator>
 #include <vector>
 
@@ -12,8 +13,8 @@
 
 namespace {
 
-enum CallId { kOpen, kChdir, kGetdents, kSetxattr, kCallCount };
-const char* const CallNames[] = {"open", "chdir", "getdents", "setxattr"};
+enum CallId { kOpen, kChdir, kGetdents, kSetxattr, kUnlink, kWrite, kCopyFileRange, kCallCount };
+const char* const CallNames[] = {"open", "chdir", "getdents", "setxattr", "unlink", "write", "copy_file_range"};
 static_assert(std::size(CallNames) == kCallCount);
 
 struct ArmedFault {
@@ -33,6 +34,8 @@ bool Fails(CallId id, int fd, const char* name) {
     if (armed.id != id || (f.when && !f.when(fd, name))) continue;
     if (++armed.seen < f.nth || armed.acted >= f.count) continue;
     armed.acted++;
+    if (f.delayMs) std::this_thread::sleep_for(std::chrono::milliseconds(f.delayMs));
+    if (f.err == 0) return false;
     errno = f.err;
     return true;
   }
@@ -45,6 +48,11 @@ ssize_t Getdents(int fd, void* b, size_t n) { return Fails(kGetdents, fd, "") ? 
 int Setxattr(const char* p, const char* n, const void* v, size_t s, int f) {
   return Fails(kSetxattr, -1, p) ? -1 : Plain.setxattr(p, n, v, s, f);
 }
+int Unlink(int d, const char* p) { return Fails(kUnlink, d, p) ? -1 : Plain.unlink(d, p); }
+ssize_t Write(int fd, const void* b, size_t n) { return Fails(kWrite, fd, "") ? -1 : Plain.write(fd, b, n); }
+ssize_t CopyFileRange(int in, off_t* inAt, int out, off_t* outAt, size_t n, unsigned flags) {
+  return Fails(kCopyFileRange, out, "") ? -1 : Plain.copy_file_range(in, inAt, out, outAt, n, flags);
+}
 
 }  // namespace
 
@@ -54,7 +62,8 @@ bool ArmSyscallFault(SyscallFault fault) {
   if (id == kCallCount) return false;
   if (!Installed) {
     Plain = Sys;
-    Sys.open = Open, Sys.chdir = Chdir, Sys.getdents = Getdents, Sys.setxattr = Setxattr;
+    Sys.open = Open, Sys.chdir = Chdir, Sys.getdents = Getdents, Sys.setxattr = Setxattr, Sys.unlink = Unlink;
+    Sys.write = Write, Sys.copy_file_range = CopyFileRange;
     Installed = true;
   }
   Armed.push_back(ArmedFault{(CallId)id, std::move(fault)});

@@ -1,7 +1,9 @@
 // The console family over a terminal: a standard handle stands for its file
 // descriptor, and a console is a terminal.
 #include <cerrno>
+#include <sys/ioctl.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "platform/posix/layer.h"
@@ -69,4 +71,32 @@ BOOL GetConsoleMode(HANDLE hConsoleHandle, LPDWORD lpMode) {
   }
   if (lpMode) *lpMode = 0;
   return TRUE;
+}
+
+// A terminal that gives no size (a serial line, say) counts as 80 by 24.
+BOOL GetConsoleScreenBufferInfo(HANDLE hConsoleOutput,
+                                PCONSOLE_SCREEN_BUFFER_INFO lpConsoleScreenBufferInfo) {
+  int fd = DescriptorOf(hConsoleOutput);
+  if (fd < 0 || !isatty(fd)) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  struct winsize size = {};
+  if (ioctl(fd, TIOCGWINSZ, &size) != 0 || size.ws_col == 0 || size.ws_row == 0) {
+    size.ws_col = 80;
+    size.ws_row = 24;
+  }
+  SHORT columns = size.ws_col > 0x7FFF ? 0x7FFF : (SHORT)size.ws_col;
+  SHORT rows = size.ws_row > 0x7FFF ? 0x7FFF : (SHORT)size.ws_row;
+  *lpConsoleScreenBufferInfo = CONSOLE_SCREEN_BUFFER_INFO{
+      {columns, rows}, {0, 0}, 0, {0, 0, (SHORT)(columns - 1), (SHORT)(rows - 1)}, {columns, rows}};
+  return TRUE;
+}
+
+// CLOCK_MONOTONIC_COARSE is read without entering the kernel, to a few
+// milliseconds.
+ULONGLONG GetTickCount64(void) {
+  struct timespec now;
+  if (clock_gettime(CLOCK_MONOTONIC_COARSE, &now) != 0) clock_gettime(CLOCK_MONOTONIC, &now);
+  return (ULONGLONG)now.tv_sec * 1000 + (ULONGLONG)now.tv_nsec / 1000000;
 }

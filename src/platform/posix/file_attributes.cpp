@@ -17,14 +17,6 @@ constexpr DWORD kStoredBits =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
-// Found and stat'ed, or the Win32 code of why not.
-DWORD LocateExisting(LPCSTR path, LocatedPath& located) {
-  DWORD err = LocatePath(path, located);
-  if (err) return err;
-  if (located.missing) return located.missing;
-  return located.statErrno ? Win32ErrorFromErrno(located.statErrno) : ERROR_SUCCESS;
-}
-
 mode_t ModeFor(mode_t mode, DWORD attributes) {
   if (attributes & FILE_ATTRIBUTE_READONLY) return mode & ~kWriteBits;
   return (mode & kWriteBits) ? mode : mode | S_IWUSR;

@@ -13,6 +13,16 @@ DWORD Win32ErrorFromErrno(int err);
 // Sets the last error from errno value err and returns the Win32 code.
 DWORD SetLastErrorFromErrno(int err);
 
+// Sets the last error and returns FALSE; Succeed clears it and returns TRUE.
+inline BOOL FailWith(DWORD err) {
+  SetLastError(err);
+  return FALSE;
+}
+inline BOOL Succeed() {
+  SetLastError(ERROR_SUCCESS);
+  return TRUE;
+}
+
 // The text of a string resource of the program, or null when it lacks it.
 const char* FindStringResource(unsigned id);
 

@@ -12,6 +12,7 @@
 
 #include "platform/posix/dir_reader.h"
 #include "platform/posix/drive_map.h"
+#include "platform/posix/layer.h"
 #include "platform/posix/name_encoding.h"
 #include "platform/posix/name_match.h"
 #include "platform/posix/syscalls.h"
@@ -228,4 +229,11 @@ DWORD LocatePath(LPCSTR path, LocatedPath& located) {
   std::string full;
   if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
   return LocateFullPath(full, located);
+}
+
+DWORD LocateExisting(LPCSTR path, LocatedPath& located) {
+  DWORD err = LocatePath(path, located);
+  if (err) return err;
+  if (located.missing) return located.missing;
+  return located.statErrno ? Win32ErrorFromErrno(located.statErrno) : ERROR_SUCCESS;
 }

@@ -73,6 +73,9 @@ DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located);
 void ForgetCachedNames();
 // FullPathOf then LocateFullPath.
 DWORD LocatePath(LPCSTR path, LocatedPath& located);
+// LocatePath for an entry that must exist: 0 when it was found and stat'ed,
+// else the Win32 code of why not (2 or 3 for a missing entry or parent).
+DWORD LocateExisting(LPCSTR path, LocatedPath& located);
 
 // The name of directory dirPosix that equals name when case is ignored; false when none.
 bool FindNameIgnoringCase(const std::string& dirPosix, const std::string& name, std::string& found);

@@ -5,7 +5,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
-#include <cstdio>  // renameat
+#include <cstdio>  // renameat, renameat2
 
 
 namespace {
@@ -14,6 +14,15 @@ int PlainOpen(int dirFd, const char* path, int flags, mode_t mode) { return open
 int PlainUnlink(int dirFd, const char* path) { return unlinkat(dirFd, path, 0); }
 int PlainRmdir(int dirFd, const char* path) { return unlinkat(dirFd, path, AT_REMOVEDIR); }
 int PlainChmod(int dirFd, const char* path, mode_t mode) { return fchmodat(dirFd, path, mode, 0); }
+int PlainLink(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath) {
+  return linkat(oldDirFd, oldPath, newDirFd, newPath, 0);
+}
+int PlainRenameNoReplace(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath) {
+  return renameat2(oldDirFd, oldPath, newDirFd, newPath, RENAME_NOREPLACE);
+}
+int PlainChown(int dirFd, const char* path, uid_t owner, gid_t group) {
+  return fchownat(dirFd, path, owner, group, AT_SYMLINK_NOFOLLOW);
+}
 
 }  // namespace
 
@@ -21,4 +30,5 @@ SyscallTable Sys = {
     PlainOpen, close,     read,        write,      getdents64,      lseek,     statx,
     fchdir,    lgetxattr, lsetxattr,   lremovexattr, fgetxattr,     fsetxattr, PlainUnlink,
     PlainRmdir, renameat, mkdirat,     PlainChmod, fchmod,          utimensat, futimens,
-    copy_file_range, ftruncate, fsync, llistxattr};
+    copy_file_range, ftruncate, fsync, llistxattr, flistxattr, fremovexattr, readlinkat, symlinkat,
+    PlainLink, PlainRenameNoReplace, PlainChown};

@@ -39,6 +39,14 @@ struct SyscallTable {
   int (*ftruncate)(int fd, off_t length);
   int (*fsync)(int fd);
   ssize_t (*listxattr)(const char* path, char* list, size_t size);  // llistxattr
+  ssize_t (*flistxattr)(int fd, char* list, size_t size);
+  int (*fremovexattr)(int fd, const char* name);
+  ssize_t (*readlink)(int dirFd, const char* path, char* buffer, size_t size);  // readlinkat
+  int (*symlink)(const char* target, int dirFd, const char* path);               // symlinkat
+  int (*link)(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath);  // linkat
+  // renameat2(RENAME_NOREPLACE): fails with EEXIST when newPath exists.
+  int (*rename_noreplace)(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath);
+  int (*chown)(int dirFd, const char* path, uid_t owner, gid_t group);  // fchownat, never following a link
 };
 
 // The table the layer calls through; its entries start as the real calls.

@@ -1,0 +1,91 @@
+#include "platform/posix/copy_temp.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/posix/syscalls.h"
+
+namespace {
+
+constexpr int kTerminatingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int kNameTries = 100;
+
+// What the handler reads: the name is complete before Armed is set.
+char TempName[4096 + 64];
+int TempDirFd = AT_FDCWD;
+volatile sig_atomic_t Armed = 0;
+unsigned TempCounter = 0;
+
+// Async-signal-safe: the system calls themselves, not the layer's table.
+extern "C" void RemoveTempAndRaise(int signalNumber) {
+  int savedErrno = errno;
+  if (Armed) unlinkat(TempDirFd, TempName, 0);
+  Armed = 0;
+  struct sigaction defaultAction = {};
+  defaultAction.sa_handler = SIG_DFL;
+  sigaction(signalNumber, &defaultAction, nullptr);
+  raise(signalNumber);  // delivered when the handler returns
+  errno = savedErrno;
+}
+
+void InstallHandlersOnce() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  struct sigaction action = {};
+  action.sa_handler = RemoveTempAndRaise;
+  sigemptyset(&action.sa_mask);
+  for (int signalNumber : kTerminatingSignals) sigaddset(&action.sa_mask, signalNumber);
+  for (int signalNumber : kTerminatingSignals) {
+    struct sigaction current;
+    if (sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == SIG_DFL &&
+        !(current.sa_flags & SA_SIGINFO))
+      sigaction(signalNumber, &action, nullptr);
+  }
+}
+
+void Disarm() {
+  Armed = 0;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+}
+
+}  // namespace
+
+int MakeCopyTemp(int dirFd, const std::string& dirPath, const std::function<int(const char* name)>& make) {
+  InstallHandlersOnce();
+  for (int tries = 0; tries < kNameTries; tries++) {
+    Disarm();
+    int length = snprintf(TempName, sizeof TempName, "%s.keltro-%ld-%u.tmp", dirPath.c_str(), (long)getpid(),
+                          TempCounter++);
+    if (length < 0 || (size_t)length >= sizeof TempName) {
+      errno = ENAMETOOLONG;
+      return -1;
+    }
+    TempDirFd = dirFd;
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    Armed = 1;
+    int result = make(TempName);
+    if (result >= 0) return result;
+    int err = errno;
+    Disarm();
+    errno = err;
+    if (err != EEXIST) return -1;
+  }
+  return -1;  // errno is EEXIST
+}
+
+const char* CopyTempName() { return TempName; }
+
+void EndCopyTemp(bool remove) {
+  if (remove && Armed) {
+    int err = errno;
+    Sys.unlink(TempDirFd, TempName);
+    errno = err;
+  }
+  Disarm();
+}

@@ -1,0 +1,125 @@
+// CopyFileA: the copy is written under a temporary name in the target's
+// directory and renamed into place when it is complete, so a target is
+// either the old file, untouched, or the whole new one. Every failure (a full
+// disk, a read error, an interrupting signal: copy_temp.h) removes the
+// temporary file. Copied: the data (holes kept), the user extended
+// attributes (with the attribute word and a stored creation time), the mode
+// bits, the last-access and last-write times. A link is copied as a link.
+#include <cerrno>
+
+#include "platform/posix/copy_content.h"
+#include "platform/posix/copy_temp.h"
+#include "platform/posix/file_info.h"
+#include "platform/posix/layer.h"
+#include "platform/posix/path_lookup.h"
+#include "platform/posix/syscalls.h"
+
+namespace {
+
+// Where the copy goes: the directory, the target's name relative to it, and
+// what to put in front of a name to make it relative to dirFd too.
+struct CopyPlace {
+  int dirFd;
+  std::string dirPath;  // "" when dirFd is a held directory, else the directory's path and '/'
+  std::string name;
+};
+
+CopyPlace PlaceOf(const LocatedPath& target) {
+  if (target.dirFd != AT_FDCWD) return {target.dirFd, "", target.name};
+  return {AT_FDCWD, target.posix.substr(0, target.posix.rfind('/') + 1), target.posix};
+}
+
+// Windows refuses to overwrite a directory, and a file that is read-only or hidden.
+DWORD CheckTarget(const LocatedPath& target, bool failIfExists) {
+  if (target.missing == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
+  if (target.missing) return target.missing;
+  if (target.statErrno) return Win32ErrorFromErrno(target.statErrno);
+  if (failIfExists) return ERROR_FILE_EXISTS;
+  if (S_ISDIR(target.stx.stx_mode)) return ERROR_ACCESS_DENIED;
+  DWORD attributes = AttributesOf(target.stx, target.base.c_str(), target.posix);
+  return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)) ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+}
+
+void TimesOf(const struct statx& stx, struct timespec times[2]) {
+  times[0] = {(time_t)stx.stx_atime.tv_sec, (long)stx.stx_atime.tv_nsec};
+  times[1] = {(time_t)stx.stx_mtime.tv_sec, (long)stx.stx_mtime.tv_nsec};
+}
+
+// Renames the finished temporary file onto the target; with failIfExists
+// never over an existing one (EEXIST). Where the file system cannot rename
+// without replacing, a second link is made, which fails the same way.
+int PutInPlace(const CopyPlace& place, bool failIfExists) {
+  const char* temp = CopyTempName();
+  if (!failIfExists) return Sys.rename(place.dirFd, temp, place.dirFd, place.name.c_str()) == 0 ? 0 : errno;
+  if (Sys.rename_noreplace(place.dirFd, temp, place.dirFd, place.name.c_str()) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+  if (Sys.link(place.dirFd, temp, place.dirFd, place.name.c_str()) != 0) return errno;
+  Sys.unlink(place.dirFd, temp);
+  return 0;
+}
+
+// The data and what belongs to the file, into the open temporary file `out`.
+int CopyIntoTemp(int in, int out, const struct statx& stx) {
+  struct timespec times[2];
+  TimesOf(stx, times);
+  if (int err = CopyFileData(in, out, (off_t)stx.stx_size, (off_t)stx.stx_blocks * 512)) return err;
+  if (int err = CopyUserXattrs(in, out)) return err;  // before the mode: a read-only file takes none
+  if (Sys.fchmod(out, stx.stx_mode & 07777) != 0) return errno;
+  return Sys.futimens(out, times) == 0 ? 0 : errno;
+}
+
+int CopyRegularFile(const LocatedPath& source, const CopyPlace& place, bool failIfExists) {
+  int in = Sys.open(source.dirFd, source.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
+  if (in < 0) return errno;
+  struct statx stx;
+  bool statted = Sys.stat(in, "", AT_EMPTY_PATH, STATX_BASIC_STATS, &stx) == 0;
+  if (!statted || !S_ISREG(stx.stx_mode)) {
+    int err = statted ? EACCES : errno;  // no longer a file: refused as one
+    Sys.close(in);
+    return err;
+  }
+  int out = MakeCopyTemp(place.dirFd, place.dirPath, [&](const char* name) {
+    return Sys.open(place.dirFd, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  });
+  int err = out < 0 ? errno : CopyIntoTemp(in, out, stx);
+  Sys.close(in);
+  if (out >= 0 && Sys.close(out) != 0 && !err) err = errno;  // a network file system reports late
+  if (!err) err = PutInPlace(place, failIfExists);
+  EndCopyTemp(err != 0);
+  return err;
+}
+
+int CopyLink(const LocatedPath& source, const CopyPlace& place, bool failIfExists) {
+  char target[4096];
+  ssize_t length = Sys.readlink(source.dirFd, source.name.c_str(), target, sizeof target);
+  if (length < 0) return errno;
+  if ((size_t)length >= sizeof target) return ENAMETOOLONG;
+  target[length] = '\0';
+  if (MakeCopyTemp(place.dirFd, place.dirPath,
+                   [&](const char* name) { return Sys.symlink(target, place.dirFd, name); }) < 0)
+    return errno;
+  struct timespec times[2];
+  TimesOf(source.stx, times);
+  int err = Sys.utimens(place.dirFd, CopyTempName(), times, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+  if (!err) err = PutInPlace(place, failIfExists);
+  EndCopyTemp(err != 0);
+  return err;
+}
+
+}  // namespace
+
+// A directory, and any entry that is neither a file nor a link, gives 5.
+BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
+  LocatedPath source, target;
+  DWORD err = LocateExisting(lpExistingFileName, source);
+  if (err) return FailWith(err);
+  bool isLink = S_ISLNK(source.stx.stx_mode);
+  if (!isLink && !S_ISREG(source.stx.stx_mode)) return FailWith(ERROR_ACCESS_DENIED);
+  err = LocatePath(lpNewFileName, target);
+  if (!err) err = CheckTarget(target, bFailIfExists);
+  if (err) return FailWith(err);
+  ForgetCachedNames();
+  CopyPlace place = PlaceOf(target);
+  int copyErr = isLink ? CopyLink(source, place, bFailIfExists) : CopyRegularFile(source, place, bFailIfExists);
+  return copyErr ? FailWith(Win32ErrorFromErrno(copyErr)) : Succeed();
+}

@@ -1,0 +1,16 @@
+// Security descriptors in both of Windows' forms: absolute (the structure's
+// fields point at the owner and the DACL) and self-relative (offsets from
+// the descriptor's start), which a descriptor read from a file has.
+#pragma once
+
+#include "platform/win32.h"
+
+struct DescriptorParts {
+  PSID owner;          // null when the descriptor names none
+  PSID group;
+  bool daclPresent;    // SE_DACL_PRESENT
+  const ACL* dacl;     // null with daclPresent: the null DACL, full access for everyone
+};
+
+// False for a descriptor of another revision.
+bool ReadDescriptor(const void* descriptor, DescriptorParts& parts);

@@ -1,0 +1,57 @@
+// DeleteFileA, RemoveDirectoryA and CreateDirectoryA. Each acts on the
+// entry as the lookup located it: relative to the held current directory
+// when the entry lies in it, so a directory swapped for a link during a walk
+// never leads a change out of the tree. Links are acted on themselves.
+#include <cerrno>
+
+#include "platform/posix/layer.h"
+#include "platform/posix/path_lookup.h"
+#include "platform/posix/syscalls.h"
+
+namespace {
+
+constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+
+}  // namespace
+
+// A directory gives 5, as on Windows; so does a regular file with the
+// read-only attribute (no write bit), so that the caller's take-over and
+// retry work as they do there.
+BOOL DeleteFileA(LPCSTR lpFileName) {
+  LocatedPath located;
+  DWORD err = LocateExisting(lpFileName, located);
+  if (err) return FailWith(err);
+  mode_t mode = located.stx.stx_mode;
+  if (S_ISDIR(mode) || (S_ISREG(mode) && !(mode & kWriteBits))) return FailWith(ERROR_ACCESS_DENIED);
+  ForgetCachedNames();
+  if (Sys.unlink(located.dirFd, located.name.c_str()) != 0) return FailWith(Win32ErrorFromErrno(errno));
+  return Succeed();
+}
+
+// A file or a link (also one to a directory) gives 267; the current directory
+// itself 32, as the open handle Windows holds on it refuses the removal.
+BOOL RemoveDirectoryA(LPCSTR lpPathName) {
+  LocatedPath located;
+  DWORD err = LocateExisting(lpPathName, located);
+  if (err) return FailWith(err);
+  if (!S_ISDIR(located.stx.stx_mode)) return FailWith(ERROR_DIRECTORY);
+  if (located.name == ".") return FailWith(ERROR_SHARING_VIOLATION);
+  ForgetCachedNames();
+  if (Sys.rmdir(located.dirFd, located.name.c_str()) != 0)
+    return FailWith(errno == EEXIST ? ERROR_DIR_NOT_EMPTY : Win32ErrorFromErrno(errno));
+  return Succeed();
+}
+
+// Any entry of that name (a file, a dangling link) gives 183; a missing
+// parent 3. The security attributes are ignored: the directory gets the
+// process's default mode.
+BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes) {
+  LocatedPath located;
+  DWORD err = LocatePath(lpPathName, located);
+  if (err) return FailWith(err);
+  if (located.missing && located.missing != ERROR_FILE_NOT_FOUND) return FailWith(located.missing);
+  ForgetCachedNames();
+  if (Sys.mkdir(located.dirFd, located.name.c_str(), 0777) == 0) return Succeed();
+  if (errno == EEXIST) return FailWith(ERROR_ALREADY_EXISTS);
+  return FailWith(errno == ENOENT ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(errno));
+}
