@@ -69,6 +69,15 @@ upd creates missing subdirectories but no missing file; it replaces a file whose
   $ find u -type f | sort
   u/one.txt
 
+mir copies what is missing and replaces a file whose time differs, either way unless /T (then
+only an older target); times 2 ms apart within one step of 6.5536 ms are equal.
+  $ mkdir ms mt && touch ms/a ms/b ms/c && touch -d '2024-03-01 12:00' ms/a ms/b
+  $ touch -d '2024-03-01 12:00:00.002' mt/a && touch -d '2025-01-01' mt/b
+  $ keltro mir 'C:\ms\*' 'C:\mt' /T /y | grep -v STATISTICS
+  KELTRO-INFO, copy: C:\ms\c -> C:\mt\
+  $ keltro mir 'C:\ms\*' 'C:\mt' /y | grep -v STATISTICS
+  KELTRO-INFO, replace: C:\mt\b
+
 mir /d deletes what the source lacks, whole subtrees with /S, whatever the patterns
 say; a name the source holds in another case is kept.
   $ mkdir -p m/gone/deep && touch m/gone/deep/x m/extra.txt m/ONE.TXT
