@@ -119,11 +119,14 @@ A target directory swapped for a link during the run is not followed: the file o
   victim.txt
 
 A target that is the source or lies inside it is refused before anything is made, also when
-another drive leads into the source.
+another drive or a link leads into the source.
   $ keltro cop 'C:\src\*' 'C:\SRC\sub\new'
   2> KELTRO-ERROR, target path lies inside the source
   [87]
   $ KELTRO_DRIVES="C=$T;D=$T/src" keltro mir 'C:\src\*' 'D:\x' /d  # not under Wine: drives are Wine's own
+  2> KELTRO-ERROR, target path lies inside the source
+  [87]
+  $ ln -s src lnk && keltro cop 'C:\src\*' 'C:\lnk\x'
   2> KELTRO-ERROR, target path lies inside the source
   [87]
   $ ls src
