@@ -69,6 +69,15 @@ upd creates missing subdirectories but no missing file; it replaces a file whose
   $ find u -type f | sort
   u/one.txt
 
+mir copies what is missing and replaces a file whose time differs, either way unless /T (then
+only an older target); times 2 ms apart within one step of 6.5536 ms are equal.
+  $ mkdir ms mt && touch ms/a ms/b ms/c && touch -d '2024-03-01 12:00' ms/a ms/b
+  $ touch -d '2024-03-01 12:00:00.002' mt/a && touch -d '2025-01-01' mt/b
+  $ keltro mir 'C:\ms\*' 'C:\mt' /T /y | grep -v STATISTICS
+  KELTRO-INFO, copy: C:\ms\c -> C:\mt\
+  $ keltro mir 'C:\ms\*' 'C:\mt' /y | grep -v STATISTICS
+  KELTRO-INFO, replace: C:\mt\b
+
 mir /d deletes what the source lacks, whole subtrees with /S, whatever the patterns
 say; a name the source holds in another case is kept.
   $ mkdir -p m/gone/deep && touch m/gone/deep/x m/extra.txt m/ONE.TXT
@@ -110,11 +119,14 @@ A target directory swapped for a link during the run is not followed: the file o
   victim.txt
 
 A target that is the source or lies inside it is refused before anything is made, also when
-another drive leads into the source.
+another drive or a link leads into the source.
   $ keltro cop 'C:\src\*' 'C:\SRC\sub\new'
   2> KELTRO-ERROR, target path lies inside the source
   [87]
   $ KELTRO_DRIVES="C=$T;D=$T/src" keltro mir 'C:\src\*' 'D:\x' /d  # not under Wine: drives are Wine's own
+  2> KELTRO-ERROR, target path lies inside the source
+  [87]
+  $ ln -s src lnk && keltro cop 'C:\src\*' 'C:\lnk\x'
   2> KELTRO-ERROR, target path lies inside the source
   [87]
   $ ls src

@@ -36,3 +36,9 @@ Set asks once per entry; N skips the entry (it still counts), A answers every la
   KELTRO-STATISTICS=           0 files taken
   KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           0 errors detected
+
+
+A question too long for its 256 bytes is cut there and still ends its line.
+  $ n=$(printf 'n%.0s' $(seq 120)); mkdir -p "$n/$n" && touch "$n/$n/twelve-chars"
+  $ printf 'n\n' | keltro set "C:\\$n\\$n\\*" | sed -n 1p | wc -c
+  255
