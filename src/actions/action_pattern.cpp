@@ -11,6 +11,9 @@ bool AskAction(ActionKind kind, const char* prompt) {
   // A declined take-over is no skipped action: the action that needed it
   // fails on its own.
   if (kind != AK_PROTECTION) Stats.ActionsSkipped++;
+  // A run that ends on a declined action (the target directory at start-up)
+  // ends with the code of a cancelled operation, not a stale one.
+  SetLastError(ERROR_CANCELLED);
   return false;
 }
 

@@ -23,6 +23,13 @@ cop into a missing nested target: each missing level is asked for, the outermost
   KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           0 errors detected
 
+A declined target ends the run at once with the code of a cancelled operation (1223, which a
+POSIX exit status shows modulo 256), before any walk.
+  $ printf 'n\n' | keltro cop 'C:\src\*.txt' 'C:\t9'
+  Create C:\t9\ ?
+  \x07N=no/Y=yes/A=yes to all (Default:N)  (esc) (no-eol)
+  [199]
+
 cop replaces what the target holds, after the replace question (target first, then source).
   $ printf 99999 > t1/a/b/one.txt && touch -d '2024-01-01 08:30' t1/a/b/one.txt
   $ printf 'n\n' | keltro cop 'C:\src\one.txt' 'C:\t1\a\b'
