@@ -1,11 +1,11 @@
 Parse errors name the argument after the parser's message (shown once here); status 87.
-  $ keltro sho c:\\x /ä
-  2> PARAM-ERROR, invalid option '/ä'
+  $ keltro sho c:\\x /s
+  2> PARAM-ERROR, invalid option '/s'
   2> KELTRO-ERROR, error in argument no.3
   [87]
-  $ for a in /s /vx /hx '-s10;20' -M1.1.20ä4 +s5 -x +x1.1.2024 '~q'; do keltro sho c:\\x "$a" 2>&1 | grep -v 'argument no.3'; s="$s ${PIPESTATUS[0]}"; done  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
+  $ for a in /ä /vx /hx '-s10;20' -M1.1.20ä4 +s5 -x +x1.1.2024 '~q'; do keltro sho c:\\x "$a" 2>&1 | grep -v 'argument no.3'; s="$s ${PIPESTATUS[0]}"; done  # not under Wine: Wine gives a UTF-8 locale code pages 1252 and 437
   > echo "status$s"
-  2> PARAM-ERROR, invalid option '/s'
+  2> PARAM-ERROR, invalid option '/ä'
   2> PARAM-ERROR, no value allowed for option '/v'
   2> PARAM-ERROR, non-numeric value for option '/h'
   2> PARAM-ERROR, range syntax error for criteria '-s'

@@ -47,12 +47,11 @@ A missing drive, unknown class or empty class walks nothing; the run ends normal
   $ keltro sho 'FLOPPY:\*' '~F~f'
   2> KELTRO-ERROR, no drives match 'FLOPPY:'
 
-An empty drive root lists nothing, not even . and ..: a failure of the directory.
-
 Without KELTRO_DRIVES, C: is the root directory.
   $ KELTRO_DRIVES= keltro sho "C:${T//\//\\}\\c\\*" '~F~N'
   c.txt
 
+An empty drive root lists nothing, not even . and ..: a failure of the directory.
   $ rm c/c.txt
   $ keltro sho 'C:\*' '~F~f' '~d~f' /v 2>&1 | grep -v '= *0 '
   2> KELTRO-ERROR, Dir(C:\) failed, error=2
