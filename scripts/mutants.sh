@@ -79,6 +79,17 @@ MUTATIONS = [
     ("L16", "src/platform/posix/nls_number.cpp", "if (i > 0 && group && (count - i) % group == 0) {", "if (i > 1 && group && (count - i) % group == 0) {"),
     ("L17", "src/platform/posix/nls_picture.cpp", "case 'm': return Number(time.wMinute, count);", "case 'm': return Number(time.wSecond, count);"),
     ("L18", "src/platform/posix/nls_picture.cpp", "if (count <= 2) return Number(time.wYear % 100, count);", "if (count <= 1) return Number(time.wYear % 100, count);"),
+    # actions and the copying rules: the take-over, the answers, the prompts, the levels made, the times compared
+    ("A1", "src/actions/action_pattern.h", "  RemoveProtection(object);\n  return operation();", "  RemoveProtection(object);\n  return false;"),
+    ("A2", "src/actions/action_pattern.cpp", "if (kind != AK_PROTECTION) Stats.ActionsSkipped++;", "Stats.ActionsSkipped++;"),
+    ("A3", "src/actions/action_pattern.cpp", "prompt[PromptCapacity - 2] = '\\n';", "prompt[PromptCapacity - 1] = '\\0';"),
+    ("A4", "src/actions/directories.cpp", "if (!DirExists(parent) && !MakeDir(parent)) return false;", ""),
+    ("A5", "src/actions/copy_replace.cpp", "  Stats.BytesDeleted += sourceSize;\n", ""),
+    ("A6", "src/actions/attributes_times.cpp", "if (text[i] == positions[i].letter)", "if ((text[i] & ~0x20) == positions[i].letter)"),
+    ("A7", "src/output/confirm.cpp", "if (answer == ANSWER_ALL) YesToAll = 1;", ""),
+    ("A8", "src/walk/copy_entry.cpp", "if (NewerOnly && order < 0) return ACTION_KEEP;", ""),
+    ("A9", "src/walk/copy_entry.cpp", "time.dwLowDateTime &= 0xFFFF0000u;", ""),
+    ("A10", "src/walk/walk_directory.cpp", "if (names && !AddSourceName(names, entry.cFileName)) {", "if (names && !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !AddSourceName(names, entry.cFileName)) {"),
 ]
 
 root, work = sys.argv[1], sys.argv[2]

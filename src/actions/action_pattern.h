@@ -38,7 +38,8 @@ bool ConfirmAction(ActionKind kind, Compose compose) {
   return AskAction(kind, prompt);
 }
 
-// The same for a prompt `format` that names one or two texts.
+// The same for a prompt `format` that names one or two texts, composed in
+// 256 bytes (a longer prompt is cut and still ends its line).
 bool ConfirmAction(ActionKind kind, const char* format, const char* first, const char* second = nullptr);
 
 // The operation, and after a refusal with access denied the take-over of

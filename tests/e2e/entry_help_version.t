@@ -1,8 +1,4 @@
 Version and usage end the run with 255 (-1); the usage has no final line break.
-  $ keltro ver
-  keltro V1.0.0345  (c) 2026 the keltro developers
-  [255]
-
   $ keltro VERSION c:\ignored
   keltro V1.0.0345  (c) 2026 the keltro developers
   [255]

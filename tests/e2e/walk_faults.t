@@ -1,13 +1,8 @@
 Failures inside a walk print, count in "errors detected" and the walk goes on.
 
 A missing root directory: no ~d line, no ~e line, one error.
-  $ keltro sho 'C:\nothere\*' '~d~f' '~e~e' /v
+  $ keltro sho 'C:\nothere\*' '~d~f' '~e~e' /v 2>&1 | grep -v '= *0 '
   2> KELTRO-ERROR, cannot go to C:\nothere\, error=2
-  KELTRO-STATISTICS=           0 files
-  KELTRO-STATISTICS=           0 bytes
-  KELTRO-STATISTICS=           0 subdirectories
-  KELTRO-STATISTICS=           0 files taken
-  KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           1 errors detected
 
 Symbolic links are ordinary entries, never entered: no loops.
@@ -24,7 +19,7 @@ Symbolic links are ordinary entries, never entered: no loops.
 Paths hold 511 characters: 410 + 100 fits, 101 is refused, counted, and siblings go on.
   $ n100=$(printf 'n%.0s' $(seq 100)); n200=$n100$n100; base="deep/$n200/$n200"
   $ mkdir -p "$base/$n100" "$base/${n100}m/unseen" && touch "$base/$n100/x" "$base/short"
-  $ keltro sho 'C:\deep\*' /S '~F~N' /v 2>&1 | sed "s/$n100/<100>/g"  # not under Wine: Win32 paths end at 260 characters
+  $ keltro sho 'C:\deep\*' /S '~F~N' /v 2>&1 | sed "s/$n100/<100>/g" | grep -v '= *0 '  # not under Wine: Win32 paths end at 260 characters
   2> KELTRO-ERROR, path too long: 'C:\deep\<100><100>\<100><100>\<100>\x'
   <100>
   2> KELTRO-ERROR, path too long: 'C:\deep\<100><100>\<100><100>\<100>m\'
@@ -33,23 +28,15 @@ Paths hold 511 characters: 410 + 100 fits, 101 is refused, counted, and siblings
   <100><100>
   <100><100>
   KELTRO-STATISTICS=           5 files
-  KELTRO-STATISTICS=           0 bytes
   KELTRO-STATISTICS=           3 subdirectories
-  KELTRO-STATISTICS=           0 files taken
-  KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           2 errors detected
 
 Wildcard-expanded directories hold 255 characters; a longer branch is counted, skipped.
   $ w20=wwwwwwwwwwwwwwwwwwww; l240=$(printf 'l%.0s' $(seq 240))
   $ mkdir -p "$w20/$l240" w && touch "w/$l240"
-  $ keltro sho "C:\\w*\\$l240\\*" '~F~f' /v 2>&1 | sed "s/$l240/<240>/g"  # not under Wine: C:\windows matches w* there
+  $ keltro sho "C:\\w*\\$l240\\*" '~F~f' /v 2>&1 | sed "s/$l240/<240>/g" | grep -v '= *0 '  # not under Wine: C:\windows matches w* there
   2> KELTRO-ERROR, cannot go to C:\w\<240>\, error=267
   2> KELTRO-ERROR, path too long: '\wwwwwwwwwwwwwwwwwwww\<240>\'
-  KELTRO-STATISTICS=           0 files
-  KELTRO-STATISTICS=           0 bytes
-  KELTRO-STATISTICS=           0 subdirectories
-  KELTRO-STATISTICS=           0 files taken
-  KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           2 errors detected
 
 A current directory past 4096 bytes is never guessed: nothing walked, reason reported.

@@ -1,4 +1,4 @@
-// The yes/no/all prompt: one answer line each, what A stops, the OEM prompt, and on
+// The yes/no/all prompt: one answer line each, the OEM prompt, and on
 // a pseudo terminal only the answer typed once the prompt is seen (no timing).
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -63,7 +63,7 @@ class ConfirmTest : public testing::Test {
     savedIn_ = savedOut_ = -1;
     clearerr(stdin);
   }
-  int32_t deleteFlag = 0, copyFlag = 0;
+  int32_t deleteFlag = 0;
   int savedIn_ = -1, savedOut_ = -1;
 };
 
@@ -84,18 +84,6 @@ TEST_F(ConfirmTest, FirstCharacterOfEachAnswerLineDecidesUntilTheInputEnds) {
   EXPECT_STREQ(prompt, "M\xe4rz\n");
   EXPECT_EQ(Output(), "Delete C:\\100%s ?\n" + AnswerLine + "M\x84rz\n" + AnswerLine + "M\x84rz\n" + AnswerLine +
                           "d\n" + AnswerLine + "e\n" + AnswerLine + "f\n" + AnswerLine);
-}
-
-TEST_F(ConfirmTest, AllStopsItsOwnKindOfQuestionOrAtTheGlobalPromptEveryOne) {
-  Answer("a\nA\nn\n");
-  EXPECT_TRUE(AskConfirm("Delete x ?\n", &deleteFlag));
-  EXPECT_EQ(deleteFlag, 1);
-  EXPECT_EQ(YesToAll, 0);
-  EXPECT_TRUE(AskConfirmGlobal("Set x ?\n"));
-  EXPECT_EQ(YesToAll, 1);
-  EXPECT_TRUE(AskConfirm("Copy x ?\n", &copyFlag));  // not asked: the n stays unread
-  EXPECT_EQ(copyFlag, 0);
-  EXPECT_EQ(Output(), "Delete x ?\n" + AnswerLine + "Set x ?\n" + AnswerLine);
 }
 
 // Reads what the terminal shows until `text` appears or the deadline passes.

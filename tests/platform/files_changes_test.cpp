@@ -111,6 +111,7 @@ TEST_F(ChangesTest, ACopyOverwritesOnlyWhatWindowsWouldAndOnlyWhole) {
   tree_.file("old", "old content");
   fs::create_symlink("new", tree_.path("link"));
   EXPECT_EQ(Result(CopyFileA("T:\\new", "T:\\OLD", TRUE)), (DWORD)ERROR_FILE_EXISTS);
+  EXPECT_EQ(Result(CopyFileA("T:\\new", "T:\\NEW", FALSE)), (DWORD)ERROR_SHARING_VIOLATION);
   ASSERT_TRUE(SetFileAttributesA("T:\\old", FILE_ATTRIBUTE_HIDDEN));
   EXPECT_EQ(Result(CopyFileA("T:\\new", "T:\\old", FALSE)), (DWORD)ERROR_ACCESS_DENIED);
   ASSERT_TRUE(SetFileAttributesA("T:\\old", FILE_ATTRIBUTE_READONLY));

@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "platform/posix/syscalls.h"
 

@@ -29,12 +29,18 @@ CopyPlace PlaceOf(const LocatedPath& target) {
   return {AT_FDCWD, target.posix.substr(0, target.posix.rfind('/') + 1), target.posix};
 }
 
-// Windows refuses to overwrite a directory, and a file that is read-only or hidden.
-DWORD CheckTarget(const LocatedPath& target, bool failIfExists) {
+bool SameEntry(const struct statx& a, const struct statx& b) {
+  return a.stx_ino == b.stx_ino && a.stx_dev_major == b.stx_dev_major && a.stx_dev_minor == b.stx_dev_minor;
+}
+
+// Windows refuses to overwrite a directory, and a file that is read-only or
+// hidden; a copy onto the source itself finds it open (32).
+DWORD CheckTarget(const LocatedPath& source, const LocatedPath& target, bool failIfExists) {
   if (target.missing == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
   if (target.missing) return target.missing;
   if (target.statErrno) return Win32ErrorFromErrno(target.statErrno);
   if (failIfExists) return ERROR_FILE_EXISTS;
+  if (SameEntry(source.stx, target.stx)) return ERROR_SHARING_VIOLATION;
   if (S_ISDIR(target.stx.stx_mode)) return ERROR_ACCESS_DENIED;
   DWORD attributes = AttributesOf(target.stx, target.base.c_str(), target.posix);
   return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)) ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
@@ -116,7 +122,7 @@ BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExis
   bool isLink = S_ISLNK(source.stx.stx_mode);
   if (!isLink && !S_ISREG(source.stx.stx_mode)) return FailWith(ERROR_ACCESS_DENIED);
   err = LocatePath(lpNewFileName, target);
-  if (!err) err = CheckTarget(target, bFailIfExists);
+  if (!err) err = CheckTarget(source, target, bFailIfExists);
   if (err) return FailWith(err);
   ForgetCachedNames();
   CopyPlace place = PlaceOf(target);
