@@ -59,7 +59,7 @@ void CleanEntry(const WIN32_FIND_DATAA& entry) {
 
 }  // namespace
 
-void CleanTarget(const SourceNameList* list) {
+void CleanTarget(SourceNameList* list) {
   if (!EnterTarget()) return;
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA("*.*", &entry);

@@ -20,7 +20,7 @@ extern char RemovalPath[PathCapacity];
 
 // Deletes every entry of the directory TargetPath whose name the list lacks
 // (subdirectories only with /S, by RemoveTree).
-void CleanTarget(const SourceNameList* list);
+void CleanTarget(SourceNameList* list);
 
 // Deletes everything below `path` (ending in '\', a subdirectory of the
 // current directory), then the directory itself; ends in its parent. A

@@ -1,5 +1,6 @@
 #include "walk/source_names.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -22,22 +23,29 @@ bool AddSourceName(SourceNameList* list, const char* name) {
     return false;
   }
   list->Index[list->Count++] = list->NextFree;
+  list->Sorted = false;
   memcpy(list->Pool + list->NextFree, name, length + 1);
   list->NextFree += (int32_t)length + 1;
   return true;
 }
 
-static bool SameNameIgnoringCase(const char* a, const char* b) {
+// <0, 0 or >0 as a sorts before, equals or sorts after b, letters A to Z without case.
+static int CompareIgnoringCase(const char* a, const char* b) {
   for (; *a && UpperAscii(*a) == UpperAscii(*b); ++a, ++b) {
   }
-  return UpperAscii(*a) == UpperAscii(*b);
+  return (unsigned char)UpperAscii(*a) - (unsigned char)UpperAscii(*b);
 }
 
-bool HasSourceName(const SourceNameList* list, const char* name) {
-  for (int32_t i = 0; i < list->Count; ++i) {
-    if (SameNameIgnoringCase(list->Pool + list->Index[i], name)) return true;
+bool HasSourceName(SourceNameList* list, const char* name) {
+  const char* pool = list->Pool;
+  int32_t* end = list->Index + list->Count;
+  if (!list->Sorted) {
+    std::sort(list->Index, end, [pool](int32_t a, int32_t b) { return CompareIgnoringCase(pool + a, pool + b) < 0; });
+    list->Sorted = true;
   }
-  return false;
+  int32_t* found = std::lower_bound(list->Index, end, name,
+                                    [pool](int32_t at, const char* key) { return CompareIgnoringCase(pool + at, key) < 0; });
+  return found != end && CompareIgnoringCase(pool + *found, name) == 0;
 }
 
 void ReleaseSourceNameList(SourceNameList* list) {
