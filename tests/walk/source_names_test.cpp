@@ -1,4 +1,4 @@
-// The source name list of /d at its two limits: the pool and the index.
+// The source name list of /d: its lookup, and its two limits, the pool and the index.
 #include "walk/source_names.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +24,14 @@ class SourceNamesTest : public testing::Test {
   }
   SourceNameList list_;
 };
+
+TEST_F(SourceNamesTest, EveryNameIsFoundWhateverTheListingOrderAndTheCaseOfAToZ) {
+  for (const char* name : {"zeta", "b", "Alpha", "..", "é", "a b", "."}) ASSERT_TRUE(AddSourceName(&list_, name));
+  for (const char* name : {"ZETA", "B", "alpha", "..", "é", "A B", "."}) EXPECT_TRUE(HasSourceName(&list_, name)) << name;
+  for (const char* name : {"É", "alph", "c", ""}) EXPECT_FALSE(HasSourceName(&list_, name)) << name;
+  ASSERT_TRUE(AddSourceName(&list_, "c"));  // a name added after a lookup is found too
+  EXPECT_TRUE(HasSourceName(&list_, "C"));
+}
 
 TEST_F(SourceNamesTest, ThePoolTakesANameExactlyWhenItAndItsTerminatorFit) {
   testing::internal::CaptureStderr();
