@@ -102,11 +102,12 @@ void KeepVersion(const struct statx& stx, const struct timespec& now) {
   }
 }
 
-void ReadNames(const std::string& dirPosix, int fd, const struct statx& stx, const struct timespec& now) {
+// Returns 0, or the errno of a failed read (the names read before it are kept).
+int ReadNames(const std::string& dirPosix, int fd, const struct statx& stx, const struct timespec& now) {
   Cache = FoldedNames{};
   Cache.dir = dirPosix;
   KeepVersion(stx, now);
-  ForEachDirectoryName(fd, [&](const char* name) {
+  return ForEachDirectoryName(fd, [&](const char* name) {
     Spellings& spellings = Cache.byFolded[FoldedCodePoints(name)];
     if (spellings.count++ == 0) spellings.first = name;
   });
@@ -152,20 +153,22 @@ void KeepNewDirectory(const LocatedPath& entry) {
 bool FindCachedName(const std::string& dirPosix, const struct statx& stx, const std::string& name,
                     std::string& found) {
   struct timespec now = CoarseNow();
+  bool incomplete = false;
   if (!Trusted(Cache, dirPosix, stx)) {
     int fd = Sys.open(AT_FDCWD, dirPosix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     if (fd < 0) {
       Forget();
       return false;
     }
-    ReadNames(dirPosix, fd, stx, now);
+    incomplete = ReadNames(dirPosix, fd, stx, now) != 0;
     Sys.close(fd);
   }
   Cache.confirmedAt = now;
   auto it = Cache.byFolded.find(FoldedCodePoints(name.c_str()));
-  if (it == Cache.byFolded.end()) return false;
-  found = it->second.first;
-  return true;
+  bool isThere = it != Cache.byFolded.end();
+  if (isThere) found = it->second.first;
+  if (incomplete) Forget();  // the names read answer this lookup only
+  return isThere;
 }
 
 // The names are updated only when they were found valid shortly before the
