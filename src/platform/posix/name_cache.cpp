@@ -1,6 +1,7 @@
-// The names of one directory by their case-folded form, kept while the
-// directory's identity and modification time stay the same: names looked for
-// again in other spellings cost no second read of the directory.
+// The names of a few directories by their case-folded form (those a walk
+// writes into and returns to), each kept while the directory's identity and
+// modification time stay the same: names looked for again in other spellings
+// cost no second read of the directory.
 //
 // Directory times are stamped from the kernel's coarse clock, so a change in
 // the tick in which the names were known may not show in the time: such
@@ -21,6 +22,8 @@
 #include <sys/sysmacros.h>
 #include <time.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <map>
 #include <vector>
@@ -42,10 +45,25 @@ struct FoldedNames {
   struct statx_timestamp mtime = {};
   struct timespec knownAt = {0, 0};      // coarse clock just before the names were known to be the directory's
   struct timespec confirmedAt = {0, 0};  // coarse clock when they were last found valid
+  unsigned long long lastUse = 0;
   std::map<std::vector<uint32_t>, Spellings> byFolded;
 };
 
-FoldedNames Cache;
+// A walk's target directory, and those above it that it returns to.
+constexpr size_t kKeptDirectories = 4;
+std::array<FoldedNames, kKeptDirectories> Kept;
+unsigned long long Uses = 0;
+
+FoldedNames* KeptFor(const std::string& dir) {
+  for (FoldedNames& names : Kept)
+    if (!names.dir.empty() && names.dir == dir) return &names;
+  return nullptr;
+}
+
+FoldedNames& LeastRecentlyUsed() {
+  return *std::min_element(Kept.begin(), Kept.end(),
+                           [](const FoldedNames& a, const FoldedNames& b) { return a.lastUse < b.lastUse; });
+}
 
 struct timespec CoarseNow() {
   struct timespec now;
@@ -74,46 +92,44 @@ uint64_t FineStampDevice = 0;
 // time is older than the coarse clock when the names were known, or its
 // file system stamps changes after a read of the time distinctly (and the
 // time is not one set by hand into the future).
-bool Settled(const FoldedNames& cache) {
-  long long after = TimeAfter(cache.mtime, cache.knownAt);
-  return after < 0 || (FineStampsSeen && cache.dev == FineStampDevice && after < kFineClockLead);
+bool Settled(const FoldedNames& names) {
+  long long after = TimeAfter(names.mtime, names.knownAt);
+  return after < 0 || (FineStampsSeen && names.dev == FineStampDevice && after < kFineClockLead);
 }
 
-bool SameDirectory(const FoldedNames& cache, const struct statx& stx) {
-  return cache.ino == stx.stx_ino && cache.dev == makedev(stx.stx_dev_major, stx.stx_dev_minor);
+bool SameDirectory(const FoldedNames& names, const struct statx& stx) {
+  return names.ino == stx.stx_ino && names.dev == makedev(stx.stx_dev_major, stx.stx_dev_minor);
 }
 
-bool Trusted(const FoldedNames& cache, const std::string& dir, const struct statx& stx) {
-  if (cache.dir != dir || !SameDirectory(cache, stx) || cache.mtime.tv_sec != stx.stx_mtime.tv_sec ||
-      cache.mtime.tv_nsec != stx.stx_mtime.tv_nsec)
-    return false;
-  return Settled(cache);
+bool Trusted(const FoldedNames& names, const struct statx& stx) {
+  return SameDirectory(names, stx) && names.mtime.tv_sec == stx.stx_mtime.tv_sec &&
+         names.mtime.tv_nsec == stx.stx_mtime.tv_nsec && Settled(names);
 }
 
-void KeepVersion(const struct statx& stx, const struct timespec& now) {
-  Cache.ino = stx.stx_ino;
-  Cache.dev = makedev(stx.stx_dev_major, stx.stx_dev_minor);
-  Cache.mtime = stx.stx_mtime;
-  Cache.knownAt = Cache.confirmedAt = now;
+void KeepVersion(FoldedNames& names, const struct statx& stx, const struct timespec& now) {
+  names.ino = stx.stx_ino;
+  names.dev = makedev(stx.stx_dev_major, stx.stx_dev_minor);
+  names.mtime = stx.stx_mtime;
+  names.knownAt = names.confirmedAt = now;
+  names.lastUse = ++Uses;
   long long after = TimeAfter(stx.stx_mtime, now);
   if (after > 0 && after < kFineClockLead) {  // finer than the coarse clock
     FineStampsSeen = true;
-    FineStampDevice = Cache.dev;
+    FineStampDevice = names.dev;
   }
 }
 
 // Returns 0, or the errno of a failed read (the names read before it are kept).
-int ReadNames(const std::string& dirPosix, int fd, const struct statx& stx, const struct timespec& now) {
-  Cache = FoldedNames{};
-  Cache.dir = dirPosix;
-  KeepVersion(stx, now);
+int ReadNames(FoldedNames& names, const std::string& dirPosix, int fd, const struct statx& stx,
+              const struct timespec& now) {
+  names = FoldedNames{};
+  names.dir = dirPosix;
+  KeepVersion(names, stx, now);
   return ForEachDirectoryName(fd, [&](const char* name) {
-    Spellings& spellings = Cache.byFolded[FoldedCodePoints(name)];
+    Spellings& spellings = names.byFolded[FoldedCodePoints(name)];
     if (spellings.count++ == 0) spellings.first = name;
   });
 }
-
-void Forget() { Cache = FoldedNames{}; }
 
 // The directory the entry is named in, as it is after the change.
 int StatParent(const LocatedPath& entry, const std::string& dir, struct statx& stx) {
@@ -123,29 +139,48 @@ int StatParent(const LocatedPath& entry, const std::string& dir, struct statx& s
 }
 
 // False when the names can no longer be told without a read.
-bool Apply(NameChange change, const std::string& name) {
+bool Apply(FoldedNames& names, NameChange change, const std::string& name) {
   if (change == NameChange::Replaced) return true;
-  auto it = Cache.byFolded.find(FoldedCodePoints(name.c_str()));
+  std::vector<uint32_t> folded = FoldedCodePoints(name.c_str());
+  auto it = names.byFolded.find(folded);
   if (change == NameChange::Removed) {
-    if (it == Cache.byFolded.end() || it->second.count != 1 || it->second.first != name) return false;
-    Cache.byFolded.erase(it);
+    if (it == names.byFolded.end() || it->second.count != 1 || it->second.first != name) return false;
+    names.byFolded.erase(it);
     return true;
   }
-  if (it != Cache.byFolded.end()) return false;  // a second spelling: which one a read gives first is unknown
-  Cache.byFolded[FoldedCodePoints(name.c_str())] = Spellings{name, 1};
+  if (it != names.byFolded.end()) return false;  // a second spelling: which one a read gives first is unknown
+  names.byFolded.emplace(std::move(folded), Spellings{name, 1});
   return true;
+}
+
+// The names are updated only when they were found valid shortly before the
+// change (as the lookup of the entry itself does when it was missing).
+void UpdateParent(const LocatedPath& entry, NameChange change) {
+  constexpr long long kChangeWindow = 10000000LL;  // 10 ms
+  std::string dir = PosixParentOf(entry.posix);
+  FoldedNames* names = KeptFor(dir);
+  if (!names) return;
+  struct timespec now = CoarseNow();
+  struct statx stx;
+  if (entry.base.empty() || Nanoseconds(now) - Nanoseconds(names->confirmedAt) > kChangeWindow ||
+      StatParent(entry, dir, stx) != 0 || !SameDirectory(*names, stx) || !Apply(*names, change, entry.base)) {
+    *names = FoldedNames{};
+    return;
+  }
+  KeepVersion(*names, stx, now);
 }
 
 // A directory the layer has just made holds no names.
 void KeepNewDirectory(const LocatedPath& entry) {
   struct statx stx;
   struct timespec now = CoarseNow();
-  Forget();
   if (Sys.stat(entry.dirFd, entry.name.c_str(), AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0 ||
       !S_ISDIR(stx.stx_mode))
     return;
-  Cache.dir = entry.posix;
-  KeepVersion(stx, now);
+  FoldedNames& names = LeastRecentlyUsed();
+  names = FoldedNames{};
+  names.dir = entry.posix;
+  KeepVersion(names, stx, now);
 }
 
 }  // namespace
@@ -153,39 +188,27 @@ void KeepNewDirectory(const LocatedPath& entry) {
 bool FindCachedName(const std::string& dirPosix, const struct statx& stx, const std::string& name,
                     std::string& found) {
   struct timespec now = CoarseNow();
+  FoldedNames* names = KeptFor(dirPosix);
   bool incomplete = false;
-  if (!Trusted(Cache, dirPosix, stx)) {
+  if (!names || !Trusted(*names, stx)) {
+    if (!names) names = &LeastRecentlyUsed();
+    *names = FoldedNames{};
     int fd = Sys.open(AT_FDCWD, dirPosix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-    if (fd < 0) {
-      Forget();
-      return false;
-    }
-    incomplete = ReadNames(dirPosix, fd, stx, now) != 0;
+    if (fd < 0) return false;
+    incomplete = ReadNames(*names, dirPosix, fd, stx, now) != 0;
     Sys.close(fd);
   }
-  Cache.confirmedAt = now;
-  auto it = Cache.byFolded.find(FoldedCodePoints(name.c_str()));
-  bool isThere = it != Cache.byFolded.end();
+  names->confirmedAt = now;
+  names->lastUse = ++Uses;
+  auto it = names->byFolded.find(FoldedCodePoints(name.c_str()));
+  bool isThere = it != names->byFolded.end();
   if (isThere) found = it->second.first;
-  if (incomplete) Forget();  // the names read answer this lookup only
+  if (incomplete) *names = FoldedNames{};  // the names read answer this lookup only
   return isThere;
 }
 
-// The names are updated only when they were found valid shortly before the
-// change (as the lookup of the entry itself does when it was missing).
 void NoteNameChange(const LocatedPath& entry, NameChange change) {
-  constexpr long long kChangeWindow = 10000000LL;  // 10 ms
-  if (change == NameChange::DirectoryAdded) return KeepNewDirectory(entry);
-  if (Cache.dir.empty()) return;
-  std::string dir = PosixParentOf(entry.posix);
-  if (Cache.dir != dir) {
-    if (Cache.dir == entry.posix) Forget();  // the kept directory itself was removed or replaced
-    return;
-  }
-  struct timespec now = CoarseNow();
-  struct statx stx;
-  if (entry.base.empty() || Nanoseconds(now) - Nanoseconds(Cache.confirmedAt) > kChangeWindow || StatParent(entry, dir, stx) != 0 ||
-      !SameDirectory(Cache, stx) || !Apply(change, entry.base))
-    return Forget();
-  KeepVersion(stx, now);
+  if (FoldedNames* gone = KeptFor(entry.posix)) *gone = FoldedNames{};  // a kept directory removed or replaced
+  UpdateParent(entry, change == NameChange::DirectoryAdded ? NameChange::Added : change);
+  if (change == NameChange::DirectoryAdded) KeepNewDirectory(entry);
 }
