@@ -1,4 +1,4 @@
-// The case-folded names of one directory, kept for the lookup that ignores
+// The case-folded names of a few directories, kept for the lookup that ignores
 // case so that names looked for again in other spellings cost no second read
 // of the directory. The layer's own changes of names update them in place.
 #pragma once
