@@ -8,8 +8,9 @@
 // names are read again (git's rule for racy index entries). Since Linux 6.13
 // ext4, XFS, Btrfs and tmpfs stamp the first change after the time was read
 // with a finer time, distinct from the one read: once a directory's time
-// later than the coarse clock has shown such a file system, names known after
-// a read of the time stay valid on it while the time stays the same.
+// later than the coarse clock has shown that one of these does so, names
+// known after a read of the time stay valid on it while the time stays the
+// same.
 //
 // The layer's own changes of a name (a file created, copied into place or
 // deleted, a directory made or removed) update the names in place and take
@@ -19,6 +20,7 @@
 // not seen by the names until the directory changes again.
 #include "platform/posix/name_cache.h"
 
+#include <linux/magic.h>
 #include <sys/sysmacros.h>
 #include <time.h>
 
@@ -84,9 +86,28 @@ long long TimeAfter(const struct statx_timestamp& time, const struct timespec& c
 // time further ahead was set by hand.
 constexpr long long kFineClockLead = 1000000000LL;
 
-// The file system last seen stamping directories with finer times.
-bool FineStampsSeen = false;
-uint64_t FineStampDevice = 0;
+// The file system last seen stamping a directory with a time finer than
+// the coarse clock, and whether it is one that does so after every read of
+// the time (a server's clock running ahead shows such times too).
+struct {
+  uint64_t dev = 0;
+  bool seen = false;
+  bool fine = false;
+} FineStamps;
+
+bool StampsFinely(const std::string& dir) {
+  struct statfs fs;
+  if (Sys.statfs(dir.c_str(), &fs) != 0) return false;
+  switch (fs.f_type) {
+    case EXT4_SUPER_MAGIC:
+    case XFS_SUPER_MAGIC:
+    case BTRFS_SUPER_MAGIC:
+    case TMPFS_MAGIC:
+      return true;
+    default:
+      return false;
+  }
+}
 
 // True when no later change can leave the directory's time as it is: the
 // time is older than the coarse clock when the names were known, or its
@@ -94,7 +115,7 @@ uint64_t FineStampDevice = 0;
 // time is not one set by hand into the future).
 bool Settled(const FoldedNames& names) {
   long long after = TimeAfter(names.mtime, names.knownAt);
-  return after < 0 || (FineStampsSeen && names.dev == FineStampDevice && after < kFineClockLead);
+  return after < 0 || (FineStamps.fine && names.dev == FineStamps.dev && after < kFineClockLead);
 }
 
 bool SameDirectory(const FoldedNames& names, const struct statx& stx) {
@@ -113,9 +134,11 @@ void KeepVersion(FoldedNames& names, const struct statx& stx, const struct times
   names.knownAt = names.confirmedAt = now;
   names.lastUse = ++Uses;
   long long after = TimeAfter(stx.stx_mtime, now);
-  if (after > 0 && after < kFineClockLead) {  // finer than the coarse clock
-    FineStampsSeen = true;
-    FineStampDevice = names.dev;
+  bool finer = after > 0 && after < kFineClockLead;  // than the coarse clock
+  if (finer && !(FineStamps.seen && FineStamps.dev == names.dev)) {
+    FineStamps.dev = names.dev;
+    FineStamps.seen = true;
+    FineStamps.fine = StampsFinely(names.dir);
   }
 }
 
