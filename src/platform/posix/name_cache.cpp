@@ -26,7 +26,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <map>
 #include <vector>
 
