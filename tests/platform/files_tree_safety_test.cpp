@@ -79,6 +79,29 @@ TEST_F(TreeSafetyTest, ANameFoundMissingIsFoundAsSoonAsItExists) {
   EXPECT_EQ(Names("T:\\d\\*"), "new other ");
 }
 
+// The layer's own changes keep the names it read to look up others in any
+// case: what it made is found at once, what it removed is gone at once.
+TEST_F(TreeSafetyTest, ANameTheLayerMakesOrRemovesIsFoundOrGoneAtOnce) {
+  tree_.file("src");
+  tree_.dir("d");
+  ASSERT_TRUE(CreateDirectoryA("T:\\d\\sub", nullptr));
+  EXPECT_EQ(Open("T:\\d\\FILE", OPEN_EXISTING), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(Open("T:\\d\\file", CREATE_NEW), 0u);
+  EXPECT_TRUE(CopyFileA("T:\\src", "T:\\d\\copy", TRUE));
+  EXPECT_EQ(Open("T:\\d\\FILE", OPEN_EXISTING), 0u);
+  EXPECT_EQ(Open("T:\\d\\COPY", OPEN_EXISTING), 0u);
+  EXPECT_EQ(Open("T:\\d\\SUB\\new", CREATE_NEW), 0u);
+  EXPECT_TRUE(DeleteFileA("T:\\d\\FILE"));
+  EXPECT_TRUE(DeleteFileA("T:\\d\\Sub\\new"));
+  EXPECT_TRUE(RemoveDirectoryA("T:\\d\\SUB"));
+  EXPECT_EQ(GetFileAttributesA("T:\\d\\SUB\\new"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(Open("T:\\d\\File", CREATE_NEW), 0u);  // as spelled, not as the removed name was
+  tree_.file("d/other");
+  EXPECT_EQ(Open("T:\\d\\OTHER", OPEN_EXISTING), 0u);
+  EXPECT_EQ(Names("T:\\d\\*"), "copy File other ");
+}
+
 // The format lookup asks for a change of the program's folder on every line.
 TEST_F(TreeSafetyTest, AChangeNotificationSeesANameMadeByAnyone) {
   HANDLE changes = FindFirstChangeNotificationA("T:\\", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);

@@ -57,9 +57,10 @@ void Disarm() {
 
 int MakeCopyTemp(int dirFd, const std::string& dirPath, const std::function<int(const char* name)>& make) {
   InstallHandlersOnce();
+  static const long pid = (long)getpid();  // a name taken by another process is passed over (EEXIST)
   for (int tries = 0; tries < kNameTries; tries++) {
     Disarm();
-    int length = snprintf(TempName, sizeof TempName, "%s.keltro-%ld-%u.tmp", dirPath.c_str(), (long)getpid(),
+    int length = snprintf(TempName, sizeof TempName, "%s.keltro-%ld-%u.tmp", dirPath.c_str(), pid,
                           TempCounter++);
     if (length < 0 || (size_t)length >= sizeof TempName) {
       errno = ENAMETOOLONG;

@@ -57,7 +57,6 @@ BOOL SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
   LocatedPath located;
   DWORD err = LocateExisting(lpFileName, located);
   if (err) return Fail(err);
-  ForgetCachedNames();
   mode_t mode = located.stx.stx_mode;
   if (S_ISLNK(mode)) {  // a link keeps no attributes of its own
     SetLastError(ERROR_SUCCESS);

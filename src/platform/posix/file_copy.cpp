@@ -11,6 +11,7 @@
 #include "platform/posix/copy_temp.h"
 #include "platform/posix/file_info.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/name_cache.h"
 #include "platform/posix/path_lookup.h"
 #include "platform/posix/syscalls.h"
 
@@ -124,8 +125,9 @@ BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExis
   err = LocatePath(lpNewFileName, target);
   if (!err) err = CheckTarget(source, target, bFailIfExists);
   if (err) return FailWith(err);
-  ForgetCachedNames();
   CopyPlace place = PlaceOf(target);
   int copyErr = isLink ? CopyLink(source, place, bFailIfExists) : CopyRegularFile(source, place, bFailIfExists);
-  return copyErr ? FailWith(Win32ErrorFromErrno(copyErr)) : Succeed();
+  if (copyErr) return FailWith(Win32ErrorFromErrno(copyErr));
+  NoteNameChange(target, target.missing ? NameChange::Added : NameChange::Replaced);
+  return Succeed();
 }

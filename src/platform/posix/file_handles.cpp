@@ -8,6 +8,7 @@
 #include "platform/posix/file_info.h"
 #include "platform/posix/handles.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/name_cache.h"
 #include "platform/posix/path_lookup.h"
 #include "platform/posix/syscalls.h"
 
@@ -105,9 +106,9 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
     int flags = isDirectory ? O_RDONLY | O_DIRECTORY | O_CLOEXEC
                             : OpenFlags(dwDesiredAccess, dwCreationDisposition, exists);
     mode_t mode = (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
-    if (flags & (O_CREAT | O_TRUNC)) ForgetCachedNames();
     fd = Sys.open(located.dirFd, located.name.c_str(), flags | O_NONBLOCK, mode);
     if (fd < 0) return Fail(Win32ErrorFromErrno(errno));
+    if (!exists && (flags & O_CREAT)) NoteNameChange(located, NameChange::Added);
     if (!isDirectory && !IsRegularFile(fd)) {
       Sys.close(fd);
       return Fail(ERROR_ACCESS_DENIED);
@@ -186,7 +187,6 @@ BOOL SetFileTime(HANDLE hFile, const FILETIME* lpCreationTime, const FILETIME* l
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  ForgetCachedNames();
   if (!NoChange(lpLastAccessTime) || !NoChange(lpLastWriteTime)) {
     struct timespec times[2] = {TimeOrOmit(lpLastAccessTime), TimeOrOmit(lpLastWriteTime)};
     int rc = file->fd >= 0 ? Sys.futimens(file->fd, times)

@@ -87,7 +87,6 @@ BOOL SetFileSecurityA(LPCSTR lpFileName, SECURITY_INFORMATION SecurityInformatio
   if (DWORD err = ChangeOf(SecurityInformation, parts, change)) return FailWith(err);
   LocatedPath located;
   if (DWORD err = LocateExisting(lpFileName, located)) return FailWith(err);
-  ForgetCachedNames();
   if ((change.owner != kKeep || change.group != (gid_t)kKeep) &&
       Sys.chown(located.dirFd, located.name.c_str(), change.owner, change.group) != 0)
     return FailWith(Win32ErrorFromErrno(errno));

@@ -29,8 +29,8 @@ struct FindHandle : LayerHandle {
   bool dirIsCurrent;      // the current directory: attributes are read by the bare name
   std::string pattern;
   int dotsToCome;         // 2: "." and ".." still to come; 1: ".."; 0: none
-  bool hasOwnRecord = false;  // ownRecord holds the directory's own values, given for . and ..
-  struct statx ownRecord {};
+  bool hasOwnInfo = false;  // ownInfo holds the directory's own values, given for . and ..
+  EntryInfo ownInfo{};
   std::string nameText{};          // each matching name folded, NUL, as it is, NUL
   std::vector<const char*> names{};  // into nameText, sorted
   size_t nextName = 0;
@@ -73,9 +73,7 @@ bool CloseFind(LayerHandle* handle) {
   return true;
 }
 
-void FillFindData(const struct statx& stx, const char* name, const std::string& posix,
-                  WIN32_FIND_DATAA* data) {
-  EntryInfo info = EntryInfoOf(stx, name, posix);
+void FillFindData(const EntryInfo& info, const char* name, WIN32_FIND_DATAA* data) {
   memset(data, 0, sizeof *data);
   data->dwFileAttributes = info.attributes;
   data->ftCreationTime = info.creationTime;
@@ -101,19 +99,20 @@ std::string EntryPath(const FindHandle* find, const char* name) {
 // Gives the listing's next matching entry: 0, 18 at the end, or the Win32
 // code of a failure (an entry that vanished since it was read is left out).
 // `.` and `..` carry the values of the listed directory itself, read once
-// through its descriptor, as NTFS gives them.
+// through its descriptor, as NTFS gives them (neither name is hidden).
 DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
   int dirFd = find->dir->fd;
   struct statx stx;
   while (find->dotsToCome > 0) {
     const char* name = find->dotsToCome-- == 2 ? "." : "..";
     if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) continue;
-    if (!find->hasOwnRecord) {
-      if (Sys.stat(dirFd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &find->ownRecord) != 0)
+    if (!find->hasOwnInfo) {
+      if (Sys.stat(dirFd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0)
         return Win32ErrorFromErrno(errno);
-      find->hasOwnRecord = true;
+      find->ownInfo = EntryInfoOf(stx, name, EntryPath(find, name));
+      find->hasOwnInfo = true;
     }
-    FillFindData(find->ownRecord, name, EntryPath(find, name), data);
+    FillFindData(find->ownInfo, name, data);
     return ERROR_SUCCESS;
   }
   while (find->nextName < find->names.size()) {
@@ -122,7 +121,7 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
       if (errno == ENOENT) continue;
       return Win32ErrorFromErrno(errno);
     }
-    FillFindData(stx, name, EntryPath(find, name), data);
+    FillFindData(EntryInfoOf(stx, name, EntryPath(find, name)), name, data);
     return ERROR_SUCCESS;
   }
   return find->readError ? find->readError : ERROR_NO_MORE_FILES;
@@ -139,7 +138,7 @@ HANDLE FindExact(const std::string& full, WIN32_FIND_DATAA* data) {
   if (err) return Fail(err);
   if (located.missing) return Fail(located.missing);
   if (located.statErrno) return Fail(Win32ErrorFromErrno(located.statErrno));
-  FillFindData(located.stx, located.base.c_str(), located.posix, data);
+  FillFindData(EntryInfoOf(located.stx, located.base.c_str(), located.posix), located.base.c_str(), data);
   FindHandle* find = new FindHandle{{CloseFind}, nullptr, "", false, "", 0};
   SetLastError(ERROR_SUCCESS);
   return RegisterHandle(find);

@@ -2,28 +2,17 @@
 // names; a name that is missing is looked for again ignoring case.
 #include "platform/posix/path_lookup.h"
 
-#include <sys/sysmacros.h>
-
-#include <time.h>
-
 #include <cerrno>
-#include <map>
 #include <vector>
 
-#include "platform/posix/dir_reader.h"
 #include "platform/posix/drive_map.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/name_cache.h"
 #include "platform/posix/name_encoding.h"
-#include "platform/posix/name_match.h"
 #include "platform/posix/syscalls.h"
 #include "platform/posix/win_path.h"
 
 namespace {
-
-std::string ParentOf(const std::string& posix) {
-  size_t slash = posix.rfind('/');
-  return slash == 0 ? "/" : posix.substr(0, slash);
-}
 
 std::string LastComponent(const std::string& posix) {
   return posix == "/" ? "" : posix.substr(posix.rfind('/') + 1);
@@ -61,7 +50,7 @@ void ChooseDirectory(LocatedPath& located) {
   if (located.posix == current) {
     located.dirFd = CurrentDirectoryFd();
     located.name = ".";
-  } else if (!located.base.empty() && ParentOf(located.posix) == current) {
+  } else if (!located.base.empty() && PosixParentOf(located.posix) == current) {
     located.dirFd = CurrentDirectoryFd();
     located.name = located.base;
   } else {
@@ -86,60 +75,6 @@ std::vector<std::string> Components(const std::string& rest) {
   return parts;
 }
 
-// The names of one directory by their case-folded form, kept while the
-// directory's identity and modification time stay the same, so that a name
-// looked for again in other spellings costs no second read. Directory times
-// move in ticks of the kernel's coarse clock: a directory whose time is not
-// older than the tick in which its names were read may have changed again
-// within that tick unseen, so its names are read again (git's rule for racy
-// index entries). Every write of the layer lets go of them (ForgetCachedNames).
-struct FoldedNames {
-  std::string dir;
-  uint64_t ino = 0, dev = 0;
-  int64_t mtimeSec = -1;
-  uint32_t mtimeNsec = 0;
-  struct timespec readAt = {0, 0};  // coarse wall clock when the names were read
-  std::map<std::vector<uint32_t>, std::string> byFolded;
-};
-
-FoldedNames NamesCache;
-
-bool Before(const struct statx_timestamp& time, const struct timespec& clock) {
-  return time.tv_sec != clock.tv_sec ? time.tv_sec < clock.tv_sec : (long)time.tv_nsec < clock.tv_nsec;
-}
-
-bool SameVersion(const FoldedNames& cache, const std::string& dir, const struct statx& stx) {
-  return cache.dir == dir && cache.ino == stx.stx_ino &&
-         cache.dev == makedev(stx.stx_dev_major, stx.stx_dev_minor) &&
-         cache.mtimeSec == stx.stx_mtime.tv_sec && cache.mtimeNsec == stx.stx_mtime.tv_nsec &&
-         Before(stx.stx_mtime, cache.readAt);
-}
-
-// The names of dirPosix, whose current state `stx` the caller has read.
-FoldedNames* NamesOf(const std::string& dirPosix, const struct statx& stx) {
-  FoldedNames& cache = NamesCache;
-  if (SameVersion(cache, dirPosix, stx)) return &cache;
-  struct timespec now;
-  clock_gettime(CLOCK_REALTIME_COARSE, &now);
-  int fd = Sys.open(AT_FDCWD, dirPosix.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-  if (fd < 0) return nullptr;
-  cache = FoldedNames{dirPosix, stx.stx_ino, makedev(stx.stx_dev_major, stx.stx_dev_minor),
-                      stx.stx_mtime.tv_sec, stx.stx_mtime.tv_nsec, now, {}};
-  ForEachDirectoryName(fd, [&](const char* name) {
-    cache.byFolded.emplace(FoldedCodePoints(name), name);  // the first spelling wins
-  });
-  Sys.close(fd);
-  return &cache;
-}
-
-bool FindInNames(FoldedNames* names, const std::string& name, std::string& found) {
-  if (!names) return false;
-  auto it = names->byFolded.find(FoldedCodePoints(name.c_str()));
-  if (it == names->byFolded.end()) return false;
-  found = it->second;
-  return true;
-}
-
 // Walks the components from the drive root, replacing each missing one by a
 // name that differs only in case. Sets located.posix and located.missing.
 // Past a component that cannot be resolved, the rest is kept as given: the
@@ -148,10 +83,10 @@ void CorrectCase(const std::string& root, const std::vector<std::string>& parts,
   struct statx stx;
   if (!parts.empty()) {
     // Most often the directory is there as spelled and only the name differs.
-    std::string parent = ParentOf(located.posix);
+    std::string parent = PosixParentOf(located.posix);
     if (parts.size() > 1 && StatEntry(AT_FDCWD, parent, stx) == 0 && S_ISDIR(stx.stx_mode)) {
       std::string found;
-      if (FindInNames(NamesOf(parent, stx), parts.back(), found)) {
+      if (FindCachedName(parent, stx, parts.back(), found)) {
         located.posix = JoinPosixPath(parent, found);
       } else {
         located.missing = ERROR_FILE_NOT_FOUND;
@@ -186,6 +121,11 @@ void CorrectCase(const std::string& root, const std::vector<std::string>& parts,
 
 }  // namespace
 
+std::string PosixParentOf(const std::string& posix) {
+  size_t slash = posix.rfind('/');
+  return slash == 0 ? "/" : posix.substr(0, slash);
+}
+
 std::string JoinPosixPath(const std::string& dir, const std::string& name) {
   return dir == "/" ? "/" + name : dir + "/" + name;
 }
@@ -201,7 +141,7 @@ std::string WindowsFormOf(const std::string& posixPath) {
 bool FindNameIgnoringCase(const std::string& dirPosix, const std::string& name, std::string& found) {
   struct statx stx;
   if (Sys.stat(AT_FDCWD, dirPosix.c_str(), AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0) return false;
-  return FindInNames(NamesOf(dirPosix, stx), name, found);
+  return FindCachedName(dirPosix, stx, name, found);
 }
 
 DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
@@ -222,8 +162,6 @@ DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
   }
   return ERROR_SUCCESS;
 }
-
-void ForgetCachedNames() { NamesCache = FoldedNames{}; }
 
 DWORD LocatePath(LPCSTR path, LocatedPath& located) {
   std::string full;

@@ -46,6 +46,9 @@ bool FullPathOf(LPCSTR path, std::string& full);
 // the path with `\` ("\\?\unix\opt\keltro").
 std::string WindowsFormOf(const std::string& posixPath);
 
+// The directory of an absolute POSIX path ("/" for "/x").
+std::string PosixParentOf(const std::string& posix);
+
 // dir + "/" + name (no doubled slash after "/").
 std::string JoinPosixPath(const std::string& dir, const std::string& name);
 
@@ -68,9 +71,6 @@ constexpr unsigned kEntryStatxMask = STATX_BASIC_STATS | STATX_BTIME;
 // of a path that cannot name a local entry: 123 (wildcards, a drive that is
 // no letter), 3 (an unmapped drive letter), 53 (a UNC path).
 DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located);
-// Lets go of every name the lookup has cached. Every layer call that writes
-// calls it, so that what it created is found at once.
-void ForgetCachedNames();
 // FullPathOf then LocateFullPath.
 DWORD LocatePath(LPCSTR path, LocatedPath& located);
 // LocatePath for an entry that must exist: 0 when it was found and stat'ed,

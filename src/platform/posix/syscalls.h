@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <sys/vfs.h>
 
 struct SyscallTable {
   int (*open)(int dirFd, const char* path, int flags, mode_t mode);  // openat
@@ -47,6 +48,7 @@ struct SyscallTable {
   // renameat2(RENAME_NOREPLACE): fails with EEXIST when newPath exists.
   int (*rename_noreplace)(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath);
   int (*chown)(int dirFd, const char* path, uid_t owner, gid_t group);  // fchownat, never following a link
+  int (*statfs)(const char* path, struct statfs* out);
 };
 
 // The table the layer calls through; its entries start as the real calls.

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "platform/posix/layer.h"
+#include "platform/posix/name_cache.h"
 #include "platform/posix/path_lookup.h"
 #include "platform/posix/syscalls.h"
 
@@ -23,8 +24,8 @@ BOOL DeleteFileA(LPCSTR lpFileName) {
   if (err) return FailWith(err);
   mode_t mode = located.stx.stx_mode;
   if (S_ISDIR(mode) || (S_ISREG(mode) && !(mode & kWriteBits))) return FailWith(ERROR_ACCESS_DENIED);
-  ForgetCachedNames();
   if (Sys.unlink(located.dirFd, located.name.c_str()) != 0) return FailWith(Win32ErrorFromErrno(errno));
+  NoteNameChange(located, NameChange::Removed);
   return Succeed();
 }
 
@@ -36,9 +37,9 @@ BOOL RemoveDirectoryA(LPCSTR lpPathName) {
   if (err) return FailWith(err);
   if (!S_ISDIR(located.stx.stx_mode)) return FailWith(ERROR_DIRECTORY);
   if (located.name == ".") return FailWith(ERROR_SHARING_VIOLATION);
-  ForgetCachedNames();
   if (Sys.rmdir(located.dirFd, located.name.c_str()) != 0)
     return FailWith(errno == EEXIST ? ERROR_DIR_NOT_EMPTY : Win32ErrorFromErrno(errno));
+  NoteNameChange(located, NameChange::Removed);
   return Succeed();
 }
 
@@ -50,8 +51,10 @@ BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttribu
   DWORD err = LocatePath(lpPathName, located);
   if (err) return FailWith(err);
   if (located.missing && located.missing != ERROR_FILE_NOT_FOUND) return FailWith(located.missing);
-  ForgetCachedNames();
-  if (Sys.mkdir(located.dirFd, located.name.c_str(), 0777) == 0) return Succeed();
+  if (Sys.mkdir(located.dirFd, located.name.c_str(), 0777) == 0) {
+    NoteNameChange(located, NameChange::DirectoryAdded);
+    return Succeed();
+  }
   if (errno == EEXIST) return FailWith(ERROR_ALREADY_EXISTS);
   return FailWith(errno == ENOENT ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(errno));
 }
