@@ -3,12 +3,12 @@
 #pragma once
 
 #ifdef _WIN32
-inline void ReadStoredAttributes(bool) {}
+inline bool ReadStoredAttributes(bool) { return true; }
 #else
 // Whether listings and attribute reads take hidden, system, archive and a
 // stored creation time from the entries' extended attributes (the default).
 // A run that uses none of them turns this off: each entry then costs no
 // extended-attribute call, and those values are the ones an entry without
-// stored attributes has.
-void ReadStoredAttributes(bool read);
+// stored attributes has. Returns the setting it replaces.
+bool ReadStoredAttributes(bool read);
 #endif

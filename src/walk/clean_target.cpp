@@ -5,6 +5,7 @@
 #include "actions/change_dir.h"
 #include "actions/delete_remove.h"
 #include "base/bounded_text.h"
+#include "platform/layer_hints.h"
 #include "platform/win32.h"
 #include "walk/path_compose.h"
 
@@ -62,12 +63,17 @@ void CleanEntry(const WIN32_FIND_DATAA& entry) {
 void CleanTarget(SourceNameList* list) {
   if (!EnterTarget()) return;
   WIN32_FIND_DATAA entry;
+  // The clean-up goes by names, kinds and sizes: the target's stored
+  // attributes are not read for it.
+  bool readAttributes = ReadStoredAttributes(false);
   HANDLE find = FindFirstFileA("*.*", &entry);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do
-    if (!HasSourceName(list, entry.cFileName)) CleanEntry(entry);
-  while (FindNextFileA(find, &entry));
-  FindClose(find);
+  if (find != INVALID_HANDLE_VALUE) {
+    do
+      if (!HasSourceName(list, entry.cFileName)) CleanEntry(entry);
+    while (FindNextFileA(find, &entry));
+    FindClose(find);
+  }
+  ReadStoredAttributes(readAttributes);
 }
 
 void RemoveTree(const char* path) {

@@ -28,8 +28,10 @@ void WorkOutPerFileNeeds(void) {
     Run.TimeNeeded[t] = CurrentCommand != CMD_SHO || FindCriterion(letter)->status == PS_GIVEN ||
                         Mentions(LineBuffer, pattern);
   }
-  // Hidden, system, archive and a stored creation time: the attributes and the creation time.
-  ReadStoredAttributes(CurrentCommand != CMD_SHO || FindCriterion('a')->status == PS_GIVEN ||
+  // Hidden, system, archive and a stored creation time: the attributes and the
+  // creation time. del needs only what the mode bits tell (directory, read-only).
+  bool changesAttributes = CurrentCommand != CMD_SHO && CurrentCommand != CMD_DEL;
+  ReadStoredAttributes(changesAttributes || FindCriterion('a')->status == PS_GIVEN ||
                        FindCriterion('C')->status == PS_GIVEN || Mentions(LineBuffer, "*~*a*") ||
                        Mentions(LineBuffer, "*~*C*"));
   LoadFormat(TotalsFormat, LineBuffer);

@@ -58,7 +58,11 @@ EntryXattrs XattrsOf(const struct statx& stx, const std::string& posixPath) {
 
 }  // namespace
 
-void ReadStoredAttributes(bool read) { ReadsStoredAttributes = read; }
+bool ReadStoredAttributes(bool read) {
+  bool before = ReadsStoredAttributes;
+  ReadsStoredAttributes = read;
+  return before;
+}
 
 bool StoredAttributesRead() { return ReadsStoredAttributes; }
 
