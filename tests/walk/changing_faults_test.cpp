@@ -52,6 +52,22 @@ class ChangingFaultsTest : public MappedTreeTest {
   }
 };
 
+TEST_F(ChangingFaultsTest, AccessDeniedOnTheFirstTryOnlyIsTakenOverAndTriedOnceMore) {
+  tree_.file("src/a.txt", "a");
+  tree_.file("src/sub/b.txt", "b");
+  Recurse = 1;
+  ArmSyscallFault({"unlink", 1, EACCES});  // the first delete is refused
+  ArmSyscallFault({"chdir", 1, EACCES, 1, [this](int fd, const char*) {  // so is entering sub
+    return fs::read_symlink("/proc/self/fd/" + std::to_string(fd)) == tree_.path("src/sub");
+  }});
+  EXPECT_EQ(Walk(CMD_DEL), "");
+  EXPECT_FALSE(fs::exists(tree_.path("src/a.txt")));
+  EXPECT_FALSE(fs::exists(tree_.path("src/sub/b.txt")));
+  EXPECT_EQ(Stats.FilesTaken, 2);
+  EXPECT_EQ(Stats.FilesDeleted, 2);
+  EXPECT_EQ(Stats.ErrorsDetected, 0);
+}
+
 TEST_F(ChangingFaultsTest, ADiskFullDuringAReplaceLeavesTheTargetAsItWas) {
   tree_.file("src/a.txt", std::string(300000, 'n'));
   tree_.file("dst/a.txt", "old");
