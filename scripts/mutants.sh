@@ -48,7 +48,7 @@ MUTATIONS = [
     ("W5", "src/walk/walk_directory.cpp", "    Stats.Subdirectories++;\n", ""),
     ("W6", "src/walk/walk_directory.cpp", "  tally->files++;\n", ""),
     ("W7", "src/walk/walk_directory.cpp", "  Stats.Bytes += size;\n", ""),
-    ("W8", "src/walk/walk_directory.cpp", "  Stats.ErrorsDetected++;\n  return false;", "  return false;"),
+    ("W8", "src/walk/walk_directory.cpp", "  Stats.ErrorsDetected++;\n  return LISTING_FAILED;", "  return LISTING_FAILED;"),
     ("W9", "src/walk/walk_directory.cpp", "if (isDirectory && Recurse && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))", "if (isDirectory && Recurse)"),
     ("W10", "src/walk/walk_directory.cpp", "if (OwnerFormat[0] || TotalsFormat[0]) TallyOwner(size);", "if (OwnerFormat[0]) TallyOwner(size);"),
     ("W11", "src/walk/walk_directory.cpp", "int32_t cumulatedFiles = Stats.Files - tally.filesBefore;", "int32_t cumulatedFiles = Stats.Files;"),
