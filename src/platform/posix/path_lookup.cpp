@@ -144,16 +144,28 @@ bool FindNameIgnoringCase(const std::string& dirPosix, const std::string& name, 
   return FindCachedName(dirPosix, stx, name, found);
 }
 
-DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
-  std::string root, rest;
+namespace {
+
+DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::string& root,
+                    std::vector<std::string>& parts) {
+  std::string rest;
   DWORD err = SplitDriveRoot(fullPath, root, rest);
   if (err) return err;
-  std::vector<std::string> parts = Components(rest);
+  parts = Components(rest);
   located.posix = root;
   for (const std::string& part : parts) located.posix = JoinPosixPath(located.posix, part);
   located.isDriveRoot = rest.empty();
   located.missing = ERROR_SUCCESS;
   ChooseDirectory(located);
+  return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
+  std::string root;
+  std::vector<std::string> parts;
+  if (DWORD err = PlaceFullPath(fullPath, located, root, parts)) return err;
   located.statErrno = StatEntry(located.dirFd, located.name, located.stx);
   if (located.statErrno == ENOENT || located.statErrno == ENOTDIR) {
     CorrectCase(root, parts, located);
@@ -167,6 +179,13 @@ DWORD LocatePath(LPCSTR path, LocatedPath& located) {
   std::string full;
   if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
   return LocateFullPath(full, located);
+}
+
+DWORD PlacePath(LPCSTR path, LocatedPath& located) {
+  std::string full, root;
+  std::vector<std::string> parts;
+  if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
+  return PlaceFullPath(full, located, root, parts);
 }
 
 DWORD LocateExisting(LPCSTR path, LocatedPath& located) {
