@@ -119,6 +119,16 @@ void CorrectCase(const std::string& root, const std::vector<std::string>& parts,
   located.posix = current;
 }
 
+// A name missing from a directory whose kept names tell so, with no lookup
+// of the name itself (most lookups in a walk's new target directory).
+bool KnownMissing(const std::vector<std::string>& parts, const LocatedPath& located) {
+  if (parts.size() < 2) return false;
+  std::string parent = PosixParentOf(located.posix);
+  struct statx stx;
+  return KeepsFineNames(parent) && StatEntry(AT_FDCWD, parent, stx) == 0 && S_ISDIR(stx.stx_mode) &&
+         KnownAbsent(parent, stx, parts.back());
+}
+
 }  // namespace
 
 std::string PosixParentOf(const std::string& posix) {
@@ -166,6 +176,11 @@ DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
   std::string root;
   std::vector<std::string> parts;
   if (DWORD err = PlaceFullPath(fullPath, located, root, parts)) return err;
+  if (KnownMissing(parts, located)) {
+    located.missing = ERROR_FILE_NOT_FOUND;
+    located.statErrno = ENOENT;
+    return ERROR_SUCCESS;
+  }
   located.statErrno = StatEntry(located.dirFd, located.name, located.stx);
   if (located.statErrno == ENOENT || located.statErrno == ENOTDIR) {
     CorrectCase(root, parts, located);
