@@ -162,8 +162,12 @@ DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::stri
   DWORD err = SplitDriveRoot(fullPath, root, rest);
   if (err) return err;
   parts = Components(rest);
+  located.posix.reserve(root.size() + rest.size() + 1);
   located.posix = root;
-  for (const std::string& part : parts) located.posix = JoinPosixPath(located.posix, part);
+  for (const std::string& part : parts) {
+    if (located.posix != "/") located.posix += '/';
+    located.posix += part;
+  }
   located.isDriveRoot = rest.empty();
   located.missing = ERROR_SUCCESS;
   ChooseDirectory(located);
