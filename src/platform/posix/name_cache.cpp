@@ -22,6 +22,11 @@
 // do so only when the names were found valid less than 10 ms before the
 // change; another program's change to the same directory made in between is
 // not seen by the names until the directory changes again.
+// The directory's time is read right after the change, not at the next
+// lookup: the next lookup could not tell a change made by another program
+// meanwhile from the layer's own, and on the finely stamping file systems it
+// is the read of the time that makes the next change take a distinct one (one
+// made while the time is unread may keep it).
 #include "platform/posix/name_cache.h"
 
 #include <linux/magic.h>
