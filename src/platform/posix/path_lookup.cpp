@@ -120,13 +120,17 @@ void CorrectCase(const std::string& root, const std::vector<std::string>& parts,
 }
 
 // A name missing from a directory whose kept names tell so, with no lookup
-// of the name itself (most lookups in a walk's new target directory).
+// of the name itself (most lookups in a walk's new target directory). The
+// directory is the one the entry is named in: the held one when it is there.
 bool KnownMissing(const std::vector<std::string>& parts, const LocatedPath& located) {
-  if (parts.size() < 2) return false;
+  if (parts.size() < 2 || located.name == ".") return false;
   std::string parent = PosixParentOf(located.posix);
+  if (!KeepsFineNames(parent)) return false;
   struct statx stx;
-  return KeepsFineNames(parent) && StatEntry(AT_FDCWD, parent, stx) == 0 && S_ISDIR(stx.stx_mode) &&
-         KnownAbsent(parent, stx, parts.back());
+  int err = located.dirFd != AT_FDCWD
+                ? (Sys.stat(located.dirFd, "", AT_EMPTY_PATH, kEntryStatxMask, &stx) == 0 ? 0 : errno)
+                : StatEntry(AT_FDCWD, parent, stx);
+  return err == 0 && S_ISDIR(stx.stx_mode) && KnownAbsent(parent, stx, parts.back());
 }
 
 }  // namespace
