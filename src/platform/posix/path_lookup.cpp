@@ -2,6 +2,7 @@
 // names; a name that is missing is looked for again ignoring case.
 #include "platform/posix/path_lookup.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -65,6 +66,7 @@ int StatEntry(int dirFd, const std::string& name, struct statx& stx) {
 
 std::vector<std::string> Components(const std::string& rest) {
   std::vector<std::string> parts;
+  parts.reserve(std::count(rest.begin(), rest.end(), '\\') + 1);
   size_t start = 0;
   while (start < rest.size()) {
     size_t end = rest.find('\\', start);
