@@ -5,7 +5,9 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
+#include <charconv>
+#include <cstring>
+#include <string_view>
 
 #include "platform/posix/syscalls.h"
 
@@ -48,6 +50,27 @@ void InstallHandlersOnce() {
   }
 }
 
+// TempName = dirPath ".keltro-" pid "-" counter ".tmp"; false when it does not fit.
+bool FormatTempName(const std::string& dirPath, long pid, unsigned counter) {
+  char* out = TempName;
+  char* const end = TempName + sizeof TempName - 1;  // room for the '\0'
+  auto put = [&](std::string_view text) {
+    if ((size_t)(end - out) < text.size()) return false;
+    memcpy(out, text.data(), text.size());
+    out += text.size();
+    return true;
+  };
+  auto number = [&](auto value) {
+    std::to_chars_result written = std::to_chars(out, end, value);
+    if (written.ec != std::errc()) return false;
+    out = written.ptr;
+    return true;
+  };
+  bool fits = put(dirPath) && put(".keltro-") && number(pid) && put("-") && number(counter) && put(".tmp");
+  *out = '\0';
+  return fits;
+}
+
 void Disarm() {
   Armed = 0;
   std::atomic_signal_fence(std::memory_order_seq_cst);
@@ -60,9 +83,7 @@ int MakeCopyTemp(int dirFd, const std::string& dirPath, const std::function<int(
   static const long pid = (long)getpid();  // a name taken by another process is passed over (EEXIST)
   for (int tries = 0; tries < kNameTries; tries++) {
     Disarm();
-    int length = snprintf(TempName, sizeof TempName, "%s.keltro-%ld-%u.tmp", dirPath.c_str(), pid,
-                          TempCounter++);
-    if (length < 0 || (size_t)length >= sizeof TempName) {
+    if (!FormatTempName(dirPath, pid, TempCounter++)) {
       errno = ENAMETOOLONG;
       return -1;
     }

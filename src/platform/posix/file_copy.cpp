@@ -75,16 +75,21 @@ int CopyIntoTemp(int in, int out, const struct statx& stx) {
   return Sys.futimens(out, times) == 0 ? 0 : errno;
 }
 
-int CopyRegularFile(const LocatedPath& source, const CopyPlace& place, bool failIfExists) {
+// Opens the source as a file, without following a link: -1 with errno when
+// it cannot be opened or is no file. stx takes the open file's state.
+int OpenSourceFile(const LocatedPath& source, struct statx& stx) {
   int in = Sys.open(source.dirFd, source.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
-  if (in < 0) return errno;
-  struct statx stx;
-  bool statted = Sys.stat(in, "", AT_EMPTY_PATH, STATX_BASIC_STATS, &stx) == 0;
-  if (!statted || !S_ISREG(stx.stx_mode)) {
-    int err = statted ? EACCES : errno;  // no longer a file: refused as one
-    Sys.close(in);
-    return err;
-  }
+  if (in < 0) return -1;
+  bool statted = Sys.stat(in, "", AT_EMPTY_PATH, kEntryStatxMask, &stx) == 0;
+  if (statted && S_ISREG(stx.stx_mode)) return in;
+  int err = statted ? EACCES : errno;  // no longer a file: refused as one
+  Sys.close(in);
+  errno = err;
+  return -1;
+}
+
+// Copies the open source `in` (closed here) through a temporary file.
+int CopyRegularFile(int in, const struct statx& stx, const CopyPlace& place, bool failIfExists) {
   int out = MakeCopyTemp(place.dirFd, place.dirPath, [&](const char* name) {
     return Sys.open(place.dirFd, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   });
@@ -115,18 +120,35 @@ int CopyLink(const LocatedPath& source, const CopyPlace& place, bool failIfExist
 
 }  // namespace
 
+// Most sources are files named as spelled: they are opened at once (a link
+// fails the open) and known from the open file; any other is located first.
 // A directory, and any entry that is neither a file nor a link, gives 5.
 BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
   LocatedPath source, target;
-  DWORD err = LocateExisting(lpExistingFileName, source);
+  DWORD err = PlacePath(lpExistingFileName, source);
   if (err) return FailWith(err);
-  bool isLink = S_ISLNK(source.stx.stx_mode);
-  if (!isLink && !S_ISREG(source.stx.stx_mode)) return FailWith(ERROR_ACCESS_DENIED);
+  int in = OpenSourceFile(source, source.stx);
+  if (in < 0) {
+    err = LocateExisting(lpExistingFileName, source);
+    if (!err && !S_ISLNK(source.stx.stx_mode) && !S_ISREG(source.stx.stx_mode)) err = ERROR_ACCESS_DENIED;
+    if (err) return FailWith(err);
+  }
+  bool isLink = in < 0 && S_ISLNK(source.stx.stx_mode);
   err = LocatePath(lpNewFileName, target);
   if (!err) err = CheckTarget(source, target, bFailIfExists);
-  if (err) return FailWith(err);
+  if (err) {
+    if (in >= 0) Sys.close(in);
+    return FailWith(err);
+  }
   CopyPlace place = PlaceOf(target);
-  int copyErr = isLink ? CopyLink(source, place, bFailIfExists) : CopyRegularFile(source, place, bFailIfExists);
+  int copyErr;
+  if (isLink) {
+    copyErr = CopyLink(source, place, bFailIfExists);
+  } else if (in < 0 && (in = OpenSourceFile(source, source.stx)) < 0) {
+    copyErr = errno;
+  } else {
+    copyErr = CopyRegularFile(in, source.stx, place, bFailIfExists);
+  }
   if (copyErr) return FailWith(Win32ErrorFromErrno(copyErr));
   NoteNameChange(target, target.missing ? NameChange::Added : NameChange::Replaced);
   return Succeed();

@@ -12,12 +12,21 @@
 // known after a read of the time stay valid on it while the time stays the
 // same.
 //
+// On such a file system, names kept and valid also tell that a name is
+// missing, with no lookup of the name itself: a copy into a new directory
+// looks each target up by the directory's state alone.
+//
 // The layer's own changes of a name (a file created, copied into place or
 // deleted, a directory made or removed) update the names in place and take
 // the directory's new time, so that each costs no read of the directory. They
 // do so only when the names were found valid less than 10 ms before the
 // change; another program's change to the same directory made in between is
 // not seen by the names until the directory changes again.
+// The directory's time is read right after the change, not at the next
+// lookup: the next lookup could not tell a change made by another program
+// meanwhile from the layer's own, and on the finely stamping file systems it
+// is the read of the time that makes the next change take a distinct one (one
+// made while the time is unread may keep it).
 #include "platform/posix/name_cache.h"
 
 #include <linux/magic.h>
@@ -120,6 +129,9 @@ bool Settled(const FoldedNames& names) {
 bool SameDirectory(const FoldedNames& names, const struct statx& stx) {
   return names.ino == stx.stx_ino && names.dev == makedev(stx.stx_dev_major, stx.stx_dev_minor);
 }
+
+// The directory's file system stamps changes after a read of the time finely.
+bool OnFineStamps(const FoldedNames& names) { return FineStamps.fine && names.dev == FineStamps.dev; }
 
 bool Trusted(const FoldedNames& names, const struct statx& stx) {
   return SameDirectory(names, stx) && names.mtime.tv_sec == stx.stx_mtime.tv_sec &&
@@ -227,6 +239,19 @@ bool FindCachedName(const std::string& dirPosix, const struct statx& stx, const 
   if (isThere) found = it->second.first;
   if (incomplete) *names = FoldedNames{};  // the names read answer this lookup only
   return isThere;
+}
+
+bool KeepsFineNames(const std::string& dirPosix) {
+  FoldedNames* names = KeptFor(dirPosix);
+  return names && OnFineStamps(*names);
+}
+
+bool KnownAbsent(const std::string& dirPosix, const struct statx& stx, const std::string& name) {
+  FoldedNames* names = KeptFor(dirPosix);
+  if (!names || !OnFineStamps(*names) || !Trusted(*names, stx)) return false;
+  names->confirmedAt = CoarseNow();
+  names->lastUse = ++Uses;
+  return names->byFolded.count(FoldedCodePoints(name.c_str())) == 0;
 }
 
 void NoteNameChange(const LocatedPath& entry, NameChange change) {

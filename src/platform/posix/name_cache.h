@@ -15,6 +15,13 @@
 bool FindCachedName(const std::string& dirPosix, const struct statx& stx, const std::string& name,
                     std::string& found);
 
+// Whether names of dirPosix are kept on a file system that stamps directory
+// changes finely (see name_cache.cpp); no system call.
+bool KeepsFineNames(const std::string& dirPosix);
+// True when such kept names, valid for the directory's state stx, hold no
+// name equal to name ignoring case; false when absent or they cannot tell.
+bool KnownAbsent(const std::string& dirPosix, const struct statx& stx, const std::string& name);
+
 // What one of the layer's own calls did to the names of the directory of an
 // entry it located.
 enum class NameChange {

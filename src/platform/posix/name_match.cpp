@@ -51,8 +51,9 @@ uint32_t FoldCase(uint32_t c) {
 // The characters of text with case folded away; with standIns, each
 // character a Win32 name cannot hold counts as its stand-in.
 std::vector<uint32_t> Folded(const char* text, bool standIns) {
-  std::vector<uint32_t> out;
   std::string_view name(text);
+  std::vector<uint32_t> out;
+  out.reserve(name.size());
   const unsigned char* bytes = (const unsigned char*)text;
   UINT page = CurrentCodePages().Ansi;
   for (size_t pos = 0; pos < name.size();) {

@@ -2,6 +2,7 @@
 // names; a name that is missing is looked for again ignoring case.
 #include "platform/posix/path_lookup.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -65,6 +66,7 @@ int StatEntry(int dirFd, const std::string& name, struct statx& stx) {
 
 std::vector<std::string> Components(const std::string& rest) {
   std::vector<std::string> parts;
+  parts.reserve(std::count(rest.begin(), rest.end(), '\\') + 1);
   size_t start = 0;
   while (start < rest.size()) {
     size_t end = rest.find('\\', start);
@@ -119,6 +121,20 @@ void CorrectCase(const std::string& root, const std::vector<std::string>& parts,
   located.posix = current;
 }
 
+// A name missing from a directory whose kept names tell so, with no lookup
+// of the name itself (most lookups in a walk's new target directory). The
+// directory is the one the entry is named in: the held one when it is there.
+bool KnownMissing(const std::vector<std::string>& parts, const LocatedPath& located) {
+  if (parts.size() < 2 || located.name == ".") return false;
+  std::string parent = PosixParentOf(located.posix);
+  if (!KeepsFineNames(parent)) return false;
+  struct statx stx;
+  int err = located.dirFd != AT_FDCWD
+                ? (Sys.stat(located.dirFd, "", AT_EMPTY_PATH, kEntryStatxMask, &stx) == 0 ? 0 : errno)
+                : StatEntry(AT_FDCWD, parent, stx);
+  return err == 0 && S_ISDIR(stx.stx_mode) && KnownAbsent(parent, stx, parts.back());
+}
+
 }  // namespace
 
 std::string PosixParentOf(const std::string& posix) {
@@ -144,16 +160,37 @@ bool FindNameIgnoringCase(const std::string& dirPosix, const std::string& name, 
   return FindCachedName(dirPosix, stx, name, found);
 }
 
-DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
-  std::string root, rest;
+namespace {
+
+DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::string& root,
+                    std::vector<std::string>& parts) {
+  std::string rest;
   DWORD err = SplitDriveRoot(fullPath, root, rest);
   if (err) return err;
-  std::vector<std::string> parts = Components(rest);
+  parts = Components(rest);
+  located.posix.reserve(root.size() + rest.size() + 1);
   located.posix = root;
-  for (const std::string& part : parts) located.posix = JoinPosixPath(located.posix, part);
+  for (const std::string& part : parts) {
+    if (located.posix != "/") located.posix += '/';
+    located.posix += part;
+  }
   located.isDriveRoot = rest.empty();
   located.missing = ERROR_SUCCESS;
   ChooseDirectory(located);
+  return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
+  std::string root;
+  std::vector<std::string> parts;
+  if (DWORD err = PlaceFullPath(fullPath, located, root, parts)) return err;
+  if (KnownMissing(parts, located)) {
+    located.missing = ERROR_FILE_NOT_FOUND;
+    located.statErrno = ENOENT;
+    return ERROR_SUCCESS;
+  }
   located.statErrno = StatEntry(located.dirFd, located.name, located.stx);
   if (located.statErrno == ENOENT || located.statErrno == ENOTDIR) {
     CorrectCase(root, parts, located);
@@ -167,6 +204,13 @@ DWORD LocatePath(LPCSTR path, LocatedPath& located) {
   std::string full;
   if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
   return LocateFullPath(full, located);
+}
+
+DWORD PlacePath(LPCSTR path, LocatedPath& located) {
+  std::string full, root;
+  std::vector<std::string> parts;
+  if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
+  return PlaceFullPath(full, located, root, parts);
 }
 
 DWORD LocateExisting(LPCSTR path, LocatedPath& located) {

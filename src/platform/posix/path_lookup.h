@@ -73,6 +73,9 @@ constexpr unsigned kEntryStatxMask = STATX_BASIC_STATS | STATX_BTIME;
 DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located);
 // FullPathOf then LocateFullPath.
 DWORD LocatePath(LPCSTR path, LocatedPath& located);
+// LocatePath without any lookup: posix, dirFd, name, base and isDriveRoot as
+// the path is spelled (no case corrected); missing, statErrno and stx unset.
+DWORD PlacePath(LPCSTR path, LocatedPath& located);
 // LocatePath for an entry that must exist: 0 when it was found and stat'ed,
 // else the Win32 code of why not (2 or 3 for a missing entry or parent).
 DWORD LocateExisting(LPCSTR path, LocatedPath& located);

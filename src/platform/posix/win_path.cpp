@@ -1,5 +1,6 @@
 #include "platform/posix/win_path.h"
 
+#include <string_view>
 #include <vector>
 
 #include "platform/posix/layer.h"
@@ -21,20 +22,21 @@ size_t UncRootLength(const std::string& path) {
 
 // Win32's rules for one segment: a single trailing period goes ("a." is "a");
 // runs of three or more periods are names.
-std::string TrimSegment(const std::string& segment) {
+std::string_view TrimSegment(std::string_view segment) {
   if (segment.size() >= 2 && segment.back() == '.' && segment[segment.size() - 2] != '.')
-    return segment.substr(0, segment.size() - 1);
+    segment.remove_suffix(1);
   return segment;
 }
 
 // Joins root and the folded segments of rest.
 std::string Fold(const std::string& root, const std::string& rest) {
-  std::vector<std::string> segments;
+  std::vector<std::string_view> segments;  // views into rest
+  std::string_view all(rest);
   size_t start = 0;
-  while (start <= rest.size()) {
-    size_t end = rest.find('\\', start);
-    if (end == std::string::npos) end = rest.size();
-    std::string segment = rest.substr(start, end - start);
+  while (start <= all.size()) {
+    size_t end = all.find('\\', start);
+    if (end == std::string_view::npos) end = all.size();
+    std::string_view segment = all.substr(start, end - start);
     if (segment == "..") {
       if (!segments.empty()) segments.pop_back();
     } else if (!segment.empty() && segment != ".") {
@@ -44,11 +46,13 @@ std::string Fold(const std::string& root, const std::string& rest) {
   }
   bool trailingSeparator = !rest.empty() && IsSeparator(rest.back());
   if (!trailingSeparator && !segments.empty()) {
-    std::string& last = segments.back();
-    while (!last.empty() && (last.back() == '.' || last.back() == ' ')) last.pop_back();
+    std::string_view& last = segments.back();
+    while (!last.empty() && (last.back() == '.' || last.back() == ' ')) last.remove_suffix(1);
     if (last.empty()) segments.pop_back();
   }
-  std::string full = root;
+  std::string full;
+  full.reserve(root.size() + rest.size() + 1);
+  full = root;
   for (size_t i = 0; i < segments.size(); i++) {
     if (i > 0) full += '\\';
     full += segments[i];
@@ -135,4 +139,9 @@ bool FullWindowsPath(const std::string& input, const std::string& currentDir, st
   return true;
 }
 
-bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
+bool HasWildcard(const std::string& text) {
+  for (char c : text) {
+    if (c == '*' || c == '?') return true;
+  }
+  return false;
+}
