@@ -136,3 +136,12 @@ A subtree too deep for the removal's path is reported and left in place, and so 
   deep/t/gone/N
   deep/t/gone/N/N
   deep/t/gone/N/N/z
+
+A FIFO in the source is not copied and never opened, and its refusal takes no target directory over.
+  $ mkdir -p fs && mkfifo fs/pipe && keltro cop 'C:\fs\*' 'C:\ft' /y 2>&1 | grep -v '= *0 '; stat -c %A ft  # not under Wine: Windows directories hold no FIFO
+  KELTRO-INFO, created C:\ft\
+  2> KELTRO-ERROR, cannot copy C:\fs\pipe to C:\ft\, error=50
+  KELTRO-STATISTICS=           1 files in source
+  KELTRO-STATISTICS=           1 directories created
+  KELTRO-STATISTICS=           1 errors detected
+  drwxr-xr-x

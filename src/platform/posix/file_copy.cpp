@@ -76,8 +76,15 @@ int CopyIntoTemp(int in, int out, const struct statx& stx) {
 }
 
 // Opens the source as a file, without following a link: -1 with errno when
-// it cannot be opened or is no file. stx takes the open file's state.
+// it cannot be opened or is no file. stx takes the open file's state. Only a
+// file is ever opened: opening a device can act on it (a tape rewinds when it
+// is closed), so the entry's kind is read by name first.
 int OpenSourceFile(const LocatedPath& source, struct statx& stx) {
+  if (Sys.stat(source.dirFd, source.name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &stx) != 0) return -1;
+  if (!S_ISREG(stx.stx_mode)) {
+    errno = EACCES;
+    return -1;
+  }
   int in = Sys.open(source.dirFd, source.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
   if (in < 0) return -1;
   bool statted = Sys.stat(in, "", AT_EMPTY_PATH, kEntryStatxMask, &stx) == 0;
@@ -120,9 +127,10 @@ int CopyLink(const LocatedPath& source, const CopyPlace& place, bool failIfExist
 
 }  // namespace
 
-// Most sources are files named as spelled: they are opened at once (a link
-// fails the open) and known from the open file; any other is located first.
-// A directory, and any entry that is neither a file nor a link, gives 5.
+// Most sources are files named as spelled: their kind is read by name, they
+// are opened and known from the open file; any other is located first.
+// A directory gives 5; an entry that is neither a file, a link nor a
+// directory gives 50.
 BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
   LocatedPath source, target;
   DWORD err = PlacePath(lpExistingFileName, source);
@@ -130,7 +138,10 @@ BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExis
   int in = OpenSourceFile(source, source.stx);
   if (in < 0) {
     err = LocateExisting(lpExistingFileName, source);
-    if (!err && !S_ISLNK(source.stx.stx_mode) && !S_ISREG(source.stx.stx_mode)) err = ERROR_ACCESS_DENIED;
+    // Not access denied for a device or a FIFO: that would make the copy take
+    // its target directory over and open it to everyone.
+    mode_t mode = source.stx.stx_mode;
+    if (!err && !S_ISLNK(mode) && !S_ISREG(mode)) err = S_ISDIR(mode) ? ERROR_ACCESS_DENIED : ERROR_NOT_SUPPORTED;
     if (err) return FailWith(err);
   }
   bool isLink = in < 0 && S_ISLNK(source.stx.stx_mode);
