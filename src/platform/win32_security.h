@@ -18,6 +18,38 @@ typedef struct _ACL {
   WORD Sbz2;
 } ACL, *PACL;
 
+// The header every access-control entry begins with.
+typedef struct _ACE_HEADER {
+  BYTE AceType;
+  BYTE AceFlags;
+  WORD AceSize;
+} ACE_HEADER, *PACE_HEADER;
+
+// Allowed and denied entries share this layout; the SID starts at SidStart.
+typedef struct _ACCESS_ALLOWED_ACE {
+  ACE_HEADER Header;
+  DWORD Mask;
+  DWORD SidStart;
+} ACCESS_ALLOWED_ACE, *PACCESS_ALLOWED_ACE;
+
+typedef struct _ACCESS_DENIED_ACE {
+  ACE_HEADER Header;
+  DWORD Mask;
+  DWORD SidStart;
+} ACCESS_DENIED_ACE, *PACCESS_DENIED_ACE;
+
+typedef enum _SID_NAME_USE {
+  SidTypeUser = 1,
+  SidTypeGroup,
+  SidTypeDomain,
+  SidTypeAlias,
+  SidTypeWellKnownGroup,
+  SidTypeDeletedAccount,
+  SidTypeInvalid,
+  SidTypeUnknown,
+  SidTypeComputer,
+} SID_NAME_USE, *PSID_NAME_USE;
+
 // The absolute form of a security descriptor.
 typedef struct _SECURITY_DESCRIPTOR {
   BYTE Revision;
@@ -68,7 +100,29 @@ typedef enum _TOKEN_INFORMATION_CLASS {
 #define TOKEN_ADJUST_DEFAULT 0x0080
 #define SE_TAKE_OWNERSHIP_NAME "SeTakeOwnershipPrivilege"
 #define SE_RESTORE_NAME "SeRestorePrivilege"
+#define SE_DACL_DEFAULTED 0x0008
+#define SE_SELF_RELATIVE 0x8000
+#define ACL_REVISION 2
+#define ACCESS_ALLOWED_ACE_TYPE 0x0
+#define ACCESS_DENIED_ACE_TYPE 0x1
+#define OBJECT_INHERIT_ACE 0x1
+#define CONTAINER_INHERIT_ACE 0x2
+#define NO_PROPAGATE_INHERIT_ACE 0x4
+#define INHERIT_ONLY_ACE 0x8
+#define INHERITED_ACE 0x10
+#define GENERIC_EXECUTE 0x20000000u
+#define DELETE 0x00010000L
+#define FILE_ALL_ACCESS 0x001F01FFL
+#define FILE_GENERIC_READ 0x00120089L
+#define FILE_GENERIC_WRITE 0x00120116L
+#define FILE_GENERIC_EXECUTE 0x001200A0L
+#define MAXDWORD 0xffffffff
 #define ERROR_NO_SUCH_PRIVILEGE 1313L
+#define ERROR_NONE_MAPPED 1332L
+#define ERROR_INVALID_ACL 1336L
+#define ERROR_INVALID_SID 1337L
+#define ERROR_ALLOTTED_SPACE_EXCEEDED 1344L
+#define ERROR_INVALID_PRIMARY_GROUP 1308L
 #define ERROR_INVALID_OWNER 1307L
 #define ERROR_INVALID_SECURITY_DESCR 1338L
 
@@ -87,3 +141,23 @@ BOOL SetSecurityDescriptorDacl(PSECURITY_DESCRIPTOR pSecurityDescriptor, BOOL bD
                                BOOL bDaclDefaulted);
 BOOL SetFileSecurityA(LPCSTR lpFileName, SECURITY_INFORMATION SecurityInformation,
                       PSECURITY_DESCRIPTOR pSecurityDescriptor);
+BOOL IsValidSecurityDescriptor(PSECURITY_DESCRIPTOR pSecurityDescriptor);
+BOOL GetSecurityDescriptorOwner(PSECURITY_DESCRIPTOR pSecurityDescriptor, PSID* pOwner, LPBOOL lpbOwnerDefaulted);
+BOOL GetSecurityDescriptorDacl(PSECURITY_DESCRIPTOR pSecurityDescriptor, LPBOOL lpbDaclPresent, PACL* pDacl,
+                               LPBOOL lpbDaclDefaulted);
+BOOL GetFileSecurityA(LPCSTR lpFileName, SECURITY_INFORMATION RequestedInformation,
+                      PSECURITY_DESCRIPTOR pSecurityDescriptor, DWORD nLength, LPDWORD lpnLengthNeeded);
+
+BOOL IsValidSid(PSID pSid);
+DWORD GetLengthSid(PSID pSid);
+BOOL EqualSid(PSID pSid1, PSID pSid2);
+BOOL InitializeAcl(PACL pAcl, DWORD nAclLength, DWORD dwAclRevision);
+BOOL AddAccessAllowedAce(PACL pAcl, DWORD dwAceRevision, DWORD AccessMask, PSID pSid);
+BOOL AddAccessDeniedAce(PACL pAcl, DWORD dwAceRevision, DWORD AccessMask, PSID pSid);
+BOOL AddAce(PACL pAcl, DWORD dwAceRevision, DWORD dwStartingAceIndex, LPVOID pAceList, DWORD nAceListLength);
+BOOL GetAce(PACL pAcl, DWORD dwAceIndex, LPVOID* pAce);
+
+BOOL LookupAccountSidA(LPCSTR lpSystemName, PSID Sid, LPSTR Name, LPDWORD cchName, LPSTR ReferencedDomainName,
+                       LPDWORD cchReferencedDomainName, PSID_NAME_USE peUse);
+BOOL LookupAccountNameA(LPCSTR lpSystemName, LPCSTR lpAccountName, PSID Sid, LPDWORD cbSid,
+                        LPSTR ReferencedDomainName, LPDWORD cchReferencedDomainName, PSID_NAME_USE peUse);

@@ -13,3 +13,7 @@ bool SetPriv(const char* privilegeName);
 // Makes the token's owner the owner of `path` and gives it a null DACL, then
 // prints "ASEC-INFO, took ownership of ...". False after its error message.
 bool TakeOwnership(const char* path);
+
+// Makes the account `ownerName` (resolved on `systemName`) the owner of
+// `path`. The resolution is kept while system and owner name stay the same.
+bool SetOwnerByName(const char* systemName, const char* path, const char* ownerName);
