@@ -198,7 +198,8 @@ TEST_F(FileSecurityTest, ASetDaclIsShownExactlyUntilAnOutsideChange) {
 }
 
 // An empty DACL leaves no one any access; owner and group change with it; a
-// SID of no account, and a list of entries on a link, change nothing.
+// SID of no account, and a list of entries on a link, change nothing; the
+// null DACL is shown as set.
 TEST_F(FileSecurityTest, AnEmptyDaclShutsEveryoneOut) {
   tree_.file("f");
   fs::create_symlink("f", tree_.path("l"));
@@ -220,6 +221,10 @@ TEST_F(FileSecurityTest, AnEmptyDaclShutsEveryoneOut) {
   std::vector<BYTE> shown = Get("T:\\f");
   EXPECT_EQ(Owner(shown), "S-1-22-1-65534");
   EXPECT_EQ(Entries(DaclOf(shown)), "");
+
+  ASSERT_TRUE(Set("T:\\f", DACL_SECURITY_INFORMATION, nullptr)) << GetLastError();  // a take-over's
+  shown = Get("T:\\f");
+  EXPECT_EQ(Entries(DaclOf(shown)), "null");
 }
 
 }  // namespace
