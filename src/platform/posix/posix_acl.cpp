@@ -75,7 +75,7 @@ int ReadXattr(const std::string& path, const char* name, std::string& value) {
     if (err != ERANGE) return err;
     length = Sys.getxattr(path.c_str(), name, nullptr, 0);
     if (length < 0) return Absent(errno) ? 0 : errno;
-    value.resize(length);
+    value.resize(length + 1);  // never 0: a call with size 0 reads nothing
   }
 }
 
