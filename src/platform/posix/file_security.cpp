@@ -75,7 +75,7 @@ DWORD ChangeOf(SECURITY_INFORMATION info, const DescriptorParts& parts, Security
   if (info & DACL_SECURITY_INFORMATION) {
     change.setsDacl = true;
     change.dacl = parts.daclPresent ? parts.dacl : nullptr;
-    if (change.dacl && !ReadAcl(change.dacl, change.entries)) return ERROR_INVALID_ACL;
+    if (change.dacl && !EntriesOfAcl(change.dacl, change.entries)) return ERROR_INVALID_ACL;
   }
   return ERROR_SUCCESS;
 }

@@ -48,7 +48,7 @@ bool PartsWithin(std::string_view descriptor) {
   if (offsets[3] + sizeof(ACL) > descriptor.size()) return false;
   const ACL* dacl = reinterpret_cast<const ACL*>(at(offsets[3]));
   std::vector<AceEntry> entries;
-  return offsets[3] + dacl->AclSize <= descriptor.size() && ReadAcl(dacl, entries);
+  return offsets[3] + dacl->AclSize <= descriptor.size() && EntriesOfAcl(dacl, entries);
 }
 
 }  // namespace
