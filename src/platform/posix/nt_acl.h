@@ -1,0 +1,31 @@
+// Access-control lists in Windows' binary layout, built from and read into
+// plain entries, and the well-known SIDs the layer maps POSIX entries to.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+
+extern const BYTE kEveryoneSid[12];       // S-1-1-0
+extern const BYTE kCreatorOwnerSid[12];   // S-1-3-0
+extern const BYTE kCreatorGroupSid[12];   // S-1-3-1
+
+struct AceEntry {
+  BYTE type;        // ACCESS_ALLOWED_ACE_TYPE, ACCESS_DENIED_ACE_TYPE, ...
+  BYTE flags;       // OBJECT_INHERIT_ACE, ...
+  DWORD mask;
+  const void* sid;  // into the ACL read (null for types other than allowed and denied), or kept by the builder
+};
+
+// The ACL (revision ACL_REVISION) holding entries in order.
+std::string BuildAcl(const std::vector<AceEntry>& entries);
+
+// The entries of acl, checked to lie within its AclSize, allowed and denied
+// ones to hold valid SIDs (revision 1, at most 15 sub-authorities); false
+// for a malformed list.
+bool ReadAcl(const ACL* acl, std::vector<AceEntry>& entries);
+
+// The length of a valid SID.
+DWORD SidLength(const void* sid);
+bool SameSid(const void* a, const void* b);

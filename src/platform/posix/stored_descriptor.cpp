@@ -1,0 +1,61 @@
+#include "platform/posix/stored_descriptor.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/posix/self_relative.h"
+#include "platform/posix/syscalls.h"
+
+namespace {
+
+constexpr char kFormat = 1;
+constexpr size_t kPrefixSize = 16;  // format byte, seven zero bytes, fingerprint
+
+class Fnv1a {
+ public:
+  void Add(const void* data, size_t length) {
+    const BYTE* bytes = static_cast<const BYTE*>(data);
+    for (size_t i = 0; i < length; i++) hash_ = (hash_ ^ bytes[i]) * 0x100000001b3ull;
+  }
+  void Add(const std::string& bytes) {
+    uint64_t length = bytes.size();
+    Add(&length, sizeof length);
+    Add(bytes.data(), bytes.size());
+  }
+  uint64_t Value() const { return hash_; }
+
+ private:
+  uint64_t hash_ = 0xcbf29ce484222325ull;
+};
+
+}  // namespace
+
+uint64_t FingerprintOf(const PosixSecurity& security) {
+  Fnv1a hash;
+  DWORD ids[3] = {security.uid, security.gid, security.mode};
+  hash.Add(ids, sizeof ids);
+  hash.Add(security.accessBytes);
+  hash.Add(security.defaultBytes);
+  return hash.Value();
+}
+
+int ReadStoredDescriptor(const std::string& path, uint64_t fingerprint, std::string& descriptor) {
+  if (int err = ReadXattr(path, kStoredDescriptorXattr, descriptor)) return err;
+  uint64_t stored = 0;
+  if (descriptor.size() >= kPrefixSize) memcpy(&stored, descriptor.data() + 8, sizeof stored);
+  if (descriptor.size() < kPrefixSize || descriptor[0] != kFormat || stored != fingerprint ||
+      !CheckSelfRelative(std::string_view(descriptor).substr(kPrefixSize)))
+    descriptor.clear();
+  else
+    descriptor.erase(0, kPrefixSize);
+  return 0;
+}
+
+void StoreDescriptor(const std::string& path, uint64_t fingerprint, std::string_view descriptor) {
+  std::string value(kPrefixSize, '\0');
+  value[0] = kFormat;
+  memcpy(value.data() + 8, &fingerprint, sizeof fingerprint);
+  value.append(descriptor);
+  if (Sys.setxattr(path.c_str(), kStoredDescriptorXattr, value.data(), value.size(), 0) != 0)
+    RemoveXattr(path, kStoredDescriptorXattr);
+}
