@@ -21,11 +21,15 @@ struct Grants {
 
 // The POSIX entry a SID names in the access ACL (inheritable false) or the
 // default ACL; false for an unknown SID.
+bool IsSid(const void* sid, const BYTE* wellKnown) {
+  return EqualSid(const_cast<void*>(sid), const_cast<BYTE*>(wellKnown));
+}
+
 bool TargetOf(const void* sid, DWORD uid, DWORD gid, bool inheritable, Target& target) {
   DWORD kind, id;
-  if (SameSid(sid, kEveryoneSid)) target = {ACL_OTHER, 0};
-  else if (SameSid(sid, kCreatorOwnerSid)) target = {inheritable ? (WORD)ACL_USER_OBJ : kNone, 0};
-  else if (SameSid(sid, kCreatorGroupSid)) target = {inheritable ? (WORD)ACL_GROUP_OBJ : kNone, 0};
+  if (IsSid(sid, kEveryoneSid)) target = {ACL_OTHER, 0};
+  else if (IsSid(sid, kCreatorOwnerSid)) target = {inheritable ? (WORD)ACL_USER_OBJ : kNone, 0};
+  else if (IsSid(sid, kCreatorGroupSid)) target = {inheritable ? (WORD)ACL_GROUP_OBJ : kNone, 0};
   else if (!ReadUnixSid(sid, kind, id)) return false;
   else if (kind == kUnixUserSid) target = {(WORD)(!inheritable && id == uid ? ACL_USER_OBJ : ACL_USER), id};
   else target = {(WORD)(!inheritable && id == gid ? ACL_GROUP_OBJ : ACL_GROUP), id};

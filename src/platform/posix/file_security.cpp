@@ -29,7 +29,6 @@
 #include "platform/posix/nt_acl.h"
 #include "platform/posix/path_lookup.h"
 #include "platform/posix/security_descriptor.h"
-#include "platform/posix/self_relative.h"
 #include "platform/posix/stored_descriptor.h"
 #include "platform/posix/syscalls.h"
 #include "platform/posix/unix_sid.h"
@@ -38,6 +37,8 @@ namespace {
 
 constexpr DWORD kInvalidPrimaryGroup = 1308;  // ERROR_INVALID_PRIMARY_GROUP
 constexpr uid_t kKeep = (uid_t)-1;
+constexpr SECURITY_INFORMATION kAllParts =
+    OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
 
 // What the call changes, checked before anything is.
 struct SecurityChange {
@@ -77,6 +78,24 @@ DWORD ChangeOf(SECURITY_INFORMATION info, const DescriptorParts& parts, Security
     if (change.dacl && !ReadAcl(change.dacl, change.entries)) return ERROR_INVALID_ACL;
   }
   return ERROR_SUCCESS;
+}
+
+// The self-relative descriptor of the parts info names.
+std::string SelfRelative(const DescriptorParts& parts, SECURITY_INFORMATION info) {
+  DWORD needed = 0;
+  WriteSelfRelative(parts, info, nullptr, 0, needed);
+  std::string descriptor(needed, '\0');
+  WriteSelfRelative(parts, info, descriptor.data(), needed, needed);
+  return descriptor;
+}
+
+// The parts of the descriptor of an entry with the given statx and DACL;
+// owner and group are kUnixSidSize bytes to write the SIDs into.
+DescriptorParts PartsOf(const struct statx& stx, const ShownDacl& dacl, BYTE* owner, BYTE* group) {
+  WriteUnixSid(owner, kUnixUserSid, stx.stx_uid);
+  WriteUnixSid(group, kUnixGroupSid, stx.stx_gid);
+  const ACL* acl = dacl.isNull ? nullptr : reinterpret_cast<const ACL*>(dacl.acl.data());
+  return DescriptorParts{0, owner, group, true, acl};
 }
 
 // Only files and directories can hold the stored descriptor.
@@ -131,10 +150,8 @@ void Store(const LocatedPath& located, const ShownDacl& dacl) {
       ReadPosixSecurity(located.posix, stx, security) != 0)
     return;
   BYTE owner[kUnixSidSize], group[kUnixSidSize];
-  WriteUnixSid(owner, kUnixUserSid, stx.stx_uid);
-  WriteUnixSid(group, kUnixGroupSid, stx.stx_gid);
-  const ACL* acl = dacl.isNull ? nullptr : reinterpret_cast<const ACL*>(dacl.acl.data());
-  StoreDescriptor(located.posix, FingerprintOf(security), WriteSelfRelative(owner, group, true, acl));
+  DescriptorParts parts = PartsOf(stx, dacl, owner, group);
+  StoreDescriptor(located.posix, FingerprintOf(security), SelfRelative(parts, kAllParts));
 }
 
 }  // namespace
@@ -144,22 +161,17 @@ BOOL GetFileSecurityA(LPCSTR lpFileName, SECURITY_INFORMATION RequestedInformati
   if (!lpnLengthNeeded) return FailWith(ERROR_INVALID_PARAMETER);
   LocatedPath located;
   if (DWORD err = LocateExisting(lpFileName, located)) return FailWith(err);
-  BYTE owner[kUnixSidSize], group[kUnixSidSize];
-  WriteUnixSid(owner, kUnixUserSid, located.stx.stx_uid);
-  WriteUnixSid(group, kUnixGroupSid, located.stx.stx_gid);
-  bool withDacl = RequestedInformation & DACL_SECURITY_INFORMATION;
   ShownDacl dacl;
-  if (withDacl) {
+  if (RequestedInformation & DACL_SECURITY_INFORMATION) {
     if (int err = ReadShownDacl(located, located.stx, false, dacl)) return FailWith(Win32ErrorFromErrno(err));
   }
-  std::string descriptor =
-      WriteSelfRelative(RequestedInformation & OWNER_SECURITY_INFORMATION ? owner : nullptr,
-                        RequestedInformation & GROUP_SECURITY_INFORMATION ? group : nullptr, withDacl,
-                        dacl.isNull ? nullptr : reinterpret_cast<const ACL*>(dacl.acl.data()));
-  *lpnLengthNeeded = descriptor.size();
-  if (nLength < descriptor.size() || !pSecurityDescriptor) return FailWith(ERROR_INSUFFICIENT_BUFFER);
-  memcpy(pSecurityDescriptor, descriptor.data(), descriptor.size());
-  return Succeed();
+  BYTE owner[kUnixSidSize], group[kUnixSidSize];
+  DescriptorParts parts = PartsOf(located.stx, dacl, owner, group);
+  DWORD needed = 0;
+  DWORD err = WriteSelfRelative(parts, RequestedInformation, pSecurityDescriptor,
+                                pSecurityDescriptor ? nLength : 0, needed);
+  *lpnLengthNeeded = needed;
+  return err ? FailWith(err) : Succeed();
 }
 
 // Information other than owner, group and DACL is ignored.

@@ -1,5 +1,5 @@
-// Access-control lists in Windows' binary layout, built from and read into
-// plain entries, and the well-known SIDs the layer maps POSIX entries to.
+// Access-control lists as plain entries, built and read through the ACL
+// primitives, and the well-known SIDs the layer maps POSIX entries to.
 #pragma once
 
 #include <string>
@@ -21,11 +21,6 @@ struct AceEntry {
 // The ACL (revision ACL_REVISION) holding entries in order.
 std::string BuildAcl(const std::vector<AceEntry>& entries);
 
-// The entries of acl, checked to lie within its AclSize, allowed and denied
-// ones to hold valid SIDs (revision 1, at most 15 sub-authorities); false
-// for a malformed list.
+// The entries of acl, checked to lie within its size, allowed and denied
+// ones to hold a valid SID that fits the entry; false for a malformed list.
 bool ReadAcl(const ACL* acl, std::vector<AceEntry>& entries);
-
-// The length of a valid SID.
-DWORD SidLength(const void* sid);
-bool SameSid(const void* a, const void* b);

@@ -16,12 +16,11 @@ constexpr size_t kFirstTry = 256;  // most attributes fit: one call
 
 bool Absent(int err) { return err == ENODATA || err == ENOTSUP; }
 
-// Entries of one tag and id become one; the kernel wants them by tag, then id.
-void Normalize(PosixAcl& acl) {
-  auto before = [](const PosixAclEntry& a, const PosixAclEntry& b) {
-    return a.tag != b.tag ? a.tag < b.tag : a.id < b.id;
-  };
-  std::sort(acl.begin(), acl.end(), before);
+bool Before(const PosixAclEntry& a, const PosixAclEntry& b) { return a.tag != b.tag ? a.tag < b.tag : a.id < b.id; }
+
+// Entries of one tag and id become one.
+void Merge(PosixAcl& acl) {
+  std::sort(acl.begin(), acl.end(), Before);
   PosixAcl merged;
   for (const PosixAclEntry& entry : acl) {
     if (!merged.empty() && merged.back().tag == entry.tag && merged.back().id == entry.id)
@@ -44,6 +43,9 @@ void ComputeMask(PosixAcl& acl) {
   }
   if (named) acl.push_back({ACL_MASK, mask, (DWORD)ACL_UNDEFINED_ID});
 }
+
+// The kernel wants the entries by tag, then id.
+void Sort(PosixAcl& acl) { std::sort(acl.begin(), acl.end(), Before); }
 
 std::string XattrForm(const PosixAcl& acl) {
   std::string bytes(kHeaderSize + kEntrySize * acl.size(), '\0');
@@ -93,8 +95,9 @@ bool ParsePosixAcl(std::string_view bytes, PosixAcl& acl) {
 
 int WritePosixAcl(const std::string& path, const char* name, PosixAcl acl) {
   if (acl.empty()) return RemoveXattr(path, name);
-  Normalize(acl);
+  Merge(acl);
   ComputeMask(acl);
+  Sort(acl);
   std::string bytes = XattrForm(acl);
   return Sys.setxattr(path.c_str(), name, bytes.data(), bytes.size(), 0) == 0 ? 0 : errno;
 }

@@ -3,13 +3,15 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/posix/self_relative.h"
+#include "platform/posix/nt_acl.h"
 #include "platform/posix/syscalls.h"
 
 namespace {
 
 constexpr char kFormat = 1;
 constexpr size_t kPrefixSize = 16;  // format byte, seven zero bytes, fingerprint
+constexpr size_t kHeaderSize = 20;  // of a self-relative descriptor: revision, Sbz1, control, four offsets
+constexpr size_t kSidFixed = 8;
 
 class Fnv1a {
  public:
@@ -28,6 +30,27 @@ class Fnv1a {
   uint64_t hash_ = 0xcbf29ce484222325ull;
 };
 
+// True when descriptor is self-relative and every part it names lies within it.
+bool PartsWithin(std::string_view descriptor) {
+  if (descriptor.size() < kHeaderSize || descriptor[0] != SECURITY_DESCRIPTOR_REVISION) return false;
+  SECURITY_DESCRIPTOR_CONTROL control;
+  DWORD offsets[4];
+  memcpy(&control, descriptor.data() + 2, sizeof control);
+  memcpy(offsets, descriptor.data() + 4, sizeof offsets);
+  if (!(control & SE_SELF_RELATIVE) || offsets[2]) return false;
+  auto at = [&](DWORD offset) { return const_cast<char*>(descriptor.data()) + offset; };
+  for (DWORD offset : {offsets[0], offsets[1]}) {
+    if (offset && (offset + kSidFixed > descriptor.size() || !IsValidSid(at(offset)) ||
+                   offset + GetLengthSid(at(offset)) > descriptor.size()))
+      return false;
+  }
+  if (!offsets[3]) return true;
+  if (offsets[3] + sizeof(ACL) > descriptor.size()) return false;
+  const ACL* dacl = reinterpret_cast<const ACL*>(at(offsets[3]));
+  std::vector<AceEntry> entries;
+  return offsets[3] + dacl->AclSize <= descriptor.size() && ReadAcl(dacl, entries);
+}
+
 }  // namespace
 
 uint64_t FingerprintOf(const PosixSecurity& security) {
@@ -44,7 +67,7 @@ int ReadStoredDescriptor(const std::string& path, uint64_t fingerprint, std::str
   uint64_t stored = 0;
   if (descriptor.size() >= kPrefixSize) memcpy(&stored, descriptor.data() + 8, sizeof stored);
   if (descriptor.size() < kPrefixSize || descriptor[0] != kFormat || stored != fingerprint ||
-      !CheckSelfRelative(std::string_view(descriptor).substr(kPrefixSize)))
+      !PartsWithin(std::string_view(descriptor).substr(kPrefixSize)))
     descriptor.clear();
   else
     descriptor.erase(0, kPrefixSize);
