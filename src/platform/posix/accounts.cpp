@@ -66,13 +66,11 @@ DWORD NameSid(PSID sid, Account& account) {
   return ERROR_SUCCESS;
 }
 
-// The Linux account of kind named name.
+// The Linux account of kind named name (the name itself is not given back).
 DWORD FindUnix(DWORD kind, const std::string& name, Account& account) {
   DWORD id;
   if (DWORD err = FindUnixAccountId(kind, name, id)) return err;
-  std::string found;  // the name as NSS spells it, which the id names
-  if (DWORD err = FindUnixAccountName(kind, id, found)) return err;
-  SetUnix(kind, id, std::move(found), account);
+  SetUnix(kind, id, name, account);
   return ERROR_SUCCESS;
 }
 
