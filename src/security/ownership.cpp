@@ -115,6 +115,7 @@ bool TakeOwnership(const char* path) {
 }
 
 bool SetOwnerByName(const char* systemName, const char* path, const char* ownerName) {
+  if (!systemName) systemName = "";  // the local machine
   bool same = ChangedOwner.built && ChangedOwner.systemName == systemName && ChangedOwner.ownerName == ownerName;
   if (!same && !BuildOwnerDescriptor(systemName, ownerName)) return false;
   if (!SetFileSecurityA(path, OWNER_SECURITY_INFORMATION, &ChangedOwner.descriptor)) {

@@ -61,3 +61,16 @@ account, ~g its right. An account name may hold a space.
   $ keltro sho 'C:\g\*' '-T3:' '~F~N ~T' 2>/dev/null
   acl 5
   open 3
+
+/o resolves the name once for a run of entries and gives each the owner; a
+name that fails is looked up again, with its messages, for every entry.
+  $ keltro set 'C:\o\mine*' /onobody /y >/dev/null && keltro sho 'C:\o\mine*' '~F~N ~o'
+  mine Unix User\nobody
+  mine2 Unix User\nobody
+  $ keltro set 'C:\o\mine*' /onosuch /y 2>&1 | grep -v STATISTICS
+  KELTRO-INFO, changing owner from Unix User\nobody to nosuch
+  2> ASEC-ERROR, LookupAccountName(nosuch) failed, error=1332
+  2> KELTRO-ERROR, cannot set owner to C:\o\mine, error=1332
+  KELTRO-INFO, changing owner from Unix User\nobody to nosuch
+  2> ASEC-ERROR, LookupAccountName(nosuch) failed, error=1332
+  2> KELTRO-ERROR, cannot set owner to C:\o\mine2, error=1332
