@@ -30,7 +30,7 @@ counts them: the owner, each named user and group of the POSIX ACL, the group
 and Everyone for the others; a class without permissions has no entry. rwx
 reads F, r-x R, other sets their mask. A named uid without an account reads
 \AccountUnknown, after the two messages saying so.
-  $ mkdir g && touch g/acl g/open g/shut && chmod 755 g/open && chmod 000 g/shut
+  $ umask 022 && mkdir g && touch g/acl g/open g/shut && chmod 755 g/open && chmod 000 g/shut
   $ setfacl -m u:nobody:r-x,u:4000001:rw g/acl
   $ keltro sho 'C:\g\*' '~F~-5N~T [~g]'
   2> ASEC-ERROR, SID unknown
