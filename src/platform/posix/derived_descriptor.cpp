@@ -77,5 +77,5 @@ std::string DeriveDacl(const PosixSecurity& security) {
   build.sids.reserve(security.access.size() + security.defaults.size() + 3);
   AddEntries(build, security.hasAccessAcl ? security.access : AclOfMode(security.mode), security, false);
   AddEntries(build, security.defaults, security, true);
-  return BuildAcl(build.entries);
+  return AclOfEntries(build.entries);
 }

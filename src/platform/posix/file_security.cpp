@@ -75,7 +75,7 @@ DWORD ChangeOf(SECURITY_INFORMATION info, const DescriptorParts& parts, Security
   if (info & DACL_SECURITY_INFORMATION) {
     change.setsDacl = true;
     change.dacl = parts.daclPresent ? parts.dacl : nullptr;
-    if (change.dacl && !ReadAcl(change.dacl, change.entries)) return ERROR_INVALID_ACL;
+    if (change.dacl && !EntriesOfAcl(change.dacl, change.entries)) return ERROR_INVALID_ACL;
   }
   return ERROR_SUCCESS;
 }
@@ -102,7 +102,8 @@ DescriptorParts PartsOf(const struct statx& stx, const ShownDacl& dacl, BYTE* ow
 bool CanStore(mode_t mode) { return S_ISREG(mode) || S_ISDIR(mode); }
 
 // The DACL an entry shows now (only a stored one with storedOnly): 0 or errno.
-int ReadShownDacl(const LocatedPath& located, const struct statx& stx, bool storedOnly, ShownDacl& shown) {
+int ReadShownDacl(const LocatedPath& located, bool storedOnly, ShownDacl& shown) {
+  const struct statx& stx = located.stx;
   if (S_ISLNK(stx.stx_mode)) {
     shown.isNull = true;
     return 0;
@@ -136,8 +137,18 @@ int OpenToEveryone(const LocatedPath& located) {
   return err;
 }
 
+// An access ACL the mode bits can hold is written as them, which every file
+// system keeps.
+int WriteAccessAcl(const LocatedPath& located, const PosixAcl& access) {
+  int bits = PermissionBitsOf(access);
+  if (bits < 0) return WritePosixAcl(located.posix, kAccessAclXattr, access);
+  if (int err = RemoveXattr(located.posix, kAccessAclXattr)) return err;
+  mode_t mode = (located.stx.stx_mode & 07000) | bits;
+  return Sys.chmod(located.dirFd, located.name.c_str(), mode) == 0 ? 0 : errno;
+}
+
 int ApplyPosixAcls(const LocatedPath& located, const PosixAcl& access, const PosixAcl& defaults) {
-  int err = WritePosixAcl(located.posix, kAccessAclXattr, access);
+  int err = WriteAccessAcl(located, access);
   if (!err && S_ISDIR(located.stx.stx_mode)) err = WritePosixAcl(located.posix, kDefaultAclXattr, defaults);
   return err;
 }
@@ -163,7 +174,7 @@ BOOL GetFileSecurityA(LPCSTR lpFileName, SECURITY_INFORMATION RequestedInformati
   if (DWORD err = LocateExisting(lpFileName, located)) return FailWith(err);
   ShownDacl dacl;
   if (RequestedInformation & DACL_SECURITY_INFORMATION) {
-    if (int err = ReadShownDacl(located, located.stx, false, dacl)) return FailWith(Win32ErrorFromErrno(err));
+    if (int err = ReadShownDacl(located, false, dacl)) return FailWith(Win32ErrorFromErrno(err));
   }
   BYTE owner[kUnixSidSize], group[kUnixSidSize];
   DescriptorParts parts = PartsOf(located.stx, dacl, owner, group);
@@ -194,7 +205,7 @@ BOOL SetFileSecurityA(LPCSTR lpFileName, SECURITY_INFORMATION SecurityInformatio
   }
   bool changesIds = change.owner != kKeep || change.group != (gid_t)kKeep;
   ShownDacl kept;
-  if (!change.setsDacl && changesIds && CanStore(stx.stx_mode) && ReadShownDacl(located, stx, true, kept) != 0)
+  if (!change.setsDacl && changesIds && CanStore(stx.stx_mode) && ReadShownDacl(located, true, kept) != 0)
     kept.stored = false;
   if (changesIds && Sys.chown(located.dirFd, located.name.c_str(), change.owner, change.group) != 0)
     return FailWith(Win32ErrorFromErrno(errno));

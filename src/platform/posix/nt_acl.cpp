@@ -9,11 +9,7 @@ constexpr size_t kSidFixed = 8;                                   // revision, c
 
 }  // namespace
 
-const BYTE kEveryoneSid[12] = {1, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0};
-const BYTE kCreatorOwnerSid[12] = {1, 1, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0};
-const BYTE kCreatorGroupSid[12] = {1, 1, 0, 0, 0, 0, 0, 3, 1, 0, 0, 0};
-
-std::string BuildAcl(const std::vector<AceEntry>& entries) {
+std::string AclOfEntries(const std::vector<AceEntry>& entries) {
   std::string aces;
   for (const AceEntry& entry : entries) {
     DWORD sidLength = GetLengthSid(const_cast<void*>(entry.sid));
@@ -29,7 +25,7 @@ std::string BuildAcl(const std::vector<AceEntry>& entries) {
   return acl;
 }
 
-bool ReadAcl(const ACL* acl, std::vector<AceEntry>& entries) {
+bool EntriesOfAcl(const ACL* acl, std::vector<AceEntry>& entries) {
   entries.clear();
   PACL list = const_cast<PACL>(acl);
   for (DWORD i = 0; i < acl->AceCount; i++) {

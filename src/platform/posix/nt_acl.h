@@ -7,9 +7,9 @@
 
 #include "platform/win32.h"
 
-extern const BYTE kEveryoneSid[12];       // S-1-1-0
-extern const BYTE kCreatorOwnerSid[12];   // S-1-3-0
-extern const BYTE kCreatorGroupSid[12];   // S-1-3-1
+constexpr BYTE kEveryoneSid[12] = {1, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0};      // S-1-1-0
+constexpr BYTE kCreatorOwnerSid[12] = {1, 1, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0};  // S-1-3-0
+constexpr BYTE kCreatorGroupSid[12] = {1, 1, 0, 0, 0, 0, 0, 3, 1, 0, 0, 0};  // S-1-3-1
 
 struct AceEntry {
   BYTE type;        // ACCESS_ALLOWED_ACE_TYPE, ACCESS_DENIED_ACE_TYPE, ...
@@ -19,8 +19,8 @@ struct AceEntry {
 };
 
 // The ACL (revision ACL_REVISION) holding entries in order.
-std::string BuildAcl(const std::vector<AceEntry>& entries);
+std::string AclOfEntries(const std::vector<AceEntry>& entries);
 
 // The entries of acl, checked to lie within its size, allowed and denied
 // ones to hold a valid SID that fits the entry; false for a malformed list.
-bool ReadAcl(const ACL* acl, std::vector<AceEntry>& entries);
+bool EntriesOfAcl(const ACL* acl, std::vector<AceEntry>& entries);

@@ -75,7 +75,7 @@ int ReadXattr(const std::string& path, const char* name, std::string& value) {
     if (err != ERANGE) return err;
     length = Sys.getxattr(path.c_str(), name, nullptr, 0);
     if (length < 0) return Absent(errno) ? 0 : errno;
-    value.resize(length);
+    value.resize(length + 1);  // never 0: a call with size 0 reads nothing
   }
 }
 
@@ -104,4 +104,15 @@ int WritePosixAcl(const std::string& path, const char* name, PosixAcl acl) {
 
 int RemoveXattr(const std::string& path, const char* name) {
   return Sys.removexattr(path.c_str(), name) == 0 || Absent(errno) ? 0 : errno;
+}
+
+int PermissionBitsOf(const PosixAcl& acl) {
+  int bits = 0;
+  for (const PosixAclEntry& entry : acl) {
+    if (entry.tag == ACL_USER_OBJ) bits |= entry.perm << 6;
+    else if (entry.tag == ACL_GROUP_OBJ) bits |= entry.perm << 3;
+    else if (entry.tag == ACL_OTHER) bits |= entry.perm;
+    else return -1;
+  }
+  return bits;
 }

@@ -37,5 +37,9 @@ bool ParsePosixAcl(std::string_view bytes, PosixAcl& acl);
 // there are named entries). An empty acl removes the attribute. 0 or errno.
 int WritePosixAcl(const std::string& path, const char* name, PosixAcl acl);
 
+// The mode's permission bits an ACL of the owner, owning group and other
+// entries stands for; -1 for an ACL with named entries.
+int PermissionBitsOf(const PosixAcl& acl);
+
 // Removes attribute name of path; one that is not there is no failure.
 int RemoveXattr(const std::string& path, const char* name);

@@ -48,7 +48,7 @@ bool PartsWithin(std::string_view descriptor) {
   if (offsets[3] + sizeof(ACL) > descriptor.size()) return false;
   const ACL* dacl = reinterpret_cast<const ACL*>(at(offsets[3]));
   std::vector<AceEntry> entries;
-  return offsets[3] + dacl->AclSize <= descriptor.size() && ReadAcl(dacl, entries);
+  return offsets[3] + dacl->AclSize <= descriptor.size() && EntriesOfAcl(dacl, entries);
 }
 
 }  // namespace
@@ -63,7 +63,10 @@ uint64_t FingerprintOf(const PosixSecurity& security) {
 }
 
 int ReadStoredDescriptor(const std::string& path, uint64_t fingerprint, std::string& descriptor) {
-  if (int err = ReadXattr(path, kStoredDescriptorXattr, descriptor)) return err;
+  // A user attribute is read as the file's content is: without read access
+  // the derived descriptor shows (the ACL attributes need none).
+  int err = ReadXattr(path, kStoredDescriptorXattr, descriptor);
+  if (err && err != EACCES && err != EPERM) return err;
   uint64_t stored = 0;
   if (descriptor.size() >= kPrefixSize) memcpy(&stored, descriptor.data() + 8, sizeof stored);
   if (descriptor.size() < kPrefixSize || descriptor[0] != kFormat || stored != fingerprint ||

@@ -23,7 +23,8 @@ constexpr const char* kStoredDescriptorXattr = "user.keltro.sd";
 uint64_t FingerprintOf(const PosixSecurity& security);
 
 // The stored descriptor of path when it is well formed and its fingerprint
-// is fingerprint; empty otherwise. 0, or the errno of a read refused.
+// is fingerprint; empty otherwise (also when the caller may not read it).
+// 0, or the errno of a read that failed.
 int ReadStoredDescriptor(const std::string& path, uint64_t fingerprint, std::string& descriptor);
 
 // Stores descriptor (self-relative) with fingerprint; where that fails, an
