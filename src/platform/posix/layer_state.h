@@ -14,6 +14,7 @@
 
 #include "platform/posix/drive_map.h"
 #include "platform/posix/nls_codepage.h"
+#include "platform/posix/unix_accounts.h"
 #include "platform/win32.h"
 
 struct HeldDirectory;  // path_lookup.h
@@ -59,6 +60,9 @@ struct LayerState {
   bool timeZoneRead = false;
   bool tzSet = false;
   std::string tz;
+
+  // The accounts NSS named, both ways (unix_accounts.cpp).
+  AccountCache accounts;
 };
 
 extern LayerState Layer;
