@@ -75,3 +75,13 @@ Only a target changed since is given its source's security again.
   $ stat -c '%n %U:%G' dst/sub && getfacl -c dst/sub/b | xargs
   dst/sub keltro-alice:keltro-staff
   user::rw- group::r-- other::r--
+
+A kept target that is a link has no list of its own: applying the source's fails and
+counts one error; the attributes still follow.
+  $ mkdir p q && touch -d '2024-01-01 10:00' p/x && ln -s "$T/p/x" q/x && touch -h -d '2024-01-01 10:00' q/x
+  $ keltro mir 'C:\p\*' 'C:\q' /P /y | grep -v '= *0 '
+  2> KELTRO-ERROR, SetFileSecurity(C:\q\x) failed, error=50
+  KELTRO-INFO, replace attributes: C:\q\x
+  KELTRO-STATISTICS=           1 files in source
+  KELTRO-STATISTICS=           1 attributes replaced
+  KELTRO-STATISTICS=           1 errors detected

@@ -33,6 +33,16 @@ the entry count one error each.
   KELTRO-STATISTICS=           0 actions skipped
   KELTRO-STATISTICS=           2 errors detected
 
+A link has no list of its own: its permission change fails, reported with the owner
+change's line, and counts twice too.
+  $ ln -s bob o/link && keltro set 'C:\o\link' /gEveryone:R /y && rm o/link
+  2> ASEC-ERROR, SetFileSecurity(C:\o\link) failed, error=50
+  2> KELTRO-ERROR, cannot set owner to C:\o\link, error=50
+  KELTRO-STATISTICS=           0 files set
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           2 errors detected
+
 /g is the whole list of each file, in the order written, a deny entry too; ~g reads it
 back as written, getfacl as the closest POSIX ACL. Directories keep theirs.
   $ keltro set 'C:\o\*' '/gEveryone:R Unix User\keltro-bob:F' /y | grep -v STATISTICS
