@@ -83,10 +83,14 @@ there only, and every directory gets the empty list, which lets nobody in.
   u/a d---------
   u/b d---------
 
-A /g text is kept for the next file up to 1,023 characters. These two expand to more
-(1,000 blanks between two entries) and differ only in their last entry: each file gets
-its own.
+A /g text is expanded for each file, and its list built again when the text differs
+from the one before; texts are kept up to 1,023 characters. The second pair expands to
+more (1,000 blanks between two entries) and differs only in its last entry: each file
+still gets its own.
   $ touch u/keltro-alice u/keltro-bob
+  $ keltro set 'C:\u\keltro-*' '/gUnix User\~N:F' /y >/dev/null && keltro sho 'C:\u\keltro-*' '~F~N [~g]'
+  keltro-alice [Unix User\keltro-alice:F ]
+  keltro-bob [Unix User\keltro-bob:F ]
   $ keltro set 'C:\u\keltro-*' '/gEveryone:R ~250D~250D~250D~250DUnix User\~N:F' /y >/dev/null
   $ keltro sho 'C:\u\keltro-*' '~F~N [~g]'
   keltro-alice [\Everyone:R Unix User\keltro-alice:F ]
