@@ -13,8 +13,9 @@
 
 namespace {
 
-enum CallId { kOpen, kChdir, kGetdents, kSetxattr, kUnlink, kWrite, kCopyFileRange, kCallCount };
-const char* const CallNames[] = {"open", "chdir", "getdents", "setxattr", "unlink", "write", "copy_file_range"};
+enum CallId { kOpen, kChdir, kGetdents, kGetxattr, kSetxattr, kUnlink, kWrite, kCopyFileRange, kCallCount };
+const char* const CallNames[] = {"open",   "chdir", "getdents", "getxattr", "setxattr",
+                                 "unlink", "write", "copy_file_range"};
 static_assert(std::size(CallNames) == kCallCount);
 
 struct ArmedFault {
@@ -45,6 +46,9 @@ bool Fails(CallId id, int fd, const char* name) {
 int Open(int d, const char* p, int f, mode_t m) { return Fails(kOpen, d, p) ? -1 : Plain.open(d, p, f, m); }
 int Chdir(int fd) { return Fails(kChdir, fd, "") ? -1 : Plain.chdir(fd); }
 ssize_t Getdents(int fd, void* b, size_t n) { return Fails(kGetdents, fd, "") ? -1 : Plain.getdents(fd, b, n); }
+ssize_t Getxattr(const char* p, const char* n, void* v, size_t s) {
+  return Fails(kGetxattr, -1, n) ? -1 : Plain.getxattr(p, n, v, s);
+}
 int Setxattr(const char* p, const char* n, const void* v, size_t s, int f) {
   return Fails(kSetxattr, -1, p) ? -1 : Plain.setxattr(p, n, v, s, f);
 }
@@ -63,7 +67,7 @@ bool ArmSyscallFault(SyscallFault fault) {
   if (!Installed) {
     Plain = Sys;
     Sys.open = Open, Sys.chdir = Chdir, Sys.getdents = Getdents, Sys.setxattr = Setxattr, Sys.unlink = Unlink;
-    Sys.write = Write, Sys.copy_file_range = CopyFileRange;
+    Sys.getxattr = Getxattr, Sys.write = Write, Sys.copy_file_range = CopyFileRange;
     Installed = true;
   }
   Armed.push_back(ArmedFault{(CallId)id, std::move(fault)});
