@@ -40,7 +40,7 @@ const char* UnixDomain(DWORD kind) { return kind == kUnixUserSid ? kUnixUserDoma
 SID_NAME_USE UnixUse(DWORD kind) { return kind == kUnixUserSid ? SidTypeUser : SidTypeGroup; }
 
 void SetWellKnown(const WellKnownAccount& known, Account& account) {
-  WriteWellKnownSid(known, account.sid);
+  memcpy(account.sid, known.sid, known.sidSize);
   account.name = known.name;
   account.domain = known.domain;
   account.use = known.use;

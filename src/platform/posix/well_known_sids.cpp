@@ -1,38 +1,27 @@
 #include "platform/posix/well_known_sids.h"
 
-#include <cstring>
-
 #include "platform/posix/name_match.h"
+#include "platform/posix/nt_acl.h"
 
 namespace {
 
-constexpr BYTE kSidRevision = 1;
+constexpr BYTE kSystemSid[12] = {1, 1, 0, 0, 0, 0, 0, 5, 18, 0, 0, 0};                        // S-1-5-18
+constexpr BYTE kAdministratorsSid[16] = {1, 2, 0, 0, 0, 0, 0, 5, 32, 0, 0, 0, 0x20, 2, 0, 0};  // S-1-5-32-544
+static_assert(sizeof kAdministratorsSid == kWellKnownSidSize);
 
 constexpr WellKnownAccount kWellKnown[] = {
-    {"Everyone", "", SidTypeWellKnownGroup, 1, 1, {0, 0}},
-    {"CREATOR OWNER", "", SidTypeWellKnownGroup, 3, 1, {0, 0}},
-    {"CREATOR GROUP", "", SidTypeWellKnownGroup, 3, 1, {1, 0}},
-    {"SYSTEM", "NT AUTHORITY", SidTypeWellKnownGroup, 5, 1, {18, 0}},
-    {"Administrators", "BUILTIN", SidTypeAlias, 5, 2, {32, 544}},
+    {"Everyone", "", SidTypeWellKnownGroup, kEveryoneSid, sizeof kEveryoneSid},
+    {"CREATOR OWNER", "", SidTypeWellKnownGroup, kCreatorOwnerSid, sizeof kCreatorOwnerSid},
+    {"CREATOR GROUP", "", SidTypeWellKnownGroup, kCreatorGroupSid, sizeof kCreatorGroupSid},
+    {"SYSTEM", "NT AUTHORITY", SidTypeWellKnownGroup, kSystemSid, sizeof kSystemSid},
+    {"Administrators", "BUILTIN", SidTypeAlias, kAdministratorsSid, sizeof kAdministratorsSid},
 };
 
 }  // namespace
 
-void WriteWellKnownSid(const WellKnownAccount& account, void* sid) {
-  BYTE* bytes = static_cast<BYTE*>(sid);
-  bytes[0] = kSidRevision;
-  bytes[1] = account.subAuthorityCount;
-  memset(bytes + 2, 0, 5);
-  bytes[7] = account.authority;
-  memcpy(bytes + 8, account.subAuthorities, account.subAuthorityCount * sizeof(DWORD));
-}
-
 const WellKnownAccount* FindWellKnownSid(PSID sid) {
-  BYTE known[kWellKnownSidSize];
-  for (const WellKnownAccount& account : kWellKnown) {
-    WriteWellKnownSid(account, known);
-    if (EqualSid(sid, known)) return &account;
-  }
+  for (const WellKnownAccount& account : kWellKnown)
+    if (EqualSid(sid, const_cast<BYTE*>(account.sid))) return &account;
   return nullptr;
 }
 

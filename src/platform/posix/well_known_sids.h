@@ -12,9 +12,8 @@ struct WellKnownAccount {
   const char* name;
   const char* domain;
   SID_NAME_USE use;
-  BYTE authority;             // the last byte of the 48-bit identifier authority
-  BYTE subAuthorityCount;     // 1 or 2
-  DWORD subAuthorities[2];
+  const BYTE* sid;
+  DWORD sidSize;
 };
 
 // The account whose SID is sid; null for every other SID.
@@ -23,6 +22,3 @@ const WellKnownAccount* FindWellKnownSid(PSID sid);
 // The account named name, ignoring case; unless domain is null, its domain
 // must equal domain ignoring case (an empty one for Everyone and the CREATORs).
 const WellKnownAccount* FindWellKnownName(const char* domain, const char* name);
-
-// Writes the account's SID into sid (kWellKnownSidSize bytes are enough).
-void WriteWellKnownSid(const WellKnownAccount& account, void* sid);
