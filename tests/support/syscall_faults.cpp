@@ -13,9 +13,9 @@
 
 namespace {
 
-enum CallId { kOpen, kChdir, kGetdents, kGetxattr, kSetxattr, kUnlink, kWrite, kCopyFileRange, kCallCount };
-const char* const CallNames[] = {"open",   "chdir", "getdents", "getxattr", "setxattr",
-                                 "unlink", "write", "copy_file_range"};
+enum CallId { kOpen, kChdir, kGetdents, kGetxattr, kSetxattr, kUnlink, kWrite, kCopyFileRange, kStat, kCallCount };
+const char* const CallNames[] = {"open",   "chdir", "getdents", "getxattr",        "setxattr",
+                                 "unlink", "write", "copy_file_range", "stat"};
 static_assert(std::size(CallNames) == kCallCount);
 
 struct ArmedFault {
@@ -58,6 +58,10 @@ ssize_t CopyFileRange(int in, off_t* inAt, int out, off_t* outAt, size_t n, unsi
   return Fails(kCopyFileRange, out, "") ? -1 : Plain.copy_file_range(in, inAt, out, outAt, n, flags);
 }
 
+int Stat(int d, const char* p, int f, unsigned m, struct statx* out) {
+  return Fails(kStat, d, p) ? -1 : Plain.stat(d, p, f, m, out);
+}
+
 }  // namespace
 
 bool ArmSyscallFault(SyscallFault fault) {
@@ -68,6 +72,7 @@ bool ArmSyscallFault(SyscallFault fault) {
     Plain = Sys;
     Sys.open = Open, Sys.chdir = Chdir, Sys.getdents = Getdents, Sys.setxattr = Setxattr, Sys.unlink = Unlink;
     Sys.getxattr = Getxattr, Sys.write = Write, Sys.copy_file_range = CopyFileRange;
+    Sys.stat = Stat;
     Installed = true;
   }
   Armed.push_back(ArmedFault{(CallId)id, std::move(fault)});
