@@ -12,7 +12,9 @@
 # keeps the tree between runs. Run as root, a tenth of the files are given to
 # nobody and a tenth to daemon (otherwise every file is the runner's). A fifth
 # of the files get a named-user entry, a tenth a named-group entry, and one
-# directory in ten a default ACL. RUNS sets the repetitions (median of).
+# directory in ten a default ACL. RUNS sets the repetitions (median of);
+# BASELINE names another keltro binary (a build from before a change) to
+# time the plain listing against as well.
 # Needs getfacl and setfacl (Debian package acl, installed by install-deps.sh).
 set -euo pipefail
 
@@ -54,6 +56,7 @@ k_acl() { "$keltro" sho 'B:\s100k\*' /S '~F~g ~f' >"$out/k_acl" 2>>"$out/errors"
 g_acl() { getfacl -R -p "$tree" >"$out/g_acl" 2>/dev/null; }
 k_plain() { "$keltro" sho 'B:\s100k\*' /S '~F~f ~s' >"$out/k_plain" 2>>"$out/errors"; }
 f_plain() { find "$tree" -printf "%p %s\n" >"$out/f_plain"; }
+b_plain() { "$BASELINE" sho 'B:\s100k\*' /S '~F~f ~s' >"$out/b_plain" 2>/dev/null; }
 
 check() {  # label, what it should be, what it is
   [ "$2" = "$3" ] || echo "  CHECK FAILED: $1: expected $2, found $3"
@@ -62,11 +65,12 @@ check() {  # label, what it should be, what it is
 naming() { { grep -cE "(^|[\\ :])$1([ :]|$)" "$2" || true; }; }
 
 : >"$out/errors"
-echo "median of $runs runs each; ratio = keltro / peer (targets: ~o 1.25, ~g 1.00, plain 1.00)"
+echo "median of $runs runs each; ratio = keltro / peer (targets: ~o 1.25, ~g 1.00, plain as run.sh, 1.00 against BASELINE)"
 echo "s100k ($(find "$tree" -type f | wc -l) files, owners and POSIX ACLs), drive map: C=/ B=$work"
 compare "owners ~o ~f" k_owner f_owner 'find -printf "%u %p\n"' s100k
 compare "ACLs ~g ~f" k_acl g_acl 'getfacl -R -p' s100k
 compare "plain ~f ~s" k_plain f_plain 'find -printf "%p %s\n"' s100k
+[ -z "${BASELINE:-}" ] || compare "plain ~f ~s" k_plain b_plain 'the BASELINE keltro' s100k
 
 # What keltro listed, against its peers' listings of the same tree.
 tail -n +2 "$out/f_owner" >"$out/f_entries"  # find lists the tree's root too, keltro what lies below it
