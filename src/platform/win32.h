@@ -14,4 +14,5 @@
 #include "platform/win32_nls.h"
 #include "platform/win32_console.h"
 #include "platform/win32_security.h"
+#include "platform/win32_network.h"
 #endif

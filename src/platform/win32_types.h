@@ -13,6 +13,7 @@ typedef uint32_t ULONG;
 typedef uint16_t WORD;
 typedef int16_t SHORT;
 typedef uint8_t BYTE;
+typedef BYTE* LPBYTE;
 typedef int BOOL;
 typedef unsigned int UINT;
 typedef int64_t LONGLONG;
