@@ -1,0 +1,15 @@
+// The one libsmbclient context of the run: credentials as Samba's clients
+// take them (a Kerberos ticket cache, else USER and PASSWD, else anonymous;
+// never a prompt), a timeout so that a silent server costs seconds, and
+// Samba's own messages kept off standard output.
+#pragma once
+
+#include <libsmbclient.h>
+
+#include "platform/win32.h"
+
+// The context, created on first use; null with `error` set when it cannot be.
+SMBCCTX* SmbContext(DWORD& error);
+
+// The Win32 code for an errno that a libsmbclient call left.
+DWORD SmbError(int err);
