@@ -77,5 +77,9 @@ function(keltro_win32_interface)
   add_library(keltro_platform STATIC ${sources})
   target_include_directories(keltro_platform
     PUBLIC ${KELTRO_INCLUDE_ROOTS}/win32 PRIVATE ${KELTRO_INCLUDE_ROOTS}/posix)
+  # UNC paths and the LAN Manager calls go to Samba's client library.
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(SMBCLIENT REQUIRED IMPORTED_TARGET smbclient)
+  target_link_libraries(keltro_platform PRIVATE PkgConfig::SMBCLIENT)
   target_link_libraries(keltro_win32 INTERFACE keltro_platform)
 endfunction()

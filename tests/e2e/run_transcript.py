@@ -20,8 +20,11 @@ printed; --wine runs a keltro.exe under Wine (see wine.py).
 
 A comment line "Needs: root keltro-alice ..." names what the whole transcript
 needs: root, and accounts or groups by name (scripts/test-accounts.sh makes the
-test accounts). When something is missing the transcript is not run: it says
-why and exits with status 77, which CTest reports as skipped.
+test accounts), and smb: root and Samba's smbd, for transcripts that start test
+SMB servers with tests/support/smb-servers (an --extra program) under $T/smb;
+those servers are stopped after the transcript, pass or fail. When something is
+missing the transcript is not run: it says why and exits with status 77, which
+CTest reports as skipped.
 """
 import argparse, difflib, grp, os, pwd, re, shutil, subprocess, sys, tempfile, unicodedata
 
@@ -72,11 +75,21 @@ def missing_needs(comments):
     for line in comments:
         if line.startswith(NEEDS):
             for need in line[len(NEEDS):].split():
-                if need == "root" and os.geteuid() != 0:
+                if need in ("root", "smb") and os.geteuid() != 0:
                     missing.append("root")
+                elif need == "smb":
+                    if not shutil.which("smbd", path=os.environ.get("PATH", "") + ":/usr/sbin"):
+                        missing.append("smbd")
                 elif need != "root" and not known_account(need):
                     missing.append("account " + need)
     return missing
+
+
+def stop_smb_servers(extras, workdir):
+    """Stops the test SMB servers a transcript left running under $T/smb."""
+    servers = [e for e in extras if os.path.basename(e) == "smb-servers"]
+    if servers and os.path.isdir(os.path.join(workdir, "smb")):
+        subprocess.run([servers[0], "stop", os.path.join(workdir, "smb")], capture_output=True)
 
 
 def render(data):
@@ -149,6 +162,7 @@ def main():
     finally:
         if args.wine:
             wine.finish()
+        stop_smb_servers(args.extra, workdir)
         subprocess.run(["chmod", "-R", "u+rwX", workdir], capture_output=True)
         shutil.rmtree(workdir, ignore_errors=True)
     failures, new_lines = 0, []

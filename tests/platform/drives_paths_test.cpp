@@ -69,7 +69,8 @@ TEST_F(PathCallsTest, RefusalsCarryWin32CodesAndChangeNothing) {
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(tree_.path("walk")));
   refused(GetFileAttributesA("T:\\plain.txt\\x"), INVALID_FILE_ATTRIBUTES, ERROR_PATH_NOT_FOUND);
   refused(GetFileAttributesA("*:\\x"), INVALID_FILE_ATTRIBUTES, ERROR_INVALID_NAME);
-  refused(GetFileAttributesA("\\\\srv\\share\\x"), INVALID_FILE_ATTRIBUTES, ERROR_BAD_NETPATH);
+  // Calls that do not serve shares refuse them without asking the network.
+  refused(SetFileAttributesA("\\\\srv\\share\\x", 0), FALSE, ERROR_NOT_SUPPORTED);
   MapDrives("C=/;D=" + tree_.path("no-media") + ",cdrom");
   refused(GetFileAttributesA("D:\\x"), INVALID_FILE_ATTRIBUTES, ERROR_NOT_READY);
   WIN32_FIND_DATAA data;

@@ -4,7 +4,8 @@
 // relative to the one held (never through a link), and going back to a held
 // directory returns to its descriptor, so no step of a walk resolves a path
 // from the root again. SetCurrentDirectoryA also changes the process's own
-// directory (fchdir), which names relative to it rely on.
+// directory (fchdir), which names relative to it rely on. A directory on a
+// share is kept by its path only.
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,6 +19,7 @@
 #include "platform/posix/name_encoding.h"
 #include "platform/posix/name_match.h"
 #include "platform/posix/path_lookup.h"
+#include "platform/posix/share_files.h"
 #include "platform/posix/syscalls.h"
 #include "platform/posix/win_path.h"
 
@@ -125,6 +127,19 @@ DWORD EnterByPath(const std::string& full, const std::string& windows) {
   return Enter(HeldLevel{dir, windows, located.posix}, false);
 }
 
+// A directory on a share: kept by its path alone (no descriptor, and the
+// process's own directory stays where it is); relative names resolve
+// against it as text.
+DWORD EnterShareDirectory(const std::string& full, const std::string& windows) {
+  DWORD err = CheckShareDirectory(full);
+  if (err) return err;
+  auto onShare = std::make_shared<HeldDirectory>();
+  onShare->fd = -1;
+  Held.clear();
+  Held.push_back(HeldLevel{onShare, windows, std::string()});
+  return ERROR_SUCCESS;
+}
+
 // "C:\a\b" -> "C:\a" and "b"; false for a root.
 bool SplitLastName(const std::string& windows, std::string& parent, std::string& name) {
   size_t root = WindowsRootLength(windows);
@@ -195,6 +210,7 @@ DWORD ChangeCurrentDirectory(LPCSTR path) {
   std::string full;
   if (!path || !FullPathOf(path, full)) return Held.empty() && UnknownError ? UnknownError : ERROR_INVALID_NAME;
   std::string windows = WithoutTrailingSeparator(full);
+  if (IsSharePath(full)) return EnterShareDirectory(full, windows);
   for (size_t i = Held.size(); i-- > 0;) {
     if (Held[i].windows == windows) return ReturnTo(i);
   }

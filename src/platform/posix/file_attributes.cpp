@@ -3,12 +3,14 @@
 // user.DOSATTRIB as hex text; where the file system holds no user extended
 // attributes they are simply not kept. A directory's mode bits are left
 // alone, as Wine does: R never keeps anyone from creating files in it.
+// On a share the attributes are the server's; setting them is not served yet.
 #include <cerrno>
 
 #include "platform/posix/dos_attrib.h"
 #include "platform/posix/file_info.h"
 #include "platform/posix/layer.h"
 #include "platform/posix/path_lookup.h"
+#include "platform/posix/share_files.h"
 #include "platform/posix/syscalls.h"
 
 namespace {
@@ -43,6 +45,13 @@ BOOL Fail(DWORD err) {
 }  // namespace
 
 DWORD GetFileAttributesA(LPCSTR lpFileName) {
+  std::string full;
+  if (lpFileName && FullPathOf(lpFileName, full) && IsSharePath(full)) {
+    ShareEntry entry;
+    DWORD err = FindShareEntry(full, entry);
+    SetLastError(err);
+    return err ? INVALID_FILE_ATTRIBUTES : entry.info.attributes;
+  }
   LocatedPath located;
   DWORD err = LocateExisting(lpFileName, located);
   if (err) {

@@ -3,7 +3,8 @@
 // at a drive root, then the entries sorted by name as NTFS gives them, so a
 // listing reads the same on every file system); one without is the exact
 // lookup of that entry. A listing of the current directory reads the
-// descriptor the layer holds for it (getdents64), never its path.
+// descriptor the layer holds for it (getdents64), never its path. Paths on
+// a share are listed through libsmbclient (share_find.cpp).
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -18,6 +19,7 @@
 #include "platform/posix/name_encoding.h"
 #include "platform/posix/name_match.h"
 #include "platform/posix/path_lookup.h"
+#include "platform/posix/share_files.h"
 #include "platform/posix/syscalls.h"
 #include "platform/posix/win_path.h"
 
@@ -209,11 +211,16 @@ HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
   std::string directory = full.substr(0, slash + 1);
   std::string pattern = full.substr(slash + 1);
   if (HasWildcard(directory.substr(root))) return Fail(ERROR_INVALID_NAME);
+  if (IsSharePath(full)) {
+    if (HasWildcard(directory)) return Fail(ERROR_INVALID_NAME);  // in the server or share name
+    return FindFirstShareFile(full, directory, pattern, lpFindFileData);
+  }
   if (!HasWildcard(pattern)) return FindExact(full, lpFindFileData);
   return FindInDirectory(directory, pattern, lpFindFileData);
 }
 
 BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
+  if (IsShareFind(hFindFile)) return FindNextShareFile(hFindFile, lpFindFileData);
   FindHandle* find = static_cast<FindHandle*>(LookupHandle(hFindFile, CloseFind));
   if (!find) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -224,4 +231,7 @@ BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
   return err == ERROR_SUCCESS;
 }
 
-BOOL FindClose(HANDLE hFindFile) { return CloseLayerHandle(hFindFile, CloseFind); }
+BOOL FindClose(HANDLE hFindFile) {
+  if (IsShareFind(hFindFile)) return CloseShareFind(hFindFile);
+  return CloseLayerHandle(hFindFile, CloseFind);
+}

@@ -24,7 +24,9 @@ DWORD SplitDriveRoot(const std::string& fullPath, std::string& root, std::string
   std::string full = fullPath;
   bool noDrive = IsNoDrivePath(full);
   if (!noDrive && full.compare(0, 4, "\\\\?\\") == 0 && full.compare(4, 4, "UNC\\") != 0) full = full.substr(4);
-  if (!noDrive && full.compare(0, 2, "\\\\") == 0) return ERROR_BAD_NETPATH;  // shares are not local paths
+  // Shares are no local paths: the calls that serve them do so before this
+  // lookup (share_files.h); every other call refuses them.
+  if (!noDrive && full.compare(0, 2, "\\\\") == 0) return ERROR_NOT_SUPPORTED;
   size_t rootLength = WindowsRootLength(full);
   if (noDrive) {
     root = "/";

@@ -69,7 +69,8 @@ constexpr unsigned kEntryStatxMask = STATX_BASIC_STATS | STATX_BTIME;
 
 // Locates a full Windows path (FullPathOf form). Returns 0, or the Win32 code
 // of a path that cannot name a local entry: 123 (wildcards, a drive that is
-// no letter), 3 (an unmapped drive letter), 53 (a UNC path).
+// no letter), 3 (an unmapped drive letter), 50 (a share path: served only
+// by the calls of share_files.h).
 DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located);
 // FullPathOf then LocateFullPath.
 DWORD LocatePath(LPCSTR path, LocatedPath& located);

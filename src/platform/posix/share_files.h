@@ -1,0 +1,48 @@
+// Files on shares: the `\\SERVER\SHARE\...` paths of the file calls, served
+// over libsmbclient. Paths are full Windows paths (FullPathOf form) in the
+// ANSI code page; results are Win32 codes. Internal to src/platform/posix/.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/posix/file_info.h"
+
+// True for a path on a share: two backslashes and a server name, but not the
+// "\\?\" and "\\.\" forms.
+bool IsSharePath(const std::string& full);
+
+// The libsmbclient URL of a share path: "smb://server/share/dir/name", names
+// in UTF-8 and percent-encoded. A path of a server alone names no share: 53.
+DWORD ShareUrl(const std::string& full, std::string& url);
+
+// A name libsmbclient gives (UTF-8) in the ANSI code page.
+std::string AnsiNameOf(const std::string& utf8);
+
+struct ShareEntry {
+  std::string name;  // ANSI
+  EntryInfo info;
+};
+
+// The entries of a share directory whose names match pattern (the layer's
+// wildcard rules): "." and ".." first when the server gives them, then the
+// rest sorted by name as NTFS sorts them. 0, or why the directory could not
+// be listed (3 when it is missing).
+DWORD ListShareDirectory(const std::string& directory, const std::string& pattern, std::vector<ShareEntry>& entries);
+
+// One entry of a share by its full path (a share's root is a directory):
+// 0, 2 when it is missing, 3 when its directory is.
+DWORD FindShareEntry(const std::string& full, ShareEntry& entry);
+
+// SetCurrentDirectoryA's check of a share directory: 0, 267 for a file.
+DWORD CheckShareDirectory(const std::string& full);
+
+// FindFirstFileA on a share path: directory (ending in `\`) and pattern, or
+// the exact lookup of full when pattern has no wildcard.
+HANDLE FindFirstShareFile(const std::string& full, const std::string& directory, const std::string& pattern,
+                          WIN32_FIND_DATAA* data);
+// FindNextFileA and FindClose on a handle FindFirstShareFile gave; false
+// with ERROR_INVALID_HANDLE for any other handle.
+bool IsShareFind(HANDLE find);
+BOOL FindNextShareFile(HANDLE find, WIN32_FIND_DATAA* data);
+BOOL CloseShareFind(HANDLE find);
