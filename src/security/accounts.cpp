@@ -85,7 +85,13 @@ bool SplitAccountName(const char* accountName, char* domain, char* user) {
 // when one is found; the given system otherwise.
 const char* ChooseLookupSystem(const char* systemName, const char* domain, char* controller) {
   if (!domain[0] || IsBuiltinDomain(domain)) return systemName;
-  FindDomainController(domain, controller, AccountPartCapacity);
+  WCHAR wideDomain[AccountPartCapacity];
+  WCHAR wideController[ControllerNameCapacity];
+  if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, domain, -1, wideDomain, AccountPartCapacity) == 0 ||
+      FindDomainController(wideDomain, wideController) != 0 ||
+      WideCharToMultiByte(CP_ACP, 0, wideController, -1, controller, AccountPartCapacity, nullptr, nullptr) == 0) {
+    controller[0] = '\0';
+  }
   return controller[0] ? controller : systemName;
 }
 

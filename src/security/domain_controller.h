@@ -1,8 +1,14 @@
 // The domain-controller lookup of account names given as domain\user.
 #pragma once
 
-#include <cstddef>
+#include "platform/win32.h"
 
-// Writes into `controller` (`capacity` bytes) the name of a controller of
-// `domain`, or the empty text when none is found (an empty domain finds none).
-void FindDomainController(const char* domain, char* controller, size_t capacity);
+// Room for a controller's name in UTF-16 units, terminator included.
+constexpr int ControllerNameCapacity = 24;
+
+// Writes into `controller` the name of a controller of `domain` (with its
+// leading backslashes), as the primary controller of the local machine's
+// domain knows it, and returns 0; or returns the code of the failed
+// NetGetDCName with `controller` empty. An empty domain finds none and
+// returns 0.
+DWORD FindDomainController(const WCHAR* domain, WCHAR* controller);

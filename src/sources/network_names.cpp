@@ -1,0 +1,37 @@
+#include "sources/network_names.h"
+
+#include <cstring>
+
+#include "base/bounded_text.h"
+
+std::string AnsiName(const WCHAR* name) {
+  int size = WideCharToMultiByte(CP_ACP, WC_COMPOSITECHECK, name, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return std::string();
+  std::string ansi((size_t)size, '\0');
+  WideCharToMultiByte(CP_ACP, WC_COMPOSITECHECK, name, -1, ansi.data(), size, nullptr, nullptr);
+  ansi.resize(strlen(ansi.c_str()));
+  return ansi;
+}
+
+bool ToNetName(const WCHAR* name, NetName& ansi) {
+  std::string whole = AnsiName(name);
+  bool fits = whole.size() < sizeof ansi;
+  CopyText(ansi, fits ? whole.c_str() : "");
+  return fits;
+}
+
+bool ToWideName(const char* text, WCHAR* wide, int capacity) {
+  if (MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text, -1, wide, capacity) > 0) return true;
+  wide[0] = 0;
+  return false;
+}
+
+bool CopyWideName(WCHAR* dest, int capacity, const WCHAR* source) {
+  int length = 0;
+  while (source && source[length] && length < capacity - 1) {
+    dest[length] = source[length];
+    length++;
+  }
+  dest[length] = 0;
+  return !source || !source[length];
+}

@@ -1,0 +1,98 @@
+// The computer's name, and the Samba network against real loopback servers
+// (tests/support/smb-servers): shares as a server lists them, one share's
+// information, the local domain from the client's configuration, and the
+// codes of a server that is not there and of one that accepts and never
+// answers (those need root and smbd).
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/posix/network_backend.h"
+#include "platform/win32_network.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string Harness = (fs::path(__FILE__).parent_path().parent_path() / "support" / "smb-servers").string();
+
+bool Shell(const std::string& command) { return std::system(command.c_str()) == 0; }
+
+// The servers of one test under a temporary folder, stopped and removed
+// however the test ends; HOME points at their client configuration meanwhile.
+struct LoopbackServers {
+  std::string dir = (fs::temp_directory_path() / "keltro-smb-XXXXXX").string();
+  std::string home = getenv("HOME") ? getenv("HOME") : "";
+  LoopbackServers() {
+    if (!mkdtemp(dir.data())) ADD_FAILURE() << "mkdtemp failed";
+  }
+  ~LoopbackServers() {
+    Shell(Harness + " stop " + dir);
+    fs::remove_all(dir);
+    setenv("HOME", home.c_str(), 1);
+  }
+};
+
+std::vector<std::string> Names(const std::vector<NetShare>& shares) {
+  std::vector<std::string> names;
+  for (const NetShare& share : shares) names.push_back(share.name + ":" + std::to_string(share.type));
+  return names;
+}
+
+TEST(ComputerName, IsTheHostNamesFirstLabelUpperCasedAndAsksForRoomWhenShort) {
+  char host[256] = {};
+  ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
+  std::string expected;
+  for (const char* c = host; *c && *c != '.' && expected.size() < 15; ++c) expected += (char)toupper(*c);
+
+  WCHAR name[MAX_COMPUTERNAME_LENGTH + 1];
+  DWORD size = 2;
+  EXPECT_FALSE(GetComputerNameW(name, &size));
+  EXPECT_EQ(GetLastError(), (DWORD)ERROR_BUFFER_OVERFLOW);
+  EXPECT_EQ(size, expected.size() + 1);
+  ASSERT_TRUE(GetComputerNameW(name, &size));
+  EXPECT_EQ(size, expected.size());
+  EXPECT_EQ(std::string(name, name + size), expected);
+  EXPECT_EQ(name[size], 0);
+}
+
+TEST(SambaNetwork, AnswersAsTheServersDoAndFailsWithinTheTimeout) {
+  if (geteuid() != 0 || !Shell("command -v smbd >/dev/null || test -x /usr/sbin/smbd"))
+    GTEST_SKIP() << "needs root and smbd";
+  LoopbackServers servers;
+  const std::string& dir = servers.dir;
+  ASSERT_TRUE(Shell(Harness + " start " + dir + " 127.0.0.4 data 'users$' 'docs:comment = reports and notes'"));
+  ASSERT_TRUE(Shell(Harness + " start " + dir + " 127.0.0.5 public"));
+  std::ofstream(dir + "/client/.smb/smb.conf", std::ios::app) << "workgroup = KELTROTEST\n";
+  setenv("HOME", (dir + "/client").c_str(), 1);  // read when the run's context is made
+
+  std::vector<NetShare> shares;
+  EXPECT_EQ(Network.listShares("127.0.0.4", shares), 0u);
+  // In the server's order; IPC$ is the one share Samba marks special.
+  EXPECT_EQ(Names(shares), (std::vector<std::string>{"data:0", "users$:0", "docs:0",
+                                                   "IPC$:" + std::to_string(STYPE_IPC | STYPE_SPECIAL)}));
+
+  NetShare info;
+  EXPECT_EQ(Network.shareInfo("127.0.0.4", "DOCS", info), 0u);
+  EXPECT_EQ(info.name, "docs");
+  EXPECT_EQ(info.type, (DWORD)STYPE_DISKTREE);
+  EXPECT_EQ(info.remark, "reports and notes");
+  EXPECT_EQ(Network.shareInfo("127.0.0.4", "public", info), (DWORD)NERR_NetNameNotFound);
+
+  std::string domain;
+  EXPECT_EQ(Network.localDomain(domain), 0u);
+  EXPECT_EQ(domain, "KELTROTEST");
+
+  shares.clear();
+  EXPECT_EQ(Network.listShares("127.0.0.6", shares), (DWORD)ERROR_BAD_NETPATH);  // nothing listens there
+  ASSERT_TRUE(Shell(Harness + " pause " + dir + " 127.0.0.5"));
+  EXPECT_EQ(Network.listShares("127.0.0.5", shares), (DWORD)ERROR_BAD_NETPATH);  // after the timeout
+  EXPECT_TRUE(shares.empty());
+}
+
+}  // namespace
