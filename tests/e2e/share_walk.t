@@ -34,6 +34,14 @@ One name without wildcards is looked up as the server spells it; times are the s
   \\127.0.0.2\data\sub\deep
   data T=2
 
+Owners and access lists are the server's, each account named as the server names it.
+  $ smbcacls //127.0.0.2/data B.txt -N -a 'ACL:S-1-1-0:DENIED/0/W' && smbcacls //127.0.0.2/data B.txt -N -a 'ACL:S-1-5-32-544:ALLOWED/OI|CI/FULL'
+  $ keltro sho '\\127.0.0.2\data\*.txt' '~F~o: ~g~N' '~T~o owners'
+  Unix User\root: Unix User\root:0x001F019F Unix Group\root:0x00120089 \Everyone:0x00120089 a.txt
+  Unix User\root: \Everyone:N \Everyone:0x00120089 Unix User\root:0x001F019F Unix Group\root:0x00120089 BUILTIN\Administrators:Fco B.txt
+  Unix User\root: Unix User\root:0x001F019F Unix Group\root:0x00120089 \Everyone:0x00120089 bär.txt
+  1 owners
+
 A directory that is missing or is a file is reported; the run goes on.
   $ keltro sho '\\127.0.0.2\data\missing\*'
   2> KELTRO-ERROR, cannot go to \\127.0.0.2\data\missing\, error=2
