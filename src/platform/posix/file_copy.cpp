@@ -129,17 +129,6 @@ int CopyLink(const LocatedPath& source, const CopyPlace& place, bool failIfExist
   return err;
 }
 
-int WriteAll(int out, const char* data, size_t length) {
-  while (length > 0) {
-    ssize_t written = Sys.write(out, data, length);
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) return errno;
-    data += written;
-    length -= (size_t)written;
-  }
-  return 0;
-}
-
 // The data of a file of a share, its last-access and last-write times, into
 // the open temporary file `out`. Its mode is the one a new file gets.
 int CopyShareIntoTemp(ShareFile& in, int out) {
