@@ -3,6 +3,8 @@
 // reads the static server list) and visits every name that matches.
 #include "sources/network_loops.h"
 
+#include <string>
+
 #include "base/settings.h"
 #include "match/pattern_match.h"
 #include "output/standard_output.h"
@@ -157,11 +159,10 @@ DWORD ShareLoop(const WCHAR* domain, const WCHAR* server, const char* sharePatte
     visitor(domain, server, share);
     return 0;
   }
-  WCHAR serverName[ServerNameCapacity];
-  CopyWideName(serverName, ServerNameCapacity, server);
+  std::basic_string<WCHAR> serverName(server);  // the call takes it writable
   LPBYTE buffer = nullptr;
   DWORD count = 0, total = 0;
-  DWORD status = NetShareEnum(serverName, 0, &buffer, ShareEnumSize, &count, &total, nullptr);
+  DWORD status = NetShareEnum(serverName.data(), 0, &buffer, ShareEnumSize, &count, &total, nullptr);
   if (status != NERR_Success) {
     PrintError("SHARELOOP-ERROR, NetShareEnum(%s) failed, error=%ld\n", AnsiName(server).c_str(), (long)status);
     ReleaseBuffer(buffer);
