@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/settings.h"
 #include "output/standard_output.h"
 #include "platform/files_fixture.h"
 #include "sources/network_names.h"
