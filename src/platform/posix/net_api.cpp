@@ -160,8 +160,9 @@ bool IsLocalMachine(const std::string& server) {
 
 NET_API_STATUS NetShareEnum(LMSTR servername, DWORD level, LPBYTE* bufptr, DWORD prefmaxlen, LPDWORD entriesread,
                             LPDWORD totalentries, LPDWORD resume_handle) {
-  if (!bufptr || (level != 0 && level != 1)) return bufptr ? ERROR_INVALID_LEVEL : ERROR_INVALID_PARAMETER;
+  if (!bufptr) return ERROR_INVALID_PARAMETER;
   *bufptr = nullptr;
+  if (level != 0 && level != 1) return ERROR_INVALID_LEVEL;
   std::vector<NetShare> shares;
   DWORD status = Network.listShares(ServerOf(servername), shares);
   if (status != NERR_Success) return status;

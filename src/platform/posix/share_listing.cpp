@@ -1,5 +1,7 @@
-// Share directories read through libsmbclient's readdirplus2, which gives
-// each entry's DOS attributes, its four times and its size in one listing.
+// Share directories read through libsmbclient's readdirplus, which gives
+// each entry's DOS attributes, its four times and its size from the listing
+// itself. (readdirplus2 gives the same and a stat record, for which it
+// resolves every entry's path again: it doubles the time of a listing.)
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -90,10 +92,9 @@ DWORD ListShareDirectory(const std::string& directory, const std::string& patter
   if (!context) return err;
   SMBCFILE* dir = smbc_getFunctionOpendir(context)(context, url.c_str());
   if (!dir) return ReachError(directory, errno, ERROR_PATH_NOT_FOUND);
-  smbc_readdirplus2_fn next = smbc_getFunctionReaddirPlus2(context);
+  smbc_readdirplus_fn next = smbc_getFunctionReaddirPlus(context);
   errno = 0;
-  struct stat st;
-  while (const struct libsmb_file_info* file = next(context, dir, &st)) {
+  while (const struct libsmb_file_info* file = next(context, dir)) {
     std::string name = AnsiNameOf(file->name);
     if (MatchWildcardIgnoringCase(pattern.c_str(), name.c_str())) entries.push_back(ShareEntry{name, InfoOf(*file)});
     errno = 0;

@@ -1,0 +1,68 @@
+Needs: smb
+Files on a share, listed through the network: the server's DOS attributes,
+times and sizes, names in the order a local listing gives them, wildcard
+directories, and the errors of shares and directories that cannot be reached.
+  $ smb-servers start $T/smb 127.0.0.2 data
+  $ export HOME=$T/smb/client && D=$T/smb/127.0.0.2/shares/data
+  $ mkdir -p $D/sub/deep $D/Zed $D/_x $D/skip
+  $ printf hello > $D/a.txt && printf xx > $D/B.txt && printf 123456 > $D/sub/deep/c.log && printf 1 > $D/skip/d.log
+  $ mkdir "$D/100%41 a@b;c" && printf 1 > "$D/100%41 a@b;c/f" && printf 12 > $D/bär.txt
+  $ touch -d '2020-01-02 03:04:05' $D/B.txt
+  $ smbclient //127.0.0.2/data -N -c 'setmode a.txt +hr; setmode Zed +s' > /dev/null 2>&1
+  $ keltro sho '\\127.0.0.2\data\*' /S '~F~a ~s ~f' '~e~S ~e T=~T s=~s'
+  ...... 1 \\127.0.0.2\data\100%41 a@b;c\f
+  .....D 0 \\127.0.0.2\data\100%41 a@b;c
+  RH.... 5 \\127.0.0.2\data\a.txt
+  ...... 2 \\127.0.0.2\data\B.txt
+  ...... 2 \\127.0.0.2\data\bär.txt
+  ...... 1 \\127.0.0.2\data\skip\d.log
+  .....D 0 \\127.0.0.2\data\skip
+  ...... 6 \\127.0.0.2\data\sub\deep\c.log
+  .....D 0 \\127.0.0.2\data\sub\deep
+  .....D 0 \\127.0.0.2\data\sub
+  ..S..D 0 \\127.0.0.2\data\Zed
+  .....D 0 \\127.0.0.2\data\_x
+  \\127.0.0.2 data T=12 s=17
+
+One name without wildcards is looked up as the server spells it; times are the server's.
+  $ keltro sho '\\127.0.0.2\data\b.TXT' '~F~f ~M ~L'
+  \\127.0.0.2\data\B.txt 02.01.2020 03:04 02.01.2020 03:04
+  $ keltro sho '\\127.0.0.2\data\S*\*' /S '~F~f' '~e~e T=~T'
+  \\127.0.0.2\data\skip\d.log
+  data T=1
+  \\127.0.0.2\data\sub\deep\c.log
+  \\127.0.0.2\data\sub\deep
+  data T=2
+
+A directory that is missing or is a file is reported; the run goes on.
+  $ keltro sho '\\127.0.0.2\data\missing\*'
+  2> KELTRO-ERROR, cannot go to \\127.0.0.2\data\missing\, error=2
+  $ keltro sho '\\127.0.0.2\data\a.txt\*'
+  2> KELTRO-ERROR, cannot go to \\127.0.0.2\data\a.txt\, error=267
+
+Changes on a share are not made yet: each is refused with 50.
+  $ mkdir src && printf 1 > src/new.txt
+  $ keltro del '\\127.0.0.2\data\B.txt' /y
+  2> KELTRO-ERROR, cannot delete '\\127.0.0.2\data\B.txt', error=50
+  KELTRO-STATISTICS=           0 files deleted
+  KELTRO-STATISTICS=           0 bytes deleted
+  KELTRO-STATISTICS=           0 directories removed
+  KELTRO-STATISTICS=           0 files taken
+  KELTRO-STATISTICS=           0 actions skipped
+  KELTRO-STATISTICS=           1 errors detected
+  $ keltro cop 'C:\src\*' '\\127.0.0.2\data\sub\' /y | grep -e ERROR -e copied
+  2> KELTRO-ERROR, cannot copy C:\src\new.txt to \\127.0.0.2\data\sub\, error=50
+  KELTRO-STATISTICS=           0 files copied
+  KELTRO-STATISTICS=           0 bytes copied
+  $ keltro cop 'C:\src\*' '\\127.0.0.2\data\new\' /y
+  2> KELTRO-ERROR, cannot create \\127.0.0.2\data\new\, error=50
+  [50]
+  $ ls $D
+  100%41 a@b;c
+  B.txt
+  Zed
+  _x
+  a.txt
+  bär.txt
+  skip
+  sub
