@@ -2,7 +2,7 @@
 // (tests/support/smb-servers): shares as a server lists them, one share's
 // information, the local domain from the client's configuration, and the
 // code of a server that is not there (those need root and smbd). A server
-// that never answers is tested through the loops (tests/e2e/network_servers.t).
+// that never answers is tested through the loops (tests/e2e/net_loops.t).
 #include <gtest/gtest.h>
 #include <unistd.h>
 
