@@ -40,6 +40,28 @@ A directory that is missing or is a file is reported; the run goes on.
   $ keltro sho '\\127.0.0.2\data\a.txt\*'
   2> KELTRO-ERROR, cannot go to \\127.0.0.2\data\a.txt\, error=267
 
+Copies from a share to a local drive keep the data, the attribute word and the times.
+  $ keltro cop '\\127.0.0.2\data\*' 'C:\copy\' /S /y | grep -e ERROR -e "files copied"
+  KELTRO-STATISTICS=           6 files copied
+  $ keltro sho 'C:\copy\*' /S '~F~a ~s ~f'
+  ...... 1 C:\copy\100%41 a@b;c\f
+  .....D 0 C:\copy\100%41 a@b;c
+  RH.... 5 C:\copy\a.txt
+  ...... 2 C:\copy\B.txt
+  ...... 2 C:\copy\bär.txt
+  ...... 1 C:\copy\skip\d.log
+  .....D 0 C:\copy\skip
+  ...... 6 C:\copy\sub\deep\c.log
+  .....D 0 C:\copy\sub\deep
+  .....D 0 C:\copy\sub
+  ..S..D 0 C:\copy\Zed
+  .....D 0 C:\copy\_x
+  $ keltro sho 'C:\copy\B.txt' '~F~M ~L' && cat copy/a.txt "copy/100%41 a@b;c/f" copy/sub/deep/c.log
+  02.01.2020 03:04 02.01.2020 03:04
+  hello1123456 (no-eol)
+  $ touch $D/B.txt && keltro upd '\\127.0.0.2\data\*' 'C:\copy\' /S /y | grep -e ERROR -e INFO
+  KELTRO-INFO, replace: C:\copy\B.txt
+
 Changes on a share are not made yet: each is refused with 50.
   $ mkdir src && printf 1 > src/new.txt
   $ keltro del '\\127.0.0.2\data\B.txt' /y

@@ -5,6 +5,8 @@
 // temporary file. Copied: the data (holes kept), the user extended
 // attributes (with the attribute word and a stored creation time), the mode
 // bits, the last-access and last-write times. A link is copied as a link.
+// A source on a share is read through libsmbclient (share_read.cpp); a
+// target on a share is refused with 50.
 #include <cerrno>
 
 #include "platform/posix/copy_content.h"
@@ -13,6 +15,7 @@
 #include "platform/posix/layer.h"
 #include "platform/posix/name_cache.h"
 #include "platform/posix/path_lookup.h"
+#include "platform/posix/share_files.h"
 #include "platform/posix/syscalls.h"
 
 namespace {
@@ -35,13 +38,14 @@ bool SameEntry(const struct statx& a, const struct statx& b) {
 }
 
 // Windows refuses to overwrite a directory, and a file that is read-only or
-// hidden; a copy onto the source itself finds it open (32).
-DWORD CheckTarget(const LocatedPath& source, const LocatedPath& target, bool failIfExists) {
+// hidden; a copy onto the source itself finds it open (32). A source on a
+// share (null) is never taken for a local entry.
+DWORD CheckTarget(const struct statx* source, const LocatedPath& target, bool failIfExists) {
   if (target.missing == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
   if (target.missing) return target.missing;
   if (target.statErrno) return Win32ErrorFromErrno(target.statErrno);
   if (failIfExists) return ERROR_FILE_EXISTS;
-  if (SameEntry(source.stx, target.stx)) return ERROR_SHARING_VIOLATION;
+  if (source && SameEntry(*source, target.stx)) return ERROR_SHARING_VIOLATION;
   if (S_ISDIR(target.stx.stx_mode)) return ERROR_ACCESS_DENIED;
   DWORD attributes = AttributesOf(target.stx, target.base.c_str(), target.posix);
   return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)) ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
@@ -125,6 +129,57 @@ int CopyLink(const LocatedPath& source, const CopyPlace& place, bool failIfExist
   return err;
 }
 
+int WriteAll(int out, const char* data, size_t length) {
+  while (length > 0) {
+    ssize_t written = Sys.write(out, data, length);
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) return errno;
+    data += written;
+    length -= (size_t)written;
+  }
+  return 0;
+}
+
+// The data of a file of a share, its last-access and last-write times, into
+// the open temporary file `out`. Its mode is the one a new file gets.
+int CopyShareIntoTemp(ShareFile& in, int out) {
+  static char buffer[1 << 16];
+  for (;;) {
+    long length = ReadShareFile(in, buffer, sizeof buffer);
+    if (length < 0) return errno;
+    if (length == 0) break;
+    if (int err = WriteAll(out, buffer, (size_t)length)) return err;
+  }
+  struct timespec times[2] = {in.accessTime, in.writeTime};
+  return Sys.futimens(out, times) == 0 ? 0 : errno;
+}
+
+// A file of a share copied to a local target, through a temporary file as
+// every copy; the attribute word the server reports is set on the copy.
+BOOL CopyFromShare(const std::string& source, LPCSTR lpNewFileName, BOOL bFailIfExists) {
+  ShareFile in;
+  if (DWORD err = OpenShareFile(source, in)) return FailWith(err);
+  LocatedPath target;
+  DWORD err = LocatePath(lpNewFileName, target);
+  if (!err) err = CheckTarget(nullptr, target, bFailIfExists);
+  if (err) {
+    CloseShareFile(in);
+    return FailWith(err);
+  }
+  CopyPlace place = PlaceOf(target);
+  int out = MakeCopyTemp(place.dirFd, place.dirPath, [&](const char* name) {
+    return Sys.open(place.dirFd, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  });
+  int copyErr = out < 0 ? errno : CopyShareIntoTemp(in, out);
+  CloseShareFile(in);
+  if (out >= 0 && Sys.close(out) != 0 && !copyErr) copyErr = errno;
+  if (!copyErr) copyErr = PutInPlace(place, bFailIfExists);
+  EndCopyTemp(copyErr != 0);
+  if (copyErr) return FailWith(Win32ErrorFromErrno(copyErr));
+  NoteNameChange(target, target.missing ? NameChange::Added : NameChange::Replaced);
+  return SetFileAttributesA(lpNewFileName, in.attributes);
+}
+
 }  // namespace
 
 // Most sources are files named as spelled: their kind is read by name, they
@@ -132,6 +187,9 @@ int CopyLink(const LocatedPath& source, const CopyPlace& place, bool failIfExist
 // A directory gives 5; an entry that is neither a file, a link nor a
 // directory gives 50.
 BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
+  std::string sourceFull;
+  if (lpExistingFileName && FullPathOf(lpExistingFileName, sourceFull) && IsSharePath(sourceFull))
+    return CopyFromShare(sourceFull, lpNewFileName, bFailIfExists);
   LocatedPath source, target;
   DWORD err = PlacePath(lpExistingFileName, source);
   if (err) return FailWith(err);
@@ -146,7 +204,7 @@ BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExis
   }
   bool isLink = in < 0 && S_ISLNK(source.stx.stx_mode);
   err = LocatePath(lpNewFileName, target);
-  if (!err) err = CheckTarget(source, target, bFailIfExists);
+  if (!err) err = CheckTarget(&source.stx, target, bFailIfExists);
   if (err) {
     if (in >= 0) Sys.close(in);
     return FailWith(err);

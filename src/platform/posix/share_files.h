@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/posix/file_info.h"
+#include "platform/posix/smb_context.h"
 
 // True for a path on a share: two backslashes and a server name, but not the
 // "\\?\" and "\\.\" forms.
@@ -36,6 +37,22 @@ DWORD FindShareEntry(const std::string& full, ShareEntry& entry);
 
 // SetCurrentDirectoryA's check of a share directory: 0, 267 for a file.
 DWORD CheckShareDirectory(const std::string& full);
+
+// A file of a share open for reading: its size, last-access and last-write
+// times, and the attribute bits the server reports through the mode
+// (R, H, S, A as libsmbclient maps them).
+struct ShareFile {
+  SMBCCTX* context = nullptr;
+  SMBCFILE* file = nullptr;
+  unsigned long long size = 0;
+  struct timespec accessTime {}, writeTime {};
+  DWORD attributes = 0;
+};
+// 0, or why the file cannot be read: 5 for a directory, 2 or 3 when missing.
+DWORD OpenShareFile(const std::string& full, ShareFile& file);
+// Up to `length` bytes: their count, 0 at the end, or -1 with errno set.
+long ReadShareFile(ShareFile& file, void* buffer, size_t length);
+void CloseShareFile(ShareFile& file);
 
 // FindFirstFileA on a share path: directory (ending in `\`) and pattern, or
 // the exact lookup of full when pattern has no wildcard.
