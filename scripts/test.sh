@@ -2,6 +2,7 @@
 # Builds keltro, runs every test, and cross-builds it for Windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh net  # the SMB transcripts' loopback servers
 bash scripts/build.sh
 bash scripts/test-accounts.sh
 (cd build && ctest --output-on-failure -j2)

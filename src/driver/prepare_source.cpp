@@ -10,9 +10,12 @@
 
 namespace {
 
-// The text handed to the full-path step: a drive class such as "DISK*:" is
-// reduced to its last character and the colon ("*:", "K:") first.
+// The text handed to the full-path step: a domain part is left out (the
+// path begins at the server's two backslashes, not in the current
+// directory), and a drive class such as "DISK*:" is reduced to its last
+// character and the colon ("*:", "K:").
 const char* FullPathInput(const char* spec) {
+  if (DomainPattern[0]) return strstr(spec, "\\\\");
   size_t driveLength = strlen(DrivePart);
   if (driveLength <= 2) return spec;
   const char* colon = strchr(spec, ':');

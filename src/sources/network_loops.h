@@ -4,6 +4,8 @@
 // ANSI form of the names (at most 23 characters of a name).
 #pragma once
 
+#include <cstdint>
+
 #include "platform/win32.h"
 
 // Capacities in UTF-16 units, terminator included: a domain name, and a

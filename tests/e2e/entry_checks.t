@@ -59,6 +59,7 @@ A BELMIX_FORMAT too long for its buffer falls back to ~f.
   2> KELTRO-ERROR, BELMIX_FORMAT longer than 255 characters, using ~f
   2> KELTRO-ERROR, cannot go to C:\nothing\, error=2
 
-UNC sources wait for the network loops.
-  $ keltro sho \\\\srv\\share\\*
-  2> KELTRO-ERROR, UNC sources (\\srv) are not supported yet
+A UNC source on a server that does not answer (nothing listens on that
+loopback address): the named share is reported and the run goes on.
+  $ keltro sho \\\\127.0.0.254\\share\\*
+  2> KELTRO-ERROR, NetShareGetInfo(share) failed, error=53

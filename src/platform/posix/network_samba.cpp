@@ -3,10 +3,12 @@
 // of smb:// and smb://DOMAIN, the local domain the workgroup of the client's
 // configuration. Every call goes through the run's one context, so a silent
 // server costs the context's timeout and Samba prints nothing on our output.
+#include <algorithm>
 #include <cerrno>
 #include <string>
 #include <vector>
 
+#include "platform/posix/layer.h"
 #include "platform/posix/network_backend.h"
 #include "platform/posix/smb_context.h"
 #include "platform/win32_network.h"
@@ -56,13 +58,8 @@ DWORD ShareType(unsigned kind) {
 }
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i] >= 'a' && a[i] <= 'z' ? (char)(a[i] - 32) : a[i];
-    char y = b[i] >= 'a' && b[i] <= 'z' ? (char)(b[i] - 32) : b[i];
-    if (x != y) return false;
-  }
-  return true;
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
 }
 
 DWORD SambaListShares(const std::string& server, std::vector<NetShare>& shares) {
