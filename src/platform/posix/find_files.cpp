@@ -31,16 +31,18 @@ struct FindHandle : LayerHandle {
   int dotsToCome;         // 2: "." and ".." still to come; 1: ".."; 0: none
   bool hasOwnInfo = false;  // ownInfo holds the directory's own values, given for . and ..
   EntryInfo ownInfo{};
-  std::string nameText{};          // each matching name folded, NUL, as it is, NUL
-  std::vector<const char*> names{};  // into nameText, sorted
+  std::string nameText{};          // each matching name folded, NUL, as it is, NUL, as shown, NUL
+  std::vector<const char*> names{};  // into nameText (the names as they are), sorted
   size_t nextName = 0;
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
 };
 
 // NTFS order: by name with case folded away (as names are compared), then
 // byte for byte (UTF-8 byte order is code point order). Each name is stored
-// behind its folded form, so the sort compares plain strings.
+// behind its folded form, so the sort compares plain strings, and before the
+// form it is shown in.
 const char* NameAfterFolded(const char* folded) { return folded + strlen(folded) + 1; }
+const char* ShownForm(const char* name) { return name + strlen(name) + 1; }
 
 bool ComesBefore(const char* foldedA, const char* foldedB) {
   int order = strcmp(foldedA, foldedB);
@@ -54,6 +56,7 @@ void TakeName(FindHandle* find, std::vector<size_t>& starts, std::string& shownT
   starts.push_back(find->nameText.size());
   AppendFoldedName(&find->nameText, shown);
   find->nameText.append(name, strlen(name) + 1);
+  find->nameText.append(shown, strlen(shown) + 1);
 }
 
 void ReadNames(FindHandle* find) {
@@ -73,16 +76,17 @@ bool CloseFind(LayerHandle* handle) {
   return true;
 }
 
-void FillFindData(const EntryInfo& info, const char* name, WIN32_FIND_DATAA* data) {
-  memset(data, 0, sizeof *data);
+// `shown` is the name as the core sees it.
+void FillFindData(const EntryInfo& info, const char* shown, WIN32_FIND_DATAA* data) {
   data->dwFileAttributes = info.attributes;
   data->ftCreationTime = info.creationTime;
   data->ftLastAccessTime = info.lastAccessTime;
   data->ftLastWriteTime = info.lastWriteTime;
   data->nFileSizeHigh = (DWORD)(info.size >> 32);
   data->nFileSizeLow = (DWORD)info.size;
-  std::string shown;
-  CopyTruncated(data->cFileName, ShownName(name, shown));
+  data->dwReserved0 = data->dwReserved1 = 0;
+  CopyTruncated(data->cFileName, shown);
+  data->cAlternateFileName[0] = '\0';
 }
 
 // The path the entry's extended attributes are read by: relative to the
@@ -112,7 +116,7 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
       find->ownInfo = EntryInfoOf(stx, name, EntryPath(find, name));
       find->hasOwnInfo = true;
     }
-    FillFindData(find->ownInfo, name, data);
+    FillFindData(find->ownInfo, name, data);  // . and .. are shown as they are
     return ERROR_SUCCESS;
   }
   while (find->nextName < find->names.size()) {
@@ -121,7 +125,7 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
       if (errno == ENOENT) continue;
       return Win32ErrorFromErrno(errno);
     }
-    FillFindData(EntryInfoOf(stx, name, EntryPath(find, name)), name, data);
+    FillFindData(EntryInfoOf(stx, name, EntryPath(find, name)), ShownForm(name), data);
     return ERROR_SUCCESS;
   }
   return find->readError ? find->readError : ERROR_NO_MORE_FILES;
@@ -138,7 +142,9 @@ HANDLE FindExact(const std::string& full, WIN32_FIND_DATAA* data) {
   if (err) return Fail(err);
   if (located.missing) return Fail(located.missing);
   if (located.statErrno) return Fail(Win32ErrorFromErrno(located.statErrno));
-  FillFindData(EntryInfoOf(located.stx, located.base.c_str(), located.posix), located.base.c_str(), data);
+  std::string shown;
+  FillFindData(EntryInfoOf(located.stx, located.base.c_str(), located.posix), ShownName(located.base.c_str(), shown),
+               data);
   FindHandle* find = new FindHandle{{CloseFind}, nullptr, "", false, "", 0};
   SetLastError(ERROR_SUCCESS);
   return RegisterHandle(find);

@@ -72,8 +72,9 @@ void AppendFoldedName(std::string* out, const char* name) {
   std::string_view text(name);
   bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (unsigned char)c < 0x80; });
   if (ascii) {  // the common case, without decoding
-    for (char c : text) out->push_back(UpperAscii(c));
-    out->push_back('\0');
+    size_t start = out->size();
+    out->append(text.data(), text.size() + 1);
+    for (size_t i = start; i < out->size(); ++i) (*out)[i] = UpperAscii((*out)[i]);
     return;
   }
   for (uint32_t c : Folded(name, false)) {
