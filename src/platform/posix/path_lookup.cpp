@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/posix/drive_map.h"
+#include "platform/posix/held_parents.h"
 #include "platform/posix/layer.h"
 #include "platform/posix/name_cache.h"
 #include "platform/posix/name_encoding.h"
@@ -124,15 +125,46 @@ void CorrectCase(const std::string& root, const std::vector<std::string>& parts,
 // A name missing from a directory whose kept names tell so, with no lookup
 // of the name itself (most lookups in a walk's new target directory). The
 // directory is the one the entry is named in: the held one when it is there.
-bool KnownMissing(const std::vector<std::string>& parts, const LocatedPath& located) {
-  if (parts.size() < 2 || located.name == ".") return false;
-  std::string parent = PosixParentOf(located.posix);
-  if (!KeepsFineNames(parent)) return false;
+// parentStx, when given, is the directory's state as just read.
+bool KnownMissing(const std::string& parent, const std::string& name, const LocatedPath& located,
+                  const struct statx* parentStx) {
   struct statx stx;
-  int err = located.dirFd != AT_FDCWD
-                ? (Sys.stat(located.dirFd, "", AT_EMPTY_PATH, kEntryStatxMask, &stx) == 0 ? 0 : errno)
-                : StatEntry(AT_FDCWD, parent, stx);
-  return err == 0 && S_ISDIR(stx.stx_mode) && KnownAbsent(parent, stx, parts.back());
+  if (!parentStx) {
+    int err = located.dirFd != AT_FDCWD
+                  ? (Sys.stat(located.dirFd, "", AT_EMPTY_PATH, kEntryStatxMask, &stx) == 0 ? 0 : errno)
+                  : StatEntry(AT_FDCWD, parent, stx);
+    if (err) return false;
+    parentStx = &stx;
+  }
+  return S_ISDIR(parentStx->stx_mode) && KnownAbsent(parent, *parentStx, name);
+}
+
+void UseDirectory(LocatedPath& located, std::shared_ptr<HeldDirectory> dir) {
+  located.dirFd = dir->fd;
+  located.name = located.base;
+  located.held = std::move(dir);
+}
+
+// Names an entry outside the current directory relative to its held parent
+// (stx: the parent's state). False when a held directory on its way was
+// found replaced by a link: the entry is then missing, its parent not
+// followed. An entry whose parent cannot be held stays named by its path.
+bool UseHeldParent(const std::string& root, const std::string& parent, LocatedPath& located, struct statx& stx,
+                   bool& held) {
+  held = false;
+  if (located.dirFd != AT_FDCWD || located.isDriveRoot) return true;
+  bool refused;
+  std::shared_ptr<HeldDirectory> dir = HoldParentDirectory(root, parent, stx, refused);
+  if (!dir) return !refused;
+  UseDirectory(located, std::move(dir));
+  held = true;
+  return true;
+}
+
+DWORD Refused(LocatedPath& located) {
+  located.missing = ERROR_PATH_NOT_FOUND;
+  located.statErrno = ENOENT;
+  return ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -182,28 +214,44 @@ DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::stri
 
 }  // namespace
 
-DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
+DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located, LookupFor purpose) {
   std::string root;
   std::vector<std::string> parts;
   if (DWORD err = PlaceFullPath(fullPath, located, root, parts)) return err;
-  if (KnownMissing(parts, located)) {
+  // A change, or a lookup that reads the directory's state anyway, names the
+  // entry in its held parent.
+  bool changing = purpose == LookupFor::Changing;
+  std::string parent = PosixParentOf(located.posix);
+  bool namesKept = parts.size() >= 2 && located.name != "." && KeepsFineNames(parent);
+  struct statx parentStx;
+  bool parentHeld = false;
+  if ((changing || namesKept) && !UseHeldParent(root, parent, located, parentStx, parentHeld)) return Refused(located);
+  if (namesKept && KnownMissing(parent, parts.back(), located, parentHeld ? &parentStx : nullptr)) {
     located.missing = ERROR_FILE_NOT_FOUND;
     located.statErrno = ENOENT;
     return ERROR_SUCCESS;
   }
   located.statErrno = StatEntry(located.dirFd, located.name, located.stx);
   if (located.statErrno == ENOENT || located.statErrno == ENOTDIR) {
+    std::shared_ptr<HeldDirectory> heldBefore = std::move(located.held);
     CorrectCase(root, parts, located);
     ChooseDirectory(located);
+    std::string corrected = PosixParentOf(located.posix);
+    if (heldBefore && located.dirFd == AT_FDCWD && corrected == parent) {
+      UseDirectory(located, std::move(heldBefore));
+    } else if ((located.missing == ERROR_FILE_NOT_FOUND || (changing && !located.missing)) &&
+               !UseHeldParent(root, corrected, located, parentStx, parentHeld)) {
+      return Refused(located);
+    }
     located.statErrno = located.missing ? ENOENT : StatEntry(located.dirFd, located.name, located.stx);
   }
   return ERROR_SUCCESS;
 }
 
-DWORD LocatePath(LPCSTR path, LocatedPath& located) {
+DWORD LocatePath(LPCSTR path, LocatedPath& located, LookupFor purpose) {
   std::string full;
   if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
-  return LocateFullPath(full, located);
+  return LocateFullPath(full, located, purpose);
 }
 
 DWORD PlacePath(LPCSTR path, LocatedPath& located) {
@@ -213,8 +261,8 @@ DWORD PlacePath(LPCSTR path, LocatedPath& located) {
   return PlaceFullPath(full, located, root, parts);
 }
 
-DWORD LocateExisting(LPCSTR path, LocatedPath& located) {
-  DWORD err = LocatePath(path, located);
+DWORD LocateExisting(LPCSTR path, LocatedPath& located, LookupFor purpose) {
+  DWORD err = LocatePath(path, located, purpose);
   if (err) return err;
   if (located.missing) return located.missing;
   return located.statErrno ? Win32ErrorFromErrno(located.statErrno) : ERROR_SUCCESS;
