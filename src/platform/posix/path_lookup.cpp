@@ -11,20 +11,26 @@
 #include "platform/posix/layer.h"
 #include "platform/posix/name_cache.h"
 #include "platform/posix/name_encoding.h"
+#include "platform/posix/nls_codepage.h"
 #include "platform/posix/syscalls.h"
 #include "platform/posix/win_path.h"
 
 namespace {
 
-std::string LastComponent(const std::string& posix) {
-  return posix == "/" ? "" : posix.substr(posix.rfind('/') + 1);
+// Whether posix names an entry of dir, with no copy of either.
+bool IsEntryOf(const std::string& posix, const std::string& dir) {
+  size_t slash = posix.rfind('/');
+  if (slash == 0) return dir == "/" && posix.size() > 1;
+  return slash == dir.size() && posix.compare(0, slash, dir) == 0;
 }
 
 // The POSIX root directory and the `\`-separated rest of a full Windows path.
 DWORD SplitDriveRoot(const std::string& fullPath, std::string& root, std::string& rest) {
-  std::string full = fullPath;
-  bool noDrive = IsNoDrivePath(full);
-  if (!noDrive && full.compare(0, 4, "\\\\?\\") == 0 && full.compare(4, 4, "UNC\\") != 0) full = full.substr(4);
+  bool noDrive = IsNoDrivePath(fullPath);
+  std::string stripped;
+  if (!noDrive && fullPath.compare(0, 4, "\\\\?\\") == 0 && fullPath.compare(4, 4, "UNC\\") != 0)
+    stripped = fullPath.substr(4);
+  const std::string& full = stripped.empty() ? fullPath : stripped;
   if (!noDrive && full.compare(0, 2, "\\\\") == 0) return ERROR_BAD_NETPATH;  // shares are not local paths
   size_t rootLength = WindowsRootLength(full);
   if (noDrive) {
@@ -48,11 +54,11 @@ DWORD SplitDriveRoot(const std::string& fullPath, std::string& root, std::string
 // is that directory or one of its entries.
 void ChooseDirectory(LocatedPath& located) {
   const std::string& current = CurrentPosixDirectory();
-  located.base = LastComponent(located.posix);
+  located.base.assign(located.posix, located.posix.rfind('/') + 1);  // "" for "/"
   if (located.posix == current) {
     located.dirFd = CurrentDirectoryFd();
     located.name = ".";
-  } else if (!located.base.empty() && PosixParentOf(located.posix) == current) {
+  } else if (IsEntryOf(located.posix, current)) {
     located.dirFd = CurrentDirectoryFd();
     located.name = located.base;
   } else {
@@ -194,17 +200,21 @@ bool FindNameIgnoringCase(const std::string& dirPosix, const std::string& name, 
 
 namespace {
 
-DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::string& root,
-                    std::vector<std::string>& parts) {
-  std::string rest;
+// Sets rest to the `\`-separated names below the drive root.
+DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::string& root, std::string& rest) {
   DWORD err = SplitDriveRoot(fullPath, root, rest);
   if (err) return err;
-  parts = Components(rest);
   located.posix.reserve(root.size() + rest.size() + 1);
   located.posix = root;
-  for (const std::string& part : parts) {
-    if (located.posix != "/") located.posix += '/';
-    located.posix += part;
+  if (!rest.empty() && root != "/") located.posix += '/';
+  if (CurrentCodePages().Ansi != CP_UTF8 || rest.find("\xEF\x80") == std::string::npos) {
+    for (char c : rest) located.posix += c == '\\' ? '/' : c;  // each name is its own POSIX name
+  } else {
+    std::vector<std::string> parts = Components(rest);
+    for (size_t i = 0; i < parts.size(); i++) {
+      if (i) located.posix += '/';
+      located.posix += parts[i];
+    }
   }
   located.isDriveRoot = rest.empty();
   located.missing = ERROR_SUCCESS;
@@ -215,18 +225,17 @@ DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::stri
 }  // namespace
 
 DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located, LookupFor purpose) {
-  std::string root;
-  std::vector<std::string> parts;
-  if (DWORD err = PlaceFullPath(fullPath, located, root, parts)) return err;
+  std::string root, rest;
+  if (DWORD err = PlaceFullPath(fullPath, located, root, rest)) return err;
   // A change, or a lookup that reads the directory's state anyway, names the
   // entry in its held parent.
   bool changing = purpose == LookupFor::Changing;
   std::string parent = PosixParentOf(located.posix);
-  bool namesKept = parts.size() >= 2 && located.name != "." && KeepsFineNames(parent);
+  bool namesKept = parent != root && !located.isDriveRoot && located.name != "." && KeepsFineNames(parent);
   struct statx parentStx;
   bool parentHeld = false;
   if ((changing || namesKept) && !UseHeldParent(root, parent, located, parentStx, parentHeld)) return Refused(located);
-  if (namesKept && KnownMissing(parent, parts.back(), located, parentHeld ? &parentStx : nullptr)) {
+  if (namesKept && KnownMissing(parent, located.base, located, parentHeld ? &parentStx : nullptr)) {
     located.missing = ERROR_FILE_NOT_FOUND;
     located.statErrno = ENOENT;
     return ERROR_SUCCESS;
@@ -234,7 +243,7 @@ DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located, LookupFo
   located.statErrno = StatEntry(located.dirFd, located.name, located.stx);
   if (located.statErrno == ENOENT || located.statErrno == ENOTDIR) {
     std::shared_ptr<HeldDirectory> heldBefore = std::move(located.held);
-    CorrectCase(root, parts, located);
+    CorrectCase(root, Components(rest), located);
     ChooseDirectory(located);
     std::string corrected = PosixParentOf(located.posix);
     if (heldBefore && located.dirFd == AT_FDCWD && corrected == parent) {
@@ -255,10 +264,9 @@ DWORD LocatePath(LPCSTR path, LocatedPath& located, LookupFor purpose) {
 }
 
 DWORD PlacePath(LPCSTR path, LocatedPath& located) {
-  std::string full, root;
-  std::vector<std::string> parts;
+  std::string full, root, rest;
   if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
-  return PlaceFullPath(full, located, root, parts);
+  return PlaceFullPath(full, located, root, rest);
 }
 
 DWORD LocateExisting(LPCSTR path, LocatedPath& located, LookupFor purpose) {
