@@ -71,10 +71,8 @@ struct LayerState {
   // The SIGIO handler of change notifications is installed (change_notify.cpp).
   bool changeSignalInstalled = false;
 
-  // The TZ value the time-zone rules were last read for (time_convert.cpp).
+  // The time-zone rules have been read (time_convert.cpp).
   bool timeZoneRead = false;
-  bool tzSet = false;
-  std::string tz;
 };
 
 extern LayerState Layer;

@@ -156,16 +156,15 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, LPFILETIME lpFileTime)
   return TRUE;
 }
 
-// Reads the time-zone rules again when TZ has changed since the last
-// conversion (tzset on every call would stat /etc/localtime each time).
+// Reads the time-zone rules once, as the layer reads its other settings
+// (ResetLayerState makes the next conversion read them again): tzset on every
+// call would stat /etc/localtime, and even the look-up of TZ in the
+// environment costs more than a conversion whose hour is kept.
 static void FollowTimeZone() {
-  const char* tz = getenv("TZ");
-  if (Layer.timeZoneRead && Layer.tzSet == (tz != nullptr) && (!tz || Layer.tz == tz)) return;
+  if (Layer.timeZoneRead) return;
   tzset();
   HourOffsets.fill({});
   Layer.timeZoneRead = true;
-  Layer.tzSet = tz != nullptr;
-  Layer.tz = tz ? tz : "";
 }
 
 // Results that would fall before 1601 or beyond the file-time range are held
