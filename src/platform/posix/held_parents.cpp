@@ -16,6 +16,10 @@
 namespace {
 
 constexpr size_t kReplacedKept = 8;
+// At most this many directories are held (each a descriptor, besides those of
+// the current directory's walk): an entry deeper below its drive's root is
+// named by its path, as before.
+constexpr size_t kMostHeld = 128;
 
 std::vector<HeldParent>& Chain = Layer.heldParents;
 
@@ -68,6 +72,10 @@ bool Push(std::shared_ptr<HeldDirectory> dir, const std::string& posix, bool fol
 // Opens name in the last held directory: without following a link, unless
 // one met there for the first time.
 bool OpenBelow(const std::string& name, struct statx& stx, bool& refused) {
+  if (Chain.size() >= kMostHeld) {
+    errno = EMFILE;
+    return false;
+  }
   const HeldParent& last = Chain.back();
   std::string posix = JoinPosixPath(last.posix, name);
   std::shared_ptr<HeldDirectory> dir = OpenHeldDirectory(last.dir->fd, name.c_str(), O_NOFOLLOW, true);

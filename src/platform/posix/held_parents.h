@@ -17,7 +17,8 @@
 // junction) unless a held directory of that path was found replaced, which
 // refuses (null, refused set): a directory swapped for a link during a run
 // never leads its entries out of the tree. Null with errno set when the
-// directory cannot be held; stx is the directory's state when it is held.
+// directory cannot be held (also one more than 128 levels below its drive's
+// root); stx is the directory's state when it is held.
 std::shared_ptr<HeldDirectory> HoldParentDirectory(const std::string& root, const std::string& posixDir,
                                                    struct statx& stx, bool& refused);
 
