@@ -208,7 +208,9 @@ DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::stri
   located.posix = root;
   if (!rest.empty() && root != "/") located.posix += '/';
   if (CurrentCodePages().Ansi != CP_UTF8 || rest.find("\xEF\x80") == std::string::npos) {
-    for (char c : rest) located.posix += c == '\\' ? '/' : c;  // each name is its own POSIX name
+    size_t start = located.posix.size();  // each name is its own POSIX name
+    located.posix += rest;
+    std::replace(located.posix.begin() + start, located.posix.end(), '\\', '/');
   } else {
     std::vector<std::string> parts = Components(rest);
     for (size_t i = 0; i < parts.size(); i++) {

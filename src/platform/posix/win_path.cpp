@@ -1,5 +1,6 @@
 #include "platform/posix/win_path.h"
 
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -159,8 +160,5 @@ bool FullWindowsPath(const std::string& input, const std::string& currentDir, st
 }
 
 bool HasWildcard(const std::string& text) {
-  for (char c : text) {
-    if (c == '*' || c == '?') return true;
-  }
-  return false;
+  return memchr(text.data(), '*', text.size()) || memchr(text.data(), '?', text.size());
 }
