@@ -10,7 +10,7 @@ packages=(
   libgtest-dev googletest                 # unit tests
   python3                                 # the transcript runner
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64  # the Windows cross-build
-  attr acl libacl1-dev libattr1-dev       # extended attributes and ACLs
+  attr acl                                # getfattr/setfattr, getfacl/setfacl for the tests
   locales                                 # a legacy 8-bit locale for code-page tests
   time findutils                          # benchmarks
 )

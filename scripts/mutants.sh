@@ -90,6 +90,10 @@ MUTATIONS = [
     ("A8", "src/walk/copy_entry.cpp", "if (NewerOnly && order < 0) return ACTION_KEEP;", ""),
     ("A9", "src/walk/copy_entry.cpp", "time.dwLowDateTime &= 0xFFFF0000u;", ""),
     ("A10", "src/walk/walk_directory.cpp", "if (names && !AddSourceName(names, entry.cFileName)) {", "if (names && !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !AddSourceName(names, entry.cFileName)) {"),
+    # security actions: the kept permission list, the compared descriptors, directories under /P
+    ("A11", "src/actions/security_actions.cpp", "bool reuse = Permissions.kept && strcmp(Permissions.text, permissionText) == 0;", "bool reuse = Permissions.kept;"),
+    ("A12", "src/actions/copy_security.cpp", "if (memcmp(sourceSecurity.bytes, targetSecurity.bytes, SecurityBufferSize) == 0) return true;", ""),
+    ("A13", "src/walk/prepare_target.cpp", "if (CopyPermissions && existing) SyncSecurity(name, TargetPath);", "if (CopyPermissions && existing) CopySecurity(name, TargetPath, nullptr);"),
 ]
 
 root, work = sys.argv[1], sys.argv[2]

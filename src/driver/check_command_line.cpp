@@ -14,23 +14,6 @@ bool Refuse(const char* message) {
   return false;
 }
 
-// Owners and permissions (/o, /g, /G) and their copying (/P) are not done
-// yet: a changing command given one of them is refused, never run without it.
-bool RefuseUnsupportedOptions(void) {
-  const struct {
-    bool given;
-    const char* option;
-  } options[] = {{NewOwner[0] != '\0', "/o"}, {FilePermissions[0] != '\0', "/g"},
-                 {DirPermissions[0] != '\0', "/G"}, {CopyPermissions != 0, "/P"}};
-  for (const auto& option : options) {
-    if (option.given) {
-      PrintError("KELTRO-ERROR, %s is not supported yet\n", option.option);
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 bool CheckCommandLine(void) {
@@ -38,8 +21,6 @@ bool CheckCommandLine(void) {
     return Refuse("KELTRO-ERROR, /d switch only allowed with MIR or UPD operations\n");
   }
   if (HasWildcards(TargetPath)) return Refuse("KELTRO-ERROR, wildcards not allowed in target path\n");
-  bool changing = CurrentCommand == CMD_DEL || CurrentCommand == CMD_SET || IsCopyCommand(CurrentCommand);
-  if (changing && !RefuseUnsupportedOptions()) return false;
   switch (CurrentCommand) {
     case CMD_DEL:
     case CMD_SET:

@@ -204,3 +204,17 @@ void FormatOutput(const char* format, char* output, const PlaceholderEntry* tabl
   }
   output[out.used] = '\0';
 }
+
+bool FormatMentions(const char* format, char letter) {
+  bool utf8 = AnsiIsUtf8();
+  for (const char* p = format; *p;) {
+    if (*p != '~') {
+      p += (unsigned char)*p < 0x80 ? 1 : CharLength(p, LineCapacity, utf8);
+      continue;
+    }
+    Placeholder placeholder;
+    p = ParsePlaceholder(p + 1, &placeholder);
+    if (placeholder.letter == letter) return true;
+  }
+  return false;
+}

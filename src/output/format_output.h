@@ -27,3 +27,7 @@ struct PlaceholderEntry {
 // at most 255. Numbers are grouped by the locale's thousands separator. An
 // unknown letter prints nothing; ~~ prints one ~.
 void FormatOutput(const char* format, char* output, const PlaceholderEntry* table, int capacity);
+
+// True when the loaded format `format` holds a placeholder of `letter`, read
+// as FormatOutput reads it ("~-20o" does, "~~o" and "o~y" do not).
+bool FormatMentions(const char* format, char letter);

@@ -2,8 +2,12 @@
 // every take-over applies, and the two privileges. It lives for the run.
 #include "security/ownership.h"
 
+#include <cstring>
+#include <string>
+
 #include "output/standard_output.h"
 #include "platform/win32.h"
+#include "security/accounts.h"
 
 namespace {
 
@@ -17,9 +21,38 @@ struct OwnershipState {
 
 OwnershipState Ownership;
 
+// The descriptor an owner change applies, and the system and owner name of
+// the build it holds (none while `built` is false).
+struct OwnerChange {
+  bool built = false;
+  std::string systemName;
+  std::string ownerName;
+  alignas(8) unsigned char sid[SidBufferSize] = {};
+  SECURITY_DESCRIPTOR descriptor = {};
+};
+
+OwnerChange ChangedOwner;
+
 bool Fail(const char* message) {
   PrintError(message, (long)GetLastError());
   return false;
+}
+
+// Resolves `ownerName` on `systemName` into the owner descriptor.
+bool BuildOwnerDescriptor(const char* systemName, const char* ownerName) {
+  alignas(8) unsigned char sid[SidBufferSize];
+  if (!NameToSid(systemName, ownerName, sid)) return false;
+  ChangedOwner.built = false;
+  memcpy(ChangedOwner.sid, sid, sizeof sid);
+  if (!InitializeSecurityDescriptor(&ChangedOwner.descriptor, SECURITY_DESCRIPTOR_REVISION) ||
+      !SetSecurityDescriptorOwner(&ChangedOwner.descriptor, ChangedOwner.sid, FALSE)) {
+    PrintError("SetSecurityDescriptorOwner() to '%s' failed, error=%ld\n", ownerName, (long)GetLastError());
+    return false;
+  }
+  ChangedOwner.systemName = systemName;
+  ChangedOwner.ownerName = ownerName;
+  ChangedOwner.built = true;
+  return true;
 }
 
 }  // namespace
@@ -78,5 +111,16 @@ bool TakeOwnership(const char* path) {
     return false;
   }
   PrintOutput("ASEC-INFO, took ownership of %s\n", path);
+  return true;
+}
+
+bool SetOwnerByName(const char* systemName, const char* path, const char* ownerName) {
+  if (!systemName) systemName = "";  // the local machine
+  bool same = ChangedOwner.built && ChangedOwner.systemName == systemName && ChangedOwner.ownerName == ownerName;
+  if (!same && !BuildOwnerDescriptor(systemName, ownerName)) return false;
+  if (!SetFileSecurityA(path, OWNER_SECURITY_INFORMATION, &ChangedOwner.descriptor)) {
+    PrintError("SetFileSecurity() for '%s' failed, error=%ld\n", path, (long)GetLastError());
+    return false;
+  }
   return true;
 }

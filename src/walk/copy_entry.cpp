@@ -1,9 +1,11 @@
 // The cop, upd and mir handler: each file of the source is copied to the
 // target directory, replaced there, or kept, as the command and the two
-// last-write times decide. Nothing is flagged: the actions count their own
-// failures.
+// last-write times decide. With /P a target copied or replaced gets the
+// source's owner, group and DACL, and a target kept gets them where they
+// differ. Nothing is flagged: the actions count their own failures.
 #include "actions/attributes_times.h"
 #include "actions/copy_replace.h"
+#include "actions/security_actions.h"
 #include "base/settings.h"
 #include "walk/entry_handling.h"
 #include "walk/file_values.h"
@@ -76,9 +78,11 @@ bool CopyEntry(const WIN32_FIND_DATAA* entry) {
       done = Replace(entry, targetFile, target);
       break;
     case ACTION_KEEP:
+      if (CopyPermissions) SyncSecurity(EntryValues.FullName, targetFile);
       if (!NoAttribCopy) ReplaceAttribs(targetFile, entry->dwFileAttributes, target.attributes);
       return false;
   }
+  if (done && CopyPermissions) CopySecurity(EntryValues.FullName, targetFile, nullptr);
   if (done && NoAttribCopy) SetAttribs(targetFile, FILE_ATTRIBUTE_NORMAL);
   return false;
 }

@@ -1,19 +1,20 @@
 #include "walk/entry_security.h"
 
+#include "base/bounded_text.h"
 #include "base/settings.h"
+#include "security/accounts.h"
+#include "security/acl_text.h"
 #include "walk/file_values.h"
+
+static_assert(OwnerPartCapacity == AccountPartCapacity, "owner parts hold what the lookup names");
 
 void ReadEntrySecurity(const char* server, const char* fullName) {
   EntryValueStore& v = EntryValues;
   if (NeedOwner) {
-    // The owner lookup (domain and user of the file's owner) plugs in here.
-    v.OwnerUser[0] = '\0';
-    v.OwnerDomain[0] = '\0';
-    v.OwnerText[0] = '\0';
+    GetOwnerText(server, fullName, v.OwnerUser, v.OwnerDomain);
+    CopyText(v.OwnerText, v.OwnerDomain);
+    AppendText(v.OwnerText, "\\");
+    AppendText(v.OwnerText, v.OwnerUser);
   }
-  if (NeedSecurity) {
-    // The ACL reader (ACL text and number of entries) plugs in here.
-    v.AclText[0] = '\0';
-    v.AceCount = 0;
-  }
+  if (NeedSecurity) v.AceCount = ReadAclText(server, fullName, v.AclText, sizeof v.AclText);
 }

@@ -4,9 +4,7 @@
 
 // Fills the owner texts of EntryValues when NeedOwner is on and the ACL text
 // and ACE count when NeedSecurity is on, for the entry `fullName` on `server`
-// (empty for local drives).
-//
-// Owners and ACLs are not read yet: until the security lookups exist this
-// leaves the owner texts and the ACL text empty and the ACE count 0, so every
-// entry falls into the one owner row with an empty name and -T sees 0 entries.
+// (empty for local drives). An owner that cannot be named shows its
+// fallback words (ERROR\AccessDenied, ERROR\AccountUnknown, ...); an ACL
+// that cannot be read gives the empty text and the count 0.
 void ReadEntrySecurity(const char* server, const char* fullName);

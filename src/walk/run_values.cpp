@@ -5,6 +5,7 @@
 #include "base/param_tables.h"
 #include "base/settings.h"
 #include "match/pattern_match.h"
+#include "output/format_output.h"
 #include "output/load_format.h"
 #include "output/value_text.h"
 #include "platform/layer_hints.h"
@@ -17,11 +18,13 @@ bool Mentions(const char* text, const char* pattern) { return MatchPattern(text,
 
 void WorkOutPerFileNeeds(void) {
   LoadFormat(FileFormat, LineBuffer);
+  // Owners and lists cost lookups and print their failures: only a real
+  // placeholder counts.
   NeedOwner = NewOwner[0] || DirPermissions[0] || FilePermissions[0] || OwnerFormat[0] ||
-              Mentions(LineBuffer, "*~*o*") || Mentions(LineBuffer, "*~*x*") ||
-              Mentions(LineBuffer, "*~*u*") || OwnerPattern[0];
+              FormatMentions(LineBuffer, 'o') || FormatMentions(LineBuffer, 'x') ||
+              FormatMentions(LineBuffer, 'u') || OwnerPattern[0];
   NeedSecurity = DirPermissions[0] || FilePermissions[0] || AceFormat[0] || GrantsPattern[0] ||
-                 AceCountRange[0] || Mentions(LineBuffer, "*~*g*") || Mentions(LineBuffer, "*~*T*");
+                 AceCountRange[0] || FormatMentions(LineBuffer, 'g') || FormatMentions(LineBuffer, 'T');
   for (int t = 0; RunTimeLetters[t]; t++) {
     char letter = RunTimeLetters[t];
     const char pattern[] = {'*', '~', '*', letter, '*', '\0'};
@@ -35,7 +38,7 @@ void WorkOutPerFileNeeds(void) {
                        FindCriterion('C')->status == PS_GIVEN || Mentions(LineBuffer, "*~*a*") ||
                        Mentions(LineBuffer, "*~*C*"));
   LoadFormat(TotalsFormat, LineBuffer);
-  if (Mentions(LineBuffer, "*~*o*")) NeedOwner = 1;
+  if (FormatMentions(LineBuffer, 'o')) NeedOwner = 1;
 }
 
 void IndexCriteria(void) {

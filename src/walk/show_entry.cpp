@@ -48,13 +48,16 @@ void PrintAceLine(const AceParts& ace) {
   PrintListingLine(AceFormat, table);
 }
 
-// One ~g line per blank-separated entry of the ACL text.
+// One ~g line per entry of the ACL text. An account name may hold spaces
+// (Unix User\alice), so an entry runs to its colon and from there to the
+// next space.
 void PrintAceLines(const char* aclText) {
   const char* p = aclText;
   while (*p) {
     while (*p == ' ') p++;
     if (!*p) break;
-    size_t length = strcspn(p, " ");
+    size_t colon = strcspn(p, ":");
+    size_t length = colon + strcspn(p + colon, " ");
     AceParts ace;
     SplitAce(p, length, &ace);
     PrintAceLine(ace);

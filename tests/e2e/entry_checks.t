@@ -29,14 +29,6 @@ A target that neither exists nor can be created ends the run at once with the sy
   2> KELTRO-ERROR, no target path specified
   [87]
 
-Owners and permissions are not done yet: a changing command refuses them rather than ignore them.
-  $ keltro set c:\\x\\* /oadmin
-  2> KELTRO-ERROR, /o is not supported yet
-  [87]
-  $ keltro cop c:\\x\\* c:\\y /P
-  2> KELTRO-ERROR, /P is not supported yet
-  [87]
-
 An unknown command word walks nothing, status 0; only the first three letters count.
   $ keltro sh c:\\x
   2> KELTRO-ERROR, invalid command 'sh'

@@ -17,8 +17,13 @@ mapping C: onto $T. Standard output and error share one pipe, so lines are
 checked in the order written. Error lines are told by their form (`<MODULE>-ERROR`,
 "invalid ...", "... Resource not found"). --update rewrites the file with what was
 printed; --wine runs a keltro.exe under Wine (see wine.py).
+
+A comment line "Needs: root keltro-alice ..." names what the whole transcript
+needs: root, and accounts or groups by name (scripts/test-accounts.sh makes the
+test accounts). When something is missing the transcript is not run: it says
+why and exits with status 77, which CTest reports as skipped.
 """
-import argparse, difflib, os, re, shutil, subprocess, sys, tempfile, unicodedata
+import argparse, difflib, grp, os, pwd, re, shutil, subprocess, sys, tempfile, unicodedata
 
 import wine
 
@@ -45,6 +50,33 @@ def parse(path):
             else:
                 current["lines"].append(line)
     return items, comments
+
+
+SKIPPED = 77
+NEEDS = "Needs:"
+
+
+def known_account(name):
+    for lookup in (pwd.getpwnam, grp.getgrnam):
+        try:
+            lookup(name)
+            return True
+        except KeyError:
+            pass
+    return False
+
+
+def missing_needs(comments):
+    """What the transcript's "Needs:" lines name and this machine lacks."""
+    missing = []
+    for line in comments:
+        if line.startswith(NEEDS):
+            for need in line[len(NEEDS):].split():
+                if need == "root" and os.geteuid() != 0:
+                    missing.append("root")
+                elif need != "root" and not known_account(need):
+                    missing.append("account " + need)
+    return missing
 
 
 def render(data):
@@ -106,6 +138,10 @@ def main():
         if reason:
             return print("%s: skipped under Wine (%s)" % (name, reason))
         items, skipped = wine.split_items(items)
+    missing = missing_needs([c for item in items for c in item["comments"]] + trailer)
+    if missing:
+        print("%s: skipped, missing %s (scripts/test-accounts.sh makes the accounts as root)" % (name, ", ".join(missing)))
+        sys.exit(SKIPPED)
     workdir = tempfile.mkdtemp(prefix="keltro-e2e-")
     try:
         results = (wine.fold_line_ends(run(items, wine.prepare(workdir, args.keltro), [], workdir), ERROR_LINE)

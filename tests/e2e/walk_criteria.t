@@ -94,9 +94,9 @@ File times are compared in local time: 10:00 UTC is 11:00 an hour east.
   early
   $ keltro sho 'C:\t\*' '-C1.1.2000' '~F~N'
 
-Totals or owner formats tally taken files in one row with an empty owner.
-  $ keltro sho 'C:\s\*' '-s10:20' '~F' '~o~i:[~o]:~T:~s' '~T~T files, ~o owners, ~s bytes'  # not under Wine: Wine prints a zero as nothing
-  0:[]:2:30
+Totals or owner formats tally taken files by owner (the tree has one).
+  $ keltro sho 'C:\s\*' '-s10:20' '~F' '~o~i:~T:~s' '~T~T files, ~o owners, ~s bytes'  # not under Wine: Wine prints a zero as nothing
+  0:2:30
   2 files, 1 owners, 30 bytes
   $ keltro sho 'C:\s\*' '-s10:20' '~F' '~T~o owners'
   1 owners

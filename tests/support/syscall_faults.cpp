@@ -13,8 +13,9 @@
 
 namespace {
 
-enum CallId { kOpen, kChdir, kGetdents, kSetxattr, kUnlink, kWrite, kCopyFileRange, kCallCount };
-const char* const CallNames[] = {"open", "chdir", "getdents", "setxattr", "unlink", "write", "copy_file_range"};
+enum CallId { kOpen, kChdir, kGetdents, kGetxattr, kSetxattr, kUnlink, kWrite, kCopyFileRange, kStat, kCallCount };
+const char* const CallNames[] = {"open",   "chdir", "getdents", "getxattr",        "setxattr",
+                                 "unlink", "write", "copy_file_range", "stat"};
 static_assert(std::size(CallNames) == kCallCount);
 
 struct ArmedFault {
@@ -45,6 +46,9 @@ bool Fails(CallId id, int fd, const char* name) {
 int Open(int d, const char* p, int f, mode_t m) { return Fails(kOpen, d, p) ? -1 : Plain.open(d, p, f, m); }
 int Chdir(int fd) { return Fails(kChdir, fd, "") ? -1 : Plain.chdir(fd); }
 ssize_t Getdents(int fd, void* b, size_t n) { return Fails(kGetdents, fd, "") ? -1 : Plain.getdents(fd, b, n); }
+ssize_t Getxattr(const char* p, const char* n, void* v, size_t s) {
+  return Fails(kGetxattr, -1, n) ? -1 : Plain.getxattr(p, n, v, s);
+}
 int Setxattr(const char* p, const char* n, const void* v, size_t s, int f) {
   return Fails(kSetxattr, -1, p) ? -1 : Plain.setxattr(p, n, v, s, f);
 }
@@ -52,6 +56,10 @@ int Unlink(int d, const char* p) { return Fails(kUnlink, d, p) ? -1 : Plain.unli
 ssize_t Write(int fd, const void* b, size_t n) { return Fails(kWrite, fd, "") ? -1 : Plain.write(fd, b, n); }
 ssize_t CopyFileRange(int in, off_t* inAt, int out, off_t* outAt, size_t n, unsigned flags) {
   return Fails(kCopyFileRange, out, "") ? -1 : Plain.copy_file_range(in, inAt, out, outAt, n, flags);
+}
+
+int Stat(int d, const char* p, int f, unsigned m, struct statx* out) {
+  return Fails(kStat, d, p) ? -1 : Plain.stat(d, p, f, m, out);
 }
 
 }  // namespace
@@ -63,7 +71,8 @@ bool ArmSyscallFault(SyscallFault fault) {
   if (!Installed) {
     Plain = Sys;
     Sys.open = Open, Sys.chdir = Chdir, Sys.getdents = Getdents, Sys.setxattr = Setxattr, Sys.unlink = Unlink;
-    Sys.write = Write, Sys.copy_file_range = CopyFileRange;
+    Sys.getxattr = Getxattr, Sys.write = Write, Sys.copy_file_range = CopyFileRange;
+    Sys.stat = Stat;
     Installed = true;
   }
   Armed.push_back(ArmedFault{(CallId)id, std::move(fault)});

@@ -1,7 +1,8 @@
 // How tests make the layer's system calls fail at a chosen moment: the layer calls
 // through SyscallTable (src/platform/posix/syscalls.h); an armed fault puts counting
-// versions of open, chdir (fchdir), getdents (getdents64), setxattr, unlink
-// (unlinkat), write and copy_file_range in its place until ClearSyscallFaults (add a
+// versions of open, chdir (fchdir), getdents (getdents64), getxattr (lgetxattr, named
+// by the attribute), setxattr, unlink
+// (unlinkat), write, copy_file_range and stat (statx) in its place until ClearSyscallFaults (add a
 // call in syscall_faults.cpp when a test needs it).
 //
 //   ArmSyscallFault({"getdents", 2, EIO});           // the second getdents from now fails

@@ -29,6 +29,7 @@ class CriteriaTest : public ::testing::Test {
     ASSERT_EQ(ParseCommandLineText(line, ParameterTable, OptionTable, CriteriaTable, FormatTable), 0);
     WorkOutRunValues();
   }
+  void TearDown() override { SetUp(); }  // leaves no criterion given for the tests after
   template <size_t N>
   void Give(char letter, char (&target)[N], const char* text) {
     CopyText(target, text);

@@ -23,13 +23,15 @@ std::string Needs(const std::string& arguments) {
 
 TEST(PerFileNeeds, FromFormatsOptionsAndCriteria) {
   EXPECT_EQ(Needs(""), "");
-  for (const char* args : {"~F\"~f ~o\"", "~F~x", "~F~-20u", "/oadmin", "-oroot", "~oowner", "~T\"~o owners\"", "~Fx~yo"})
+  for (const char* args : {"~F\"~f ~o\"", "~F~x", "~F~-20u", "/oadmin", "-oroot", "~oowner", "~T\"~o owners\""})
     EXPECT_EQ(Needs(args), "owner") << args;
   for (const char* args : {"~F\"~f ~g\"", "~F\"~f ~T\"", "-T0:3", "-gF", "~g~g"})
     EXPECT_EQ(Needs(args), "security") << args;
   for (const char* args : {"/gEveryone:R", "/GEveryone:F"}) EXPECT_EQ(Needs(args), "ownersecurity") << args;
   EXPECT_EQ(Needs("~T\"~T files\" ~F~N"), "");
-  EXPECT_EQ(Needs("~Fo~f"), "");  // a letter without a tilde before it does not count
+  // Only a placeholder counts: a letter further on in the text does not.
+  for (const char* args : {"~Fo~f", "~Fx~yo~~g", "~T\"~T entries in ~d directories\""})
+    EXPECT_EQ(Needs(args), "") << args;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 
 #include "platform/posix/drive_map.h"
 #include "platform/posix/nls_codepage.h"
+#include "platform/posix/unix_accounts.h"
 #include "platform/win32.h"
 
 struct HeldDirectory;  // path_lookup.h
@@ -73,6 +74,9 @@ struct LayerState {
 
   // The time-zone rules have been read (time_convert.cpp).
   bool timeZoneRead = false;
+
+  // The accounts NSS named, both ways (unix_accounts.cpp).
+  AccountCache accounts;
 };
 
 extern LayerState Layer;

@@ -6,6 +6,7 @@
 #include "platform/win32.h"
 
 struct DescriptorParts {
+  SECURITY_DESCRIPTOR_CONTROL control;
   PSID owner;          // null when the descriptor names none
   PSID group;
   bool daclPresent;    // SE_DACL_PRESENT
@@ -14,3 +15,9 @@ struct DescriptorParts {
 
 // False for a descriptor of another revision.
 bool ReadDescriptor(const void* descriptor, DescriptorParts& parts);
+
+// Writes the parts that `info` names (owner, group, DACL) as a self-relative
+// descriptor: a 20-byte header, then owner, group and DACL. 0, or 122 when
+// `length` bytes do not hold it; `needed` is its size either way.
+DWORD WriteSelfRelative(const DescriptorParts& parts, SECURITY_INFORMATION info, void* buffer, DWORD length,
+                        DWORD& needed);
