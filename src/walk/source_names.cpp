@@ -33,7 +33,7 @@ bool AddSourceName(SourceNameList* list, const char* name) {
 
 // <0, 0 or >0 as a sorts before, equals or sorts after b, letters A to Z without case.
 static int CompareIgnoringCase(const char* a, const char* b) {
-  for (; *a && UpperAscii(*a) == UpperAscii(*b); ++a, ++b) {
+  for (; *a && (*a == *b || UpperAscii(*a) == UpperAscii(*b)); ++a, ++b) {
   }
   return (unsigned char)UpperAscii(*a) - (unsigned char)UpperAscii(*b);
 }
