@@ -119,7 +119,7 @@ DWORD EnterByPath(const std::string& full, const std::string& windows) {
   DWORD err = LocateFullPath(full, located);
   if (err) return err;
   if (located.missing) return located.missing;
-  int follow = located.name != "." && located.name[0] != '/' ? O_NOFOLLOW : 0;
+  int follow = !located.held && located.name != "." && located.name[0] != '/' ? O_NOFOLLOW : 0;
   std::shared_ptr<HeldDirectory> dir = OpenHeldDirectory(located.dirFd, located.name.c_str(), follow, true);
   if (!dir) return EnterError(errno);
   return Enter(HeldLevel{dir, windows, located.posix}, false);

@@ -145,7 +145,7 @@ BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExis
     if (err) return FailWith(err);
   }
   bool isLink = in < 0 && S_ISLNK(source.stx.stx_mode);
-  err = LocatePath(lpNewFileName, target);
+  err = LocatePath(lpNewFileName, target, LookupFor::Changing);
   if (!err) err = CheckTarget(source, target, bFailIfExists);
   if (err) {
     if (in >= 0) Sys.close(in);

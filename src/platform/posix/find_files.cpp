@@ -35,7 +35,10 @@ struct FindHandle : LayerHandle {
   std::vector<const char*> names{};  // into nameText (the names as they are), sorted
   size_t nextName = 0;
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
+  bool namesOnly = false;  // ListNamesOnly was on when the listing started
 };
+
+bool NamesOnly = false;  // ListNamesOnly
 
 // NTFS order: by name with case folded away (as names are compared), then
 // byte for byte (UTF-8 byte order is code point order). Each name is stored
@@ -89,6 +92,11 @@ void FillFindData(const EntryInfo& info, const char* shown, WIN32_FIND_DATAA* da
   data->cAlternateFileName[0] = '\0';
 }
 
+DWORD GiveNameOnly(const char* name, WIN32_FIND_DATAA* data) {
+  FillFindData(EntryInfo{}, name, data);
+  return ERROR_SUCCESS;
+}
+
 // The path the entry's extended attributes are read by: relative to the
 // current directory when the listing is of it (the walker's case), which
 // spares the kernel the walk down the whole path for every entry. `.` and
@@ -110,6 +118,7 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
   while (find->dotsToCome > 0) {
     const char* name = find->dotsToCome-- == 2 ? "." : "..";
     if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) continue;
+    if (find->namesOnly) return GiveNameOnly(name, data);
     if (!find->hasOwnInfo) {
       if (Sys.stat(dirFd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0)
         return Win32ErrorFromErrno(errno);
@@ -121,6 +130,7 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
   }
   while (find->nextName < find->names.size()) {
     const char* name = find->names[find->nextName++];
+    if (find->namesOnly) return GiveNameOnly(name, data);
     if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0) {
       if (errno == ENOENT) continue;
       return Win32ErrorFromErrno(errno);
@@ -193,6 +203,7 @@ HANDLE FindInDirectory(const std::string& directory, const std::string& pattern,
     isDriveRoot = located.isDriveRoot;
   }
   FindHandle* find = new FindHandle{{CloseFind}, dir, posix, isCurrent, pattern, isDriveRoot ? 0 : 2};
+  find->namesOnly = NamesOnly;
   ReadNames(find);
   DWORD err = NextEntry(find, data);
   if (err) {
@@ -231,3 +242,9 @@ BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
 }
 
 BOOL FindClose(HANDLE hFindFile) { return CloseLayerHandle(hFindFile, CloseFind); }
+
+bool ListNamesOnly(bool namesOnly) {
+  bool before = NamesOnly;
+  NamesOnly = namesOnly;
+  return before;
+}

@@ -58,8 +58,14 @@ std::vector<uint32_t> Folded(const char* text, bool standIns) {
   UINT page = CurrentCodePages().Ansi;
   for (size_t pos = 0; pos < name.size();) {
     char32_t standIn = standIns ? StandInAt(name, pos) : 0;
-    if (standIn) pos++;
-    out.push_back(standIn ? standIn : FoldCase(NextCodePoint(bytes, name.size(), &pos, page)));
+    if (standIn) {
+      pos++;
+      out.push_back(standIn);
+    } else if (page == CP_UTF8 && bytes[pos] < 0x80) {  // ASCII is read as itself
+      out.push_back((uint32_t)UpperAscii((char)bytes[pos++]));
+    } else {
+      out.push_back(FoldCase(NextCodePoint(bytes, name.size(), &pos, page)));
+    }
   }
   return out;
 }
