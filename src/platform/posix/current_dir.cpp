@@ -15,6 +15,7 @@
 #include "platform/posix/dir_reader.h"
 #include "platform/posix/layer.h"
 #include "platform/posix/layer_state.h"
+#include "platform/posix/listed_entry.h"
 #include "platform/posix/name_encoding.h"
 #include "platform/posix/name_match.h"
 #include "platform/posix/path_lookup.h"
@@ -192,6 +193,7 @@ bool FullPathOf(LPCSTR path, std::string& full) {
 }
 
 DWORD ChangeCurrentDirectory(LPCSTR path) {
+  ForgetListedEntry();
   std::string full;
   if (!path || !FullPathOf(path, full)) return Held.empty() && UnknownError ? UnknownError : ERROR_INVALID_NAME;
   std::string windows = WithoutTrailingSeparator(full);

@@ -15,6 +15,7 @@
 #include "platform/posix/file_info.h"
 #include "platform/posix/handles.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/listed_entry.h"
 #include "platform/posix/name_encoding.h"
 #include "platform/posix/name_match.h"
 #include "platform/posix/path_lookup.h"
@@ -135,6 +136,7 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
       if (errno == ENOENT) continue;
       return Win32ErrorFromErrno(errno);
     }
+    if (find->dirIsCurrent) NoteListedEntry(dirFd, name, stx);
     FillFindData(EntryInfoOf(stx, name, EntryPath(find, name)), ShownForm(name), data);
     return ERROR_SUCCESS;
   }

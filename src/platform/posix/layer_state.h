@@ -7,6 +7,7 @@
 
 #include <fcntl.h>
 #include <locale.h>
+#include <sys/stat.h>
 
 #include <cstdint>
 #include <memory>
@@ -19,6 +20,14 @@
 #include "platform/win32.h"
 
 struct HeldDirectory;  // path_lookup.h
+
+// The entry a listing of the current directory gave last (listed_entry.cpp).
+struct ListedEntry {
+  int dirFd = -1;  // -1: none
+  std::string name;
+  struct statx stx;
+  uint64_t atNs;   // CLOCK_MONOTONIC when it was stat'ed
+};
 
 // One directory the layer holds for the current directory or its ancestors.
 struct HeldLevel {
@@ -74,6 +83,9 @@ struct LayerState {
 
   // The time-zone rules have been read (time_convert.cpp).
   bool timeZoneRead = false;
+
+  // The entry a listing gave last, for the change that follows it.
+  ListedEntry listed;
 
   // The accounts NSS named, both ways (unix_accounts.cpp).
   AccountCache accounts;
