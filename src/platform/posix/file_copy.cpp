@@ -149,7 +149,7 @@ BOOL CopyFromShare(const std::string& source, LPCSTR lpNewFileName, BOOL bFailIf
   ShareFile in;
   if (DWORD err = OpenShareFile(source, in)) return FailWith(err);
   LocatedPath target;
-  DWORD err = LocatePath(lpNewFileName, target);
+  DWORD err = LocatePath(lpNewFileName, target, LookupFor::Changing);
   if (!err) err = CheckTarget(nullptr, target, bFailIfExists);
   if (err) {
     CloseShareFile(in);
@@ -192,7 +192,7 @@ BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExis
     if (err) return FailWith(err);
   }
   bool isLink = in < 0 && S_ISLNK(source.stx.stx_mode);
-  err = LocatePath(lpNewFileName, target);
+  err = LocatePath(lpNewFileName, target, LookupFor::Changing);
   if (!err) err = CheckTarget(&source.stx, target, bFailIfExists);
   if (err) {
     if (in >= 0) Sys.close(in);
