@@ -2,8 +2,8 @@
 // (tests/support/smb-servers): shares as a server lists them, one share's
 // information, the local domain from the client's configuration, and the
 // codes of a server that is not there and of a browse list that cannot be
-// read (those need root and smbd). A server
-// that never answers is tested through the loops (tests/e2e/net_loops.t).
+// read (those need root and smbd). A server that never answers is tested
+// through the loops (tests/e2e/net_loops.t).
 #include <gtest/gtest.h>
 #include <unistd.h>
 
