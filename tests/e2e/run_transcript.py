@@ -22,7 +22,8 @@ A comment line "Needs: root keltro-alice ..." names what the whole transcript
 needs: root, and accounts or groups by name (scripts/test-accounts.sh makes the
 test accounts), and smb: root and Samba's smbd, for transcripts that start test
 SMB servers with tests/support/smb-servers (an --extra program) under $T/smb;
-those servers are stopped after the transcript, pass or fail. When something is
+those servers are stopped after the transcript, pass or fail (under --wine such
+transcripts are skipped). When something is
 missing the transcript is not run: it says why and exits with status 77, which
 CTest reports as skipped.
 """
@@ -69,19 +70,22 @@ def known_account(name):
     return False
 
 
+def needs(comments):
+    """What the transcript's "Needs:" lines name."""
+    return [need for line in comments if line.startswith(NEEDS) for need in line[len(NEEDS):].split()]
+
+
 def missing_needs(comments):
     """What the transcript's "Needs:" lines name and this machine lacks."""
     missing = []
-    for line in comments:
-        if line.startswith(NEEDS):
-            for need in line[len(NEEDS):].split():
-                if need in ("root", "smb") and os.geteuid() != 0:
-                    missing.append("root")
-                elif need == "smb":
-                    if not shutil.which("smbd", path=os.environ.get("PATH", "") + ":/usr/sbin"):
-                        missing.append("smbd")
-                elif need != "root" and not known_account(need):
-                    missing.append("account " + need)
+    for need in needs(comments):
+        if need in ("root", "smb") and os.geteuid() != 0:
+            missing.append("root")
+        elif need == "smb":
+            if not shutil.which("smbd", path=os.environ.get("PATH", "") + ":/usr/sbin"):
+                missing.append("smbd")
+        elif need != "root" and not known_account(need):
+            missing.append("account " + need)
     return missing
 
 
@@ -144,14 +148,17 @@ def main():
     args = ap.parse_args()
     items, trailer = parse(args.transcript)
     skipped, name = 0, os.path.basename(args.transcript)
+    comments = [c for item in items for c in item["comments"]] + trailer
     if args.wine:
         if args.update:
             sys.exit("--update and --wine do not go together")
         reason = wine.transcript_not_under_wine(args.transcript)
+        if "smb" in needs(comments):
+            reason = "its SMB servers run on Linux loopback addresses that Wine's network calls do not reach"
         if reason:
             return print("%s: skipped under Wine (%s)" % (name, reason))
         items, skipped = wine.split_items(items)
-    missing = missing_needs([c for item in items for c in item["comments"]] + trailer)
+    missing = missing_needs(comments)
     if missing:
         print("%s: skipped, missing %s (scripts/test-accounts.sh makes the accounts as root)" % (name, ", ".join(missing)))
         sys.exit(SKIPPED)

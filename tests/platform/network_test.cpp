@@ -1,8 +1,9 @@
 // The computer's name, and the Samba network against real loopback servers
 // (tests/support/smb-servers): shares as a server lists them, one share's
 // information, the local domain from the client's configuration, and the
-// code of a server that is not there (those need root and smbd). A server
-// that never answers is tested through the loops (tests/e2e/net_loops.t).
+// codes of a server that is not there and of a browse list that cannot be
+// read (those need root and smbd). A server that never answers is tested
+// through the loops (tests/e2e/net_loops.t).
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -86,6 +87,12 @@ TEST(SambaNetwork, AnswersAsTheServerDoesAndFailsWhereNoneListens) {
   std::string domain;
   EXPECT_EQ(Network.localDomain(domain), 0u);
   EXPECT_EQ(domain, "KELTROTEST");
+
+  // With NetBIOS off (the client configuration) no browse master can be
+  // found, and none is asked: the browse list fails without traffic.
+  std::vector<std::string> names;
+  EXPECT_EQ(Network.listServers(SV_TYPE_DOMAIN_ENUM, "", names), (DWORD)ERROR_NO_BROWSER_SERVERS_FOUND);
+  EXPECT_TRUE(names.empty());
 
   shares.clear();
   EXPECT_EQ(Network.listShares("127.0.0.5", shares), (DWORD)ERROR_BAD_NETPATH);  // nothing listens there
