@@ -82,6 +82,47 @@ DWORD ReachError(const std::string& full, int err, DWORD missing) {
   return IsShareRoot(full) ? ERROR_BAD_NET_NAME : missing;
 }
 
+// The directories of the walk's path on a share, outermost first, each with
+// the subdirectories its last listing gave. Entering one of those, or going
+// back to a directory on the path, needs no question to the server: a walk
+// enters every directory it lists from the listing of its parent.
+struct ListedDirectory {
+  std::string path;  // without a trailing separator
+  std::vector<std::string> subdirectories;
+};
+std::vector<ListedDirectory> WalkPath;
+
+std::string WithoutSeparator(const std::string& path) {
+  return !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+}
+
+bool IsAtOrBelow(const std::string& path, const std::string& dir) {
+  return path.compare(0, dir.size(), dir) == 0 && (path.size() == dir.size() || path[dir.size()] == '\\');
+}
+
+void NoteListing(const std::string& directory, const std::vector<ShareEntry>& entries) {
+  std::string path = WithoutSeparator(directory);
+  while (!WalkPath.empty() && (!IsAtOrBelow(path, WalkPath.back().path) || WalkPath.back().path == path))
+    WalkPath.pop_back();
+  ListedDirectory listed{path, {}};
+  for (const ShareEntry& entry : entries) {
+    if ((entry.info.attributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotName(entry.name))
+      listed.subdirectories.push_back(entry.name);
+  }
+  WalkPath.push_back(std::move(listed));
+}
+
+bool IsListedDirectory(const std::string& full) {
+  std::string path = WithoutSeparator(full);
+  for (const ListedDirectory& dir : WalkPath) {
+    if (dir.path == path) return true;
+    if (!IsAtOrBelow(path, dir.path) || path.find('\\', dir.path.size() + 1) != std::string::npos) continue;
+    std::string name = path.substr(dir.path.size() + 1);
+    return std::find(dir.subdirectories.begin(), dir.subdirectories.end(), name) != dir.subdirectories.end();
+  }
+  return false;
+}
+
 }  // namespace
 
 DWORD ListShareDirectory(const std::string& directory, const std::string& pattern, std::vector<ShareEntry>& entries) {
@@ -103,6 +144,7 @@ DWORD ListShareDirectory(const std::string& directory, const std::string& patter
   smbc_getFunctionClosedir(context)(context, dir);
   if (readErr) return SmbError(readErr);
   SortAsNtfs(entries);
+  NoteListing(directory, entries);
   return ERROR_SUCCESS;
 }
 
@@ -126,8 +168,9 @@ DWORD FindShareEntry(const std::string& full, ShareEntry& entry) {
   return ERROR_SUCCESS;
 }
 
-// One stat, not a listing of the parent: a walk checks every directory it enters.
+// A directory the walk has just listed, else one stat (not a listing of the parent).
 DWORD CheckShareDirectory(const std::string& full) {
+  if (IsListedDirectory(full)) return ERROR_SUCCESS;
   std::string url;
   DWORD err = ShareUrl(full, url);
   if (err) return err;
