@@ -239,9 +239,9 @@ HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
 }
 
 BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
-  if (IsShareFind(hFindFile)) return FindNextShareFile(hFindFile, lpFindFileData);
   FindHandle* find = static_cast<FindHandle*>(LookupHandle(hFindFile, CloseFind));
   if (!find) {
+    if (IsShareFind(hFindFile)) return FindNextShareFile(hFindFile, lpFindFileData);
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
