@@ -44,8 +44,13 @@ void SortAsNtfs(std::vector<ShareEntry>& entries) {
   for (size_t i = 0; i < entries.size(); i++) {
     const std::string& name = entries[i].name;
     keys[i].index = i;
-    keys[i].folded = IsDotName(name) ? std::string(name.size() == 1 ? "\x01" : "\x02") : std::string();
-    if (!IsDotName(name)) AppendFoldedName(&keys[i].folded, name.c_str());
+    if (name == ".") {
+      keys[i].folded = "\x01";
+    } else if (name == "..") {
+      keys[i].folded = "\x02";
+    } else {
+      AppendFoldedName(&keys[i].folded, name.c_str());
+    }
   }
   std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
     int order = a.folded.compare(b.folded);
@@ -56,7 +61,6 @@ void SortAsNtfs(std::vector<ShareEntry>& entries) {
   for (const SortKey& key : keys) sorted.push_back(std::move(entries[key.index]));
   entries.swap(sorted);
 }
-
 
 // The parent of a full path ("\\srv\pub\a\b" gives "\\srv\pub\a\") and its last name.
 void SplitParent(const std::string& full, std::string& parent, std::string& name) {
