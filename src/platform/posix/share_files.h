@@ -35,16 +35,17 @@ DWORD ListShareDirectory(const std::string& directory, const std::string& patter
 // 0, 2 when it is missing, 3 when its directory is.
 DWORD FindShareEntry(const std::string& full, ShareEntry& entry);
 
-// SetCurrentDirectoryA's check of a share directory: 0, 267 for a file.
+// SetCurrentDirectoryA's check of a share directory: 0, 267 for a file, 2
+// when missing, 67 for a share the server lacks. A directory the walk has
+// just listed (or one on its path) is taken without asking the server.
 DWORD CheckShareDirectory(const std::string& full);
 
-// A file of a share open for reading: its size, last-access and last-write
-// times, and the attribute bits the server reports through the mode
-// (R, H, S, A as libsmbclient maps them).
+// A file of a share open for reading: its last-access and last-write times,
+// and the attribute bits the server reports through the mode (R, H, S, A as
+// libsmbclient maps them).
 struct ShareFile {
   SMBCCTX* context = nullptr;
   SMBCFILE* file = nullptr;
-  unsigned long long size = 0;
   struct timespec accessTime {}, writeTime {};
   DWORD attributes = 0;
 };

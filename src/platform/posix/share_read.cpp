@@ -41,7 +41,7 @@ DWORD OpenShareFile(const std::string& full, ShareFile& file) {
     smbc_getFunctionClose(context)(context, open);
     return statErr;
   }
-  file = ShareFile{context, open, (unsigned long long)st.st_size, st.st_atim, st.st_mtim, AttributesOfMode(st.st_mode)};
+  file = ShareFile{context, open, st.st_atim, st.st_mtim, AttributesOfMode(st.st_mode)};
   return ERROR_SUCCESS;
 }
 
