@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,6 +44,18 @@ struct HeldParent {
   uint64_t ino;
   uint32_t devMajor, devMinor;
   bool followed;  // reached through a link (the drive root, or a link met when first opened)
+};
+
+// A directory of a walk's path on a share, with the subdirectories its last
+// listing gave (share_listing.cpp).
+struct ShareWalkLevel {
+  std::string path;  // without a trailing separator
+  std::vector<std::string> subdirectories;
+};
+
+// The name a server gave a SID in a descriptor (share_security.cpp).
+struct ServerAccountName {
+  std::string domain, name;
 };
 
 struct LayerState {
@@ -89,6 +102,14 @@ struct LayerState {
 
   // The accounts NSS named, both ways (unix_accounts.cpp).
   AccountCache accounts;
+
+  // Files on shares: the directories of the walk's path there
+  // (share_listing.cpp), and for each server (upper case) the names it gave
+  // the SIDs of the descriptors read from it, by SID bytes
+  // (share_security.cpp). The libsmbclient context is kept apart: one per
+  // process, never reset.
+  std::vector<ShareWalkLevel> shareWalkPath;
+  std::map<std::string, std::map<std::string, ServerAccountName>> serverAccountNames;
 };
 
 extern LayerState Layer;

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/posix/layer.h"
+#include "platform/posix/layer_state.h"
 #include "platform/posix/name_match.h"
 #include "platform/posix/share_files.h"
 #include "platform/posix/smb_context.h"
@@ -90,11 +91,7 @@ DWORD ReachError(const std::string& full, int err, DWORD missing) {
 // the subdirectories its last listing gave. Entering one of those, or going
 // back to a directory on the path, needs no question to the server: a walk
 // enters every directory it lists from the listing of its parent.
-struct ListedDirectory {
-  std::string path;  // without a trailing separator
-  std::vector<std::string> subdirectories;
-};
-std::vector<ListedDirectory> WalkPath;
+std::vector<ShareWalkLevel>& WalkPath = Layer.shareWalkPath;
 
 std::string WithoutSeparator(const std::string& path) {
   return !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
@@ -108,7 +105,7 @@ void NoteListing(const std::string& directory, const std::vector<ShareEntry>& en
   std::string path = WithoutSeparator(directory);
   while (!WalkPath.empty() && (!IsAtOrBelow(path, WalkPath.back().path) || WalkPath.back().path == path))
     WalkPath.pop_back();
-  ListedDirectory listed{path, {}};
+  ShareWalkLevel listed{path, {}};
   for (const ShareEntry& entry : entries) {
     if ((entry.info.attributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotName(entry.name))
       listed.subdirectories.push_back(entry.name);
@@ -118,7 +115,7 @@ void NoteListing(const std::string& directory, const std::vector<ShareEntry>& en
 
 bool IsListedDirectory(const std::string& full) {
   std::string path = WithoutSeparator(full);
-  for (const ListedDirectory& dir : WalkPath) {
+  for (const ShareWalkLevel& dir : WalkPath) {
     if (dir.path == path) return true;
     if (!IsAtOrBelow(path, dir.path) || path.find('\\', dir.path.size() + 1) != std::string::npos) continue;
     std::string name = path.substr(dir.path.size() + 1);

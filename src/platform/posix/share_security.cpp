@@ -12,18 +12,15 @@
 #include <vector>
 
 #include "platform/posix/layer.h"
+#include "platform/posix/layer_state.h"
 #include "platform/posix/nt_acl.h"
 #include "platform/posix/security_descriptor.h"
 #include "platform/posix/share_files.h"
 
 namespace {
 
-struct NamedAccount {
-  std::string domain, name;
-};
-
 // Server (upper case, no backslashes) -> SID bytes -> the server's name for it.
-std::map<std::string, std::map<std::string, NamedAccount>> LearnedNames;
+std::map<std::string, std::map<std::string, ServerAccountName>>& LearnedNames = Layer.serverAccountNames;
 
 // The items of a descriptor text: the SID (or name) of the owner, the group
 // and each entry, in order, and each entry's "type/flags/mask".
@@ -109,7 +106,7 @@ DWORD ReadAttribute(SMBCCTX* context, const std::string& url, const char* name, 
 // Asks the server for the names of sids when one of them is new.
 void LearnNames(SMBCCTX* context, const std::string& url, const std::string& server,
                 const std::vector<std::string>& sids) {
-  std::map<std::string, NamedAccount>& known = LearnedNames[server];
+  std::map<std::string, ServerAccountName>& known = LearnedNames[server];
   bool allKnown = true;
   for (const std::string& sid : sids) allKnown = allKnown && (sid.empty() || known.count(sid));
   std::string text;
@@ -120,7 +117,7 @@ void LearnNames(SMBCCTX* context, const std::string& url, const std::string& ser
   for (size_t i = 0; i < sids.size(); i++) {
     const std::string& name = named.accounts[i];
     size_t slash = name.find('\\');
-    NamedAccount account{slash == std::string::npos ? "" : name.substr(0, slash), name.substr(slash + 1)};
+    ServerAccountName account{slash == std::string::npos ? "" : name.substr(0, slash), name.substr(slash + 1)};
     if (!sids[i].empty() && !name.empty()) known[sids[i]] = account;
   }
 }
