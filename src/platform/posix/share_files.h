@@ -40,6 +40,16 @@ DWORD FindShareEntry(const std::string& full, ShareEntry& entry);
 // just listed (or one on its path) is taken without asking the server.
 DWORD CheckShareDirectory(const std::string& full);
 
+// The directory full, removed from the share, is no longer taken for one
+// the walk has listed.
+void ForgetShareDirectory(const std::string& full);
+
+// DeleteFileA, RemoveDirectoryA and CreateDirectoryA on a share: 0 or the
+// Win32 code of the failure.
+DWORD DeleteShareFile(const std::string& full);
+DWORD RemoveShareDirectory(const std::string& full);
+DWORD CreateShareDirectory(const std::string& full);
+
 // A file of a share open for reading: its last-access and last-write times,
 // and the attribute bits the server reports through the mode (R, H, S, A as
 // libsmbclient maps them).

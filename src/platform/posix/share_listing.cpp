@@ -149,6 +149,16 @@ DWORD ListShareDirectory(const std::string& directory, const std::string& patter
   return ERROR_SUCCESS;
 }
 
+void ForgetShareDirectory(const std::string& full) {
+  std::string path = WithoutSeparator(full);
+  for (ShareWalkLevel& dir : WalkPath) {
+    if (!IsAtOrBelow(path, dir.path) || dir.path == path) continue;
+    std::vector<std::string>& names = dir.subdirectories;
+    names.erase(std::remove(names.begin(), names.end(), path.substr(dir.path.size() + 1)), names.end());
+  }
+  while (!WalkPath.empty() && IsAtOrBelow(WalkPath.back().path, path)) WalkPath.pop_back();
+}
+
 DWORD FindShareEntry(const std::string& full, ShareEntry& entry) {
   std::string parent, name;
   std::vector<ShareEntry> found;

@@ -2,17 +2,24 @@
 // entry as the lookup located it: relative to the held current directory
 // when the entry lies in it, so a directory swapped for a link during a walk
 // never leads a change out of the tree. Links are acted on themselves.
+// Paths on a share are changed through libsmbclient (share_changes.cpp).
 #include <cerrno>
 
 #include "platform/posix/held_parents.h"
 #include "platform/posix/layer.h"
 #include "platform/posix/name_cache.h"
 #include "platform/posix/path_lookup.h"
+#include "platform/posix/share_files.h"
 #include "platform/posix/syscalls.h"
 
 namespace {
 
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+
+// True when path is on a share (share_changes.cpp serves it); full is its full form.
+bool OnShare(LPCSTR path, std::string& full) { return path && FullPathOf(path, full) && IsSharePath(full); }
+
+BOOL Done(DWORD err) { return err ? FailWith(err) : Succeed(); }
 
 }  // namespace
 
@@ -20,6 +27,8 @@ constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 // read-only attribute (no write bit), so that the caller's take-over and
 // retry work as they do there.
 BOOL DeleteFileA(LPCSTR lpFileName) {
+  std::string full;
+  if (OnShare(lpFileName, full)) return Done(DeleteShareFile(full));
   LocatedPath located;
   DWORD err = LocateExisting(lpFileName, located, LookupFor::Changing);
   if (err) return FailWith(err);
@@ -33,6 +42,8 @@ BOOL DeleteFileA(LPCSTR lpFileName) {
 // A file or a link (also one to a directory) gives 267; the current directory
 // itself 32, as the open handle Windows holds on it refuses the removal.
 BOOL RemoveDirectoryA(LPCSTR lpPathName) {
+  std::string full;
+  if (OnShare(lpPathName, full)) return Done(RemoveShareDirectory(full));
   LocatedPath located;
   DWORD err = LocateExisting(lpPathName, located, LookupFor::Changing);
   if (err) return FailWith(err);
@@ -49,6 +60,8 @@ BOOL RemoveDirectoryA(LPCSTR lpPathName) {
 // parent 3. The security attributes are ignored: the directory gets the
 // process's default mode.
 BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes) {
+  std::string full;
+  if (OnShare(lpPathName, full)) return Done(CreateShareDirectory(full));
   LocatedPath located;
   DWORD err = LocatePath(lpPathName, located, LookupFor::Changing);
   if (err) return FailWith(err);
