@@ -68,17 +68,20 @@ void PrintOutput(const char* format, ...) {
   StartOfCall();
   va_list args;
   va_start(args, format);
-  va_list measure;
-  va_copy(measure, args);
-  int needed = vsnprintf(nullptr, 0, format, measure);
-  va_end(measure);
-  if (needed > 0) {
-    if ((size_t)needed >= OutputCapacity - OutputUsed) FlushOutput();
-    // A text longer than the whole buffer is cut to it.
-    int written = vsnprintf(OutputBuffer + OutputUsed, OutputCapacity - OutputUsed, format, args);
+  va_list again;
+  va_copy(again, args);
+  // Written behind what the buffer holds; a text that does not fit there is
+  // written again after a flush, and one longer than the whole buffer is cut to it.
+  int written = vsnprintf(OutputBuffer + OutputUsed, OutputCapacity - OutputUsed, format, args);
+  if (written > 0 && (size_t)written >= OutputCapacity - OutputUsed && OutputUsed > 0) {
+    FlushOutput();
+    written = vsnprintf(OutputBuffer, OutputCapacity, format, again);
+  }
+  if (written > 0) {
     size_t room = OutputCapacity - OutputUsed - 1;
     OutputUsed += (size_t)written < room ? (size_t)written : room;
   }
+  va_end(again);
   va_end(args);
   EndOfCall();
 }

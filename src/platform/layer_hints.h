@@ -4,6 +4,7 @@
 
 #ifdef _WIN32
 inline bool ReadStoredAttributes(bool) { return true; }
+inline bool ListNamesOnly(bool) { return false; }
 #else
 // Whether listings and attribute reads take hidden, system, archive and a
 // stored creation time from the entries' extended attributes (the default).
@@ -11,4 +12,9 @@ inline bool ReadStoredAttributes(bool) { return true; }
 // extended-attribute call, and those values are the ones an entry without
 // stored attributes has. Returns the setting it replaces.
 bool ReadStoredAttributes(bool read);
+// Whether listings started from now on (FindFirstFileA with a wildcard) give
+// each entry's name alone, every other value zero, with no call per entry:
+// for a caller that reads the values of the few entries it acts on by their
+// own lookup. Off unless turned on; returns the setting it replaces.
+bool ListNamesOnly(bool namesOnly);
 #endif

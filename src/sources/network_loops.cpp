@@ -3,9 +3,8 @@
 // reads the static server list) and visits every name that matches.
 #include "sources/network_loops.h"
 
-#include <cstdio>
+#include <string>
 
-#include "base/bounded_text.h"
 #include "base/settings.h"
 #include "match/pattern_match.h"
 #include "output/standard_output.h"
@@ -68,8 +67,7 @@ bool NamedServer(const char* pattern, WCHAR (&server)[ServerNameCapacity]) {
       PrintError("SERVERLOOP-ERROR, GetComputerName() failed, error=%ld\n", (long)GetLastError());
       return false;
     }
-  } else if (!ToWideName(pattern, computer, ServerNameCapacity - 2)) {
-    PrintError("SERVERLOOP-ERROR, server name '%s' longer than %d characters\n", pattern, ServerNameCapacity - 3);
+  } else if (!ToGivenName(pattern, computer, ServerNameCapacity - 2, "SERVERLOOP", "server")) {
     return false;
   }
   return JoinServerName(computer, server);
@@ -80,12 +78,7 @@ void VisitServers(const WCHAR* domain, const char* domainText, const SERVER_INFO
                   const char* serverPattern, ServerVisitorProc visitor) {
   for (DWORD i = 0; i < count; ++i) {
     NetName name;
-    if (!ToNetName(servers[i].sv101_name, name)) {
-      PrintError("SERVERLOOP-ERROR, server name '%s' longer than %d characters, skipped\n",
-                 AnsiName(servers[i].sv101_name).c_str(), NetNameCapacity - 1);
-      continue;
-    }
-    if (!MatchPattern(name, serverPattern, false)) continue;
+    if (!MatchNetName(servers[i].sv101_name, serverPattern, "SERVERLOOP", "server", name)) continue;
     if (Verbose) {
       PrintOutput("SERVERLOOP-INFO, server '%s' (%ld of %ld in %s)\n", name, (long)i + 1, (long)count,
                   domainText);
@@ -101,9 +94,7 @@ void VisitServers(const WCHAR* domain, const char* domainText, const SERVER_INFO
 DWORD DomainLoop(const char* domainPattern, const char* serverPattern, ServerVisitorProc visitor) {
   if (!HasWildcards(domainPattern)) {
     WCHAR domain[DomainNameCapacity];
-    if (!ToWideName(domainPattern, domain, DomainNameCapacity)) {
-      PrintError("DOMAINLOOP-ERROR, domain name '%s' longer than %d characters\n", domainPattern,
-                 DomainNameCapacity - 1);
+    if (!ToGivenName(domainPattern, domain, DomainNameCapacity, "DOMAINLOOP", "domain")) {
       return ERROR_INVALID_PARAMETER;
     }
     return ServerLoop(domain, serverPattern, visitor);
@@ -123,12 +114,7 @@ DWORD DomainLoop(const char* domainPattern, const char* serverPattern, ServerVis
   const SERVER_INFO_100* domains = (const SERVER_INFO_100*)buffer;
   for (DWORD i = 0; i < count; ++i) {
     NetName name;
-    if (!ToNetName(domains[i].sv100_name, name)) {
-      PrintError("DOMAINLOOP-ERROR, domain name '%s' longer than %d characters, skipped\n",
-                 AnsiName(domains[i].sv100_name).c_str(), NetNameCapacity - 1);
-      continue;
-    }
-    if (!MatchPattern(name, domainPattern, false)) continue;
+    if (!MatchNetName(domains[i].sv100_name, domainPattern, "DOMAINLOOP", "domain", name)) continue;
     if (Verbose) PrintOutput("DOMAINLOOP-INFO, domain '%s' (%ld of %ld)\n", name, (long)i + 1, (long)count);
     ServerLoop(domains[i].sv100_name, serverPattern, visitor);
   }
@@ -169,19 +155,14 @@ DWORD ShareLoop(const WCHAR* domain, const WCHAR* server, const char* sharePatte
   if (!sharePattern[0]) return ERROR_INVALID_PARAMETER;
   if (!HasWildcards(sharePattern)) {
     WCHAR share[NetNameCapacity];
-    if (!ToWideName(sharePattern, share, NetNameCapacity)) {
-      PrintError("SHARELOOP-ERROR, share name '%s' longer than %d characters\n", sharePattern,
-                 NetNameCapacity - 1);
-      return ERROR_INVALID_PARAMETER;
-    }
+    if (!ToGivenName(sharePattern, share, NetNameCapacity, "SHARELOOP", "share")) return ERROR_INVALID_PARAMETER;
     visitor(domain, server, share);
     return 0;
   }
-  WCHAR serverName[ServerNameCapacity];
-  CopyWideName(serverName, ServerNameCapacity, server);
+  std::basic_string<WCHAR> serverName(server);  // the call takes it writable
   LPBYTE buffer = nullptr;
   DWORD count = 0, total = 0;
-  DWORD status = NetShareEnum(serverName, 0, &buffer, ShareEnumSize, &count, &total, nullptr);
+  DWORD status = NetShareEnum(serverName.data(), 0, &buffer, ShareEnumSize, &count, &total, nullptr);
   if (status != NERR_Success) {
     PrintError("SHARELOOP-ERROR, NetShareEnum(%s) failed, error=%ld\n", AnsiName(server).c_str(), (long)status);
     ReleaseBuffer(buffer);
@@ -190,12 +171,9 @@ DWORD ShareLoop(const WCHAR* domain, const WCHAR* server, const char* sharePatte
   const SHARE_INFO_0* shares = (const SHARE_INFO_0*)buffer;
   for (DWORD i = 0; i < count; ++i) {
     NetName name;
-    if (!ToNetName(shares[i].shi0_netname, name)) {
-      PrintError("SHARELOOP-ERROR, share name '%s' longer than %d characters, skipped\n",
-                 AnsiName(shares[i].shi0_netname).c_str(), NetNameCapacity - 1);
-      continue;
+    if (MatchNetName(shares[i].shi0_netname, sharePattern, "SHARELOOP", "share", name)) {
+      visitor(domain, server, shares[i].shi0_netname);
     }
-    if (MatchPattern(name, sharePattern, false)) visitor(domain, server, shares[i].shi0_netname);
   }
   ReleaseBuffer(buffer);
   return 0;

@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "base/bounded_text.h"
+#include "match/pattern_match.h"
+#include "output/standard_output.h"
 
 std::string AnsiName(const WCHAR* name) {
   int size = WideCharToMultiByte(CP_ACP, WC_COMPOSITECHECK, name, -1, nullptr, 0, nullptr, nullptr);
@@ -34,4 +36,17 @@ bool CopyWideName(WCHAR* dest, int capacity, const WCHAR* source) {
   }
   dest[length] = 0;
   return !source || !source[length];
+}
+
+bool ToGivenName(const char* text, WCHAR* wide, int capacity, const char* module, const char* kind) {
+  if (ToWideName(text, wide, capacity)) return true;
+  PrintError("%s-ERROR, %s name '%s' longer than %d characters\n", module, kind, text, capacity - 1);
+  return false;
+}
+
+bool MatchNetName(const WCHAR* name, const char* pattern, const char* module, const char* kind, NetName& ansi) {
+  if (ToNetName(name, ansi)) return MatchPattern(ansi, pattern, false);
+  PrintError("%s-ERROR, %s name '%s' longer than %d characters, skipped\n", module, kind, AnsiName(name).c_str(),
+             NetNameCapacity - 1);
+  return false;
 }

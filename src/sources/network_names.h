@@ -21,5 +21,14 @@ bool ToNetName(const WCHAR* name, NetName& ansi);
 // empty) when it does not fit.
 bool ToWideName(const char* text, WCHAR* wide, int capacity);
 
+// ToWideName for a name given in the source; one that does not fit is
+// reported as "<module>-ERROR, <kind> name '...' longer than N characters".
+bool ToGivenName(const char* text, WCHAR* wide, int capacity, const char* module, const char* kind);
+
+// Whether an enumerated name matches `pattern`, its ANSI form left in
+// `ansi`. A name of more than 23 characters matches nothing and is reported
+// as "<module>-ERROR, <kind> name '...' longer than 23 characters, skipped".
+bool MatchNetName(const WCHAR* name, const char* pattern, const char* module, const char* kind, NetName& ansi);
+
 // Copies a UTF-16 name into `capacity` units; false when it was cut.
 bool CopyWideName(WCHAR* dest, int capacity, const WCHAR* source);

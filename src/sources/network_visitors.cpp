@@ -2,6 +2,7 @@
 // counted and its shares walked, followed by its ~S line; every visible
 // share is expanded and walked like a drive.
 #include <cstdint>
+#include <string>
 
 #include "base/settings.h"
 #include "base/statistics.h"
@@ -61,12 +62,9 @@ void ShareVisitor(const WCHAR* domain, const WCHAR* server, const WCHAR* share) 
 }
 
 bool ShareIsVisible(const WCHAR* server, const WCHAR* share, int32_t level) {
-  WCHAR serverName[ServerNameCapacity];
-  WCHAR shareName[NetNameCapacity];
-  CopyWideName(serverName, ServerNameCapacity, server);
-  CopyWideName(shareName, NetNameCapacity, share);
+  std::basic_string<WCHAR> serverName(server), shareName(share);  // the call takes them writable
   LPBYTE buffer = nullptr;
-  DWORD status = NetShareGetInfo(serverName, shareName, 502, &buffer);
+  DWORD status = NetShareGetInfo(serverName.data(), shareName.data(), 502, &buffer);
   if (status != NERR_Success) {
     PrintError("KELTRO-ERROR, NetShareGetInfo(%s) failed, error=%ld\n", AnsiName(share).c_str(), (long)status);
     if (buffer) NetApiBufferFree(buffer);

@@ -58,18 +58,31 @@ void CleanEntry(const WIN32_FIND_DATAA& entry) {
   }
 }
 
+// The values of an entry of the current directory; false when it is gone.
+bool LookUpEntry(const char* name, WIN32_FIND_DATAA& found) {
+  HANDLE find = FindFirstFileA(name, &found);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  FindClose(find);
+  return true;
+}
+
 }  // namespace
 
+// The clean-up goes by names, kinds and sizes: the target's stored
+// attributes are not read for it. The target is listed by names alone; the
+// values of an entry the source lacks are read by its own lookup, so that
+// the entries kept (most often all) cost nothing more.
 void CleanTarget(SourceNameList* list) {
   if (!EnterTarget()) return;
-  WIN32_FIND_DATAA entry;
-  // The clean-up goes by names, kinds and sizes: the target's stored
-  // attributes are not read for it.
+  WIN32_FIND_DATAA entry, found;
   bool readAttributes = ReadStoredAttributes(false);
+  bool namesOnly = ListNamesOnly(true);
   HANDLE find = FindFirstFileA("*.*", &entry);
+  ListNamesOnly(namesOnly);
   if (find != INVALID_HANDLE_VALUE) {
     do
-      if (!HasSourceName(list, entry.cFileName)) CleanEntry(entry);
+      if (!IsDotName(entry.cFileName) && !HasSourceName(list, entry.cFileName) && LookUpEntry(entry.cFileName, found))
+        CleanEntry(found);
     while (FindNextFileA(find, &entry));
     FindClose(find);
   }

@@ -25,11 +25,13 @@ void WorkOutPerFileNeeds(void) {
               FormatMentions(LineBuffer, 'u') || OwnerPattern[0];
   NeedSecurity = DirPermissions[0] || FilePermissions[0] || AceFormat[0] || GrantsPattern[0] ||
                  AceCountRange[0] || FormatMentions(LineBuffer, 'g') || FormatMentions(LineBuffer, 'T');
+  // The copying and setting commands compare or keep times; sho and del
+  // convert only those a criterion or the format asks for.
+  bool commandUsesTimes = CurrentCommand != CMD_SHO && CurrentCommand != CMD_DEL;
   for (int t = 0; RunTimeLetters[t]; t++) {
     char letter = RunTimeLetters[t];
     const char pattern[] = {'*', '~', '*', letter, '*', '\0'};
-    Run.TimeNeeded[t] = CurrentCommand != CMD_SHO || FindCriterion(letter)->status == PS_GIVEN ||
-                        Mentions(LineBuffer, pattern);
+    Run.TimeNeeded[t] = commandUsesTimes || FindCriterion(letter)->status == PS_GIVEN || Mentions(LineBuffer, pattern);
   }
   // Hidden, system, archive and a stored creation time: the attributes and the
   // creation time. del needs only what the mode bits tell (directory, read-only).

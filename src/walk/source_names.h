@@ -15,7 +15,8 @@ struct SourceNameList {
   bool Sorted;       // the index is in name order (letters A to Z without case)
 };
 
-// Obtains both areas zero-filled. False (nothing held) when the memory cannot be had.
+// Obtains both areas, not cleared: no part of them is read before it is
+// written. False (nothing held) when the memory cannot be had.
 bool CreateSourceNameList(SourceNameList* list);
 
 // Adds one name. False after "KELTRO-ERROR, filename buffer exceeded" when

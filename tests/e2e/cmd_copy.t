@@ -106,6 +106,19 @@ A target directory swapped for a link during the run is not followed: the file o
   >   *"Delete "*) echo y >&$in;; esac; done
   > ls outside/b
   victim.txt
+The same before a copy: the copy fails, and nothing is written outside.
+  $ rm t2/a && mv moved t2/a  # not under Wine: as above
+  $ coproc K { keltro cop 'C:\s2\*' 'C:\t2' /S 2>&1; }  # not under Wine: as above
+  > exec {in}>&"${K[1]}" {out}<&"${K[0]}"
+  > while IFS= read -r line <&$out; do case $line in
+  >   *"Copy "*) mv t2/a moved && ln -s "$T/outside" t2/a && echo y >&$in;;
+  >   *ERROR*) echo "${line#*) }";; esac; done
+  > ls outside/b moved/b
+  2> KELTRO-ERROR, cannot copy C:\s2\a\b\new.txt to C:\t2\a\b\, error=3
+  moved/b:
+  
+  outside/b:
+  victim.txt
 
 A target that is the source or lies inside it is refused before anything is made, also when
 another drive or a link leads into the source.

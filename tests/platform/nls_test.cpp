@@ -18,6 +18,7 @@ constexpr uint64_t Hour = 36000000000ull;
 void UseZone(const char* zone) {
   setenv("TZ", zone, 1);
   tzset();
+  ResetLayerState();  // the layer reads TZ once
 }
 
 class NlsTest : public testing::Test {
@@ -76,6 +77,13 @@ TEST_F(NlsTest, LocalTimeFollowsTheRulesOfEachInstant) {
   EXPECT_EQ(ToLocal(Ticks(At(2024, 7, 15, 12))), Ticks(At(2024, 7, 15, 14)));
   UseZone("CET-1CEST,M3.5.0,M10.5.0/3");  // a rule holds beyond time_t's usual range
   EXPECT_EQ(ToLocal(Ticks(At(30000, 7, 1, 12))), Ticks(At(30000, 7, 1, 14)));
+  UseZone("America/St_Johns");  // summer time from 05:30 UTC: within the hour, each side keeps its offset
+  EXPECT_EQ(ToLocal(Ticks(At(2026, 3, 8, 5))), Ticks(At(2026, 3, 8, 1, 30)));
+  EXPECT_EQ(ToLocal(Ticks(At(2026, 3, 8, 5, 30))), Ticks(At(2026, 3, 8, 3)));
+  EXPECT_EQ(ToLocal(Ticks(At(2026, 3, 8, 5, 29, 59))), Ticks(At(2026, 3, 8, 1, 59, 59)));
+  EXPECT_EQ(ToLocal(Ticks(At(2026, 3, 8, 4))), Ticks(At(2026, 3, 8, 0, 30)));
+  UseZone("UTC");  // a new zone lets go of the kept hours
+  EXPECT_EQ(ToLocal(Ticks(At(2026, 3, 8, 4))), Ticks(At(2026, 3, 8, 4)));
   UseZone("EST5");  // results stay within the file-time range
   EXPECT_EQ(ToLocal(2 * Hour), 0u);
   UseZone("JST-9");

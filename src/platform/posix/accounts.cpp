@@ -3,8 +3,10 @@
 // "Unix User\name", S-1-22-2-gid "Unix Group\name". A name is looked for
 // among the well-known ones first; a bare Linux name is tried as a user,
 // then as a group; "Unix User\" or "Unix Group\" before it picks one kind
-// (the domain compared ignoring case). Only the local machine is served: a
-// system name that is not empty gives ERROR_BAD_NETPATH.
+// (the domain compared ignoring case). A server's SIDs are named as the
+// server named them in the descriptors read from its shares (1332 for
+// others, ERROR_BAD_NETPATH for a server none was read from); names are
+// looked up on the local machine only.
 //
 // Capacities are counted as Windows counts them: characters with the
 // terminator for the texts, bytes for the SID. When one is too small both
@@ -16,6 +18,7 @@
 
 #include "platform/posix/layer.h"
 #include "platform/posix/name_match.h"
+#include "platform/posix/share_files.h"
 #include "platform/posix/unix_accounts.h"
 #include "platform/posix/unix_sid.h"
 #include "platform/posix/well_known_sids.h"
@@ -104,15 +107,24 @@ bool Fits(const std::string& text, DWORD capacity, DWORD& needed) {
 
 void CopyText(const std::string& text, LPSTR buffer) { memcpy(buffer, text.c_str(), text.size() + 1); }
 
+// A SID of a server's descriptor, by the name the server gave it.
+DWORD NameServerSid(LPCSTR server, PSID sid, Account& account) {
+  if (DWORD err = NameSidOfServer(server, sid, account.domain, account.name)) return err;
+  account.use = account.domain.empty() ? SidTypeWellKnownGroup
+                : NamesEqualIgnoringCase(account.domain.c_str(), kUnixGroupDomain) ? SidTypeGroup
+                                                                                : SidTypeUser;
+  return ERROR_SUCCESS;
+}
+
 }  // namespace
 
 BOOL LookupAccountSidA(LPCSTR lpSystemName, PSID Sid, LPSTR Name, LPDWORD cchName, LPSTR ReferencedDomainName,
                        LPDWORD cchReferencedDomainName, PSID_NAME_USE peUse) {
-  if (!IsLocal(lpSystemName)) return FailWith(ERROR_BAD_NETPATH);
   if (!Sid || !cchName || !cchReferencedDomainName || !peUse) return FailWith(ERROR_INVALID_PARAMETER);
   if (!IsValidSid(Sid)) return FailWith(ERROR_INVALID_SID);
   Account account;
-  if (DWORD err = NameSid(Sid, account)) return FailWith(err);
+  DWORD err = IsLocal(lpSystemName) ? NameSid(Sid, account) : NameServerSid(lpSystemName, Sid, account);
+  if (err) return FailWith(err);
   DWORD nameNeeded, domainNeeded;
   bool nameFits = Fits(account.name, *cchName, nameNeeded);
   if (!(Fits(account.domain, *cchReferencedDomainName, domainNeeded) && nameFits)) {

@@ -25,17 +25,6 @@ struct CopyState {
 // copy_file_range cannot copy across these file systems, or at all.
 bool KernelCannotCopy(int err) { return err == EXDEV || err == ENOSYS || err == EINVAL || err == EOPNOTSUPP; }
 
-int WriteAll(int fd, const char* data, size_t length) {
-  while (length > 0) {
-    ssize_t n = Sys.write(fd, data, length);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    data += n;
-    length -= (size_t)n;
-  }
-  return 0;
-}
-
 int CopyByBuffer(const CopyState& state, off_t at, off_t length) {
   static std::unique_ptr<char[]> buffer(new char[kBufferSize]);
   if (Sys.seek(state.in, at, SEEK_SET) < 0 || Sys.seek(state.out, at, SEEK_SET) < 0) return errno;
@@ -68,6 +57,17 @@ int CopyRange(CopyState& state, off_t at, off_t length) {
 }
 
 }  // namespace
+
+int WriteAll(int fd, const char* data, size_t length) {
+  while (length > 0) {
+    ssize_t n = Sys.write(fd, data, length);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    data += n;
+    length -= (size_t)n;
+  }
+  return 0;
+}
 
 int CopyFileData(int in, int out, off_t size, off_t allocated) {
   CopyState state{in, out};

@@ -16,3 +16,7 @@ int CopyFileData(int in, int out, off_t size, off_t allocated);
 // alternate data streams there). A target file system that holds none is no
 // failure. 0 or the errno.
 int CopyUserXattrs(int in, int out);
+
+// Writes all `length` bytes at fd's offset (a short write goes on, EINTR is
+// retried): 0 or the errno.
+int WriteAll(int fd, const char* data, size_t length);

@@ -16,6 +16,7 @@
 #include "platform/posix/dir_reader.h"
 #include "platform/posix/layer.h"
 #include "platform/posix/layer_state.h"
+#include "platform/posix/listed_entry.h"
 #include "platform/posix/name_encoding.h"
 #include "platform/posix/name_match.h"
 #include "platform/posix/path_lookup.h"
@@ -121,7 +122,7 @@ DWORD EnterByPath(const std::string& full, const std::string& windows) {
   DWORD err = LocateFullPath(full, located);
   if (err) return err;
   if (located.missing) return located.missing;
-  int follow = located.name != "." && located.name[0] != '/' ? O_NOFOLLOW : 0;
+  int follow = !located.held && located.name != "." && located.name[0] != '/' ? O_NOFOLLOW : 0;
   std::shared_ptr<HeldDirectory> dir = OpenHeldDirectory(located.dirFd, located.name.c_str(), follow, true);
   if (!dir) return EnterError(errno);
   return Enter(HeldLevel{dir, windows, located.posix}, false);
@@ -207,6 +208,7 @@ bool FullPathOf(LPCSTR path, std::string& full) {
 }
 
 DWORD ChangeCurrentDirectory(LPCSTR path) {
+  ForgetListedEntry();
   std::string full;
   if (!path || !FullPathOf(path, full)) return Held.empty() && UnknownError ? UnknownError : ERROR_INVALID_NAME;
   std::string windows = WithoutTrailingSeparator(full);

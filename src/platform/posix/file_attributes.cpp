@@ -64,7 +64,7 @@ DWORD GetFileAttributesA(LPCSTR lpFileName) {
 
 BOOL SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
   LocatedPath located;
-  DWORD err = LocateExisting(lpFileName, located);
+  DWORD err = LocateExisting(lpFileName, located, LookupFor::Changing);
   if (err) return Fail(err);
   mode_t mode = located.stx.stx_mode;
   if (S_ISLNK(mode)) {  // a link keeps no attributes of its own

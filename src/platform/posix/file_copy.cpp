@@ -129,17 +129,6 @@ int CopyLink(const LocatedPath& source, const CopyPlace& place, bool failIfExist
   return err;
 }
 
-int WriteAll(int out, const char* data, size_t length) {
-  while (length > 0) {
-    ssize_t written = Sys.write(out, data, length);
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) return errno;
-    data += written;
-    length -= (size_t)written;
-  }
-  return 0;
-}
-
 // The data of a file of a share, its last-access and last-write times, into
 // the open temporary file `out`. Its mode is the one a new file gets.
 int CopyShareIntoTemp(ShareFile& in, int out) {
@@ -160,7 +149,7 @@ BOOL CopyFromShare(const std::string& source, LPCSTR lpNewFileName, BOOL bFailIf
   ShareFile in;
   if (DWORD err = OpenShareFile(source, in)) return FailWith(err);
   LocatedPath target;
-  DWORD err = LocatePath(lpNewFileName, target);
+  DWORD err = LocatePath(lpNewFileName, target, LookupFor::Changing);
   if (!err) err = CheckTarget(nullptr, target, bFailIfExists);
   if (err) {
     CloseShareFile(in);
@@ -203,7 +192,7 @@ BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExis
     if (err) return FailWith(err);
   }
   bool isLink = in < 0 && S_ISLNK(source.stx.stx_mode);
-  err = LocatePath(lpNewFileName, target);
+  err = LocatePath(lpNewFileName, target, LookupFor::Changing);
   if (!err) err = CheckTarget(&source.stx, target, bFailIfExists);
   if (err) {
     if (in >= 0) Sys.close(in);

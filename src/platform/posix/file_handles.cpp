@@ -87,7 +87,8 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                    DWORD dwFlagsAndAttributes, HANDLE hTemplateFile) {
   LocatedPath located;
-  DWORD err = LocatePath(lpFileName, located);
+  bool changes = Writes(dwDesiredAccess) || dwCreationDisposition != OPEN_EXISTING;
+  DWORD err = LocatePath(lpFileName, located, changes ? LookupFor::Changing : LookupFor::Reading);
   if (err) return Fail(err);
   if (located.missing && located.missing != ERROR_FILE_NOT_FOUND) return Fail(located.missing);
   if (!located.missing && located.statErrno) return Fail(Win32ErrorFromErrno(located.statErrno));

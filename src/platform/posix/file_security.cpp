@@ -21,6 +21,8 @@
 //   what it became; a change of owner or group alone stores the DACL shown
 //   before again, when it was a stored one, with the new fingerprint.
 // The entry is acted on as the lookup located it, never through a link.
+// On a share, the descriptor is the server's (share_security.cpp); setting
+// one is not served yet (50).
 #include <cerrno>
 
 #include "platform/posix/closest_posix_acl.h"
@@ -29,6 +31,7 @@
 #include "platform/posix/nt_acl.h"
 #include "platform/posix/path_lookup.h"
 #include "platform/posix/security_descriptor.h"
+#include "platform/posix/share_files.h"
 #include "platform/posix/stored_descriptor.h"
 #include "platform/posix/syscalls.h"
 #include "platform/posix/unix_sid.h"
@@ -170,14 +173,21 @@ void Store(const LocatedPath& located, const ShownDacl& dacl) {
 BOOL GetFileSecurityA(LPCSTR lpFileName, SECURITY_INFORMATION RequestedInformation,
                       PSECURITY_DESCRIPTOR pSecurityDescriptor, DWORD nLength, LPDWORD lpnLengthNeeded) {
   if (!lpnLengthNeeded) return FailWith(ERROR_INVALID_PARAMETER);
-  LocatedPath located;
-  if (DWORD err = LocateExisting(lpFileName, located)) return FailWith(err);
+  std::string full, onShare;
+  DescriptorParts parts;
   ShownDacl dacl;
-  if (RequestedInformation & DACL_SECURITY_INFORMATION) {
-    if (int err = ReadShownDacl(located, false, dacl)) return FailWith(Win32ErrorFromErrno(err));
-  }
   BYTE owner[kUnixSidSize], group[kUnixSidSize];
-  DescriptorParts parts = PartsOf(located.stx, dacl, owner, group);
+  if (lpFileName && FullPathOf(lpFileName, full) && IsSharePath(full)) {
+    if (DWORD err = ReadShareDescriptor(full, onShare)) return FailWith(err);
+    ReadDescriptor(onShare.data(), parts);
+  } else {
+    LocatedPath located;
+    if (DWORD err = LocateExisting(lpFileName, located)) return FailWith(err);
+    if (RequestedInformation & DACL_SECURITY_INFORMATION) {
+      if (int err = ReadShownDacl(located, false, dacl)) return FailWith(Win32ErrorFromErrno(err));
+    }
+    parts = PartsOf(located.stx, dacl, owner, group);
+  }
   DWORD needed = 0;
   DWORD err = WriteSelfRelative(parts, RequestedInformation, pSecurityDescriptor,
                                 pSecurityDescriptor ? nLength : 0, needed);

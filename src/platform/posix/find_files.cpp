@@ -16,6 +16,7 @@
 #include "platform/posix/file_info.h"
 #include "platform/posix/handles.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/listed_entry.h"
 #include "platform/posix/name_encoding.h"
 #include "platform/posix/name_match.h"
 #include "platform/posix/path_lookup.h"
@@ -33,16 +34,21 @@ struct FindHandle : LayerHandle {
   int dotsToCome;         // 2: "." and ".." still to come; 1: ".."; 0: none
   bool hasOwnInfo = false;  // ownInfo holds the directory's own values, given for . and ..
   EntryInfo ownInfo{};
-  std::string nameText{};          // each matching name folded, NUL, as it is, NUL
-  std::vector<const char*> names{};  // into nameText, sorted
+  std::string nameText{};          // each matching name folded, NUL, as it is, NUL, as shown, NUL
+  std::vector<const char*> names{};  // into nameText (the names as they are), sorted
   size_t nextName = 0;
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
+  bool namesOnly = false;  // ListNamesOnly was on when the listing started
 };
+
+bool NamesOnly = false;  // ListNamesOnly
 
 // NTFS order: by name with case folded away (as names are compared), then
 // byte for byte (UTF-8 byte order is code point order). Each name is stored
-// behind its folded form, so the sort compares plain strings.
+// behind its folded form, so the sort compares plain strings, and before the
+// form it is shown in.
 const char* NameAfterFolded(const char* folded) { return folded + strlen(folded) + 1; }
+const char* ShownForm(const char* name) { return name + strlen(name) + 1; }
 
 bool ComesBefore(const char* foldedA, const char* foldedB) {
   int order = strcmp(foldedA, foldedB);
@@ -56,6 +62,7 @@ void TakeName(FindHandle* find, std::vector<size_t>& starts, std::string& shownT
   starts.push_back(find->nameText.size());
   AppendFoldedName(&find->nameText, shown);
   find->nameText.append(name, strlen(name) + 1);
+  find->nameText.append(shown, strlen(shown) + 1);
 }
 
 void ReadNames(FindHandle* find) {
@@ -75,16 +82,22 @@ bool CloseFind(LayerHandle* handle) {
   return true;
 }
 
-void FillFindData(const EntryInfo& info, const char* name, WIN32_FIND_DATAA* data) {
-  memset(data, 0, sizeof *data);
+// `shown` is the name as the core sees it.
+void FillFindData(const EntryInfo& info, const char* shown, WIN32_FIND_DATAA* data) {
   data->dwFileAttributes = info.attributes;
   data->ftCreationTime = info.creationTime;
   data->ftLastAccessTime = info.lastAccessTime;
   data->ftLastWriteTime = info.lastWriteTime;
   data->nFileSizeHigh = (DWORD)(info.size >> 32);
   data->nFileSizeLow = (DWORD)info.size;
-  std::string shown;
-  CopyTruncated(data->cFileName, ShownName(name, shown));
+  data->dwReserved0 = data->dwReserved1 = 0;
+  CopyTruncated(data->cFileName, shown);
+  data->cAlternateFileName[0] = '\0';
+}
+
+DWORD GiveNameOnly(const char* name, WIN32_FIND_DATAA* data) {
+  FillFindData(EntryInfo{}, name, data);
+  return ERROR_SUCCESS;
 }
 
 // The path the entry's extended attributes are read by: relative to the
@@ -108,22 +121,25 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
   while (find->dotsToCome > 0) {
     const char* name = find->dotsToCome-- == 2 ? "." : "..";
     if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) continue;
+    if (find->namesOnly) return GiveNameOnly(name, data);
     if (!find->hasOwnInfo) {
       if (Sys.stat(dirFd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0)
         return Win32ErrorFromErrno(errno);
       find->ownInfo = EntryInfoOf(stx, name, EntryPath(find, name));
       find->hasOwnInfo = true;
     }
-    FillFindData(find->ownInfo, name, data);
+    FillFindData(find->ownInfo, name, data);  // . and .. are shown as they are
     return ERROR_SUCCESS;
   }
   while (find->nextName < find->names.size()) {
     const char* name = find->names[find->nextName++];
+    if (find->namesOnly) return GiveNameOnly(name, data);
     if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0) {
       if (errno == ENOENT) continue;
       return Win32ErrorFromErrno(errno);
     }
-    FillFindData(EntryInfoOf(stx, name, EntryPath(find, name)), name, data);
+    if (find->dirIsCurrent) NoteListedEntry(dirFd, name, stx);
+    FillFindData(EntryInfoOf(stx, name, EntryPath(find, name)), ShownForm(name), data);
     return ERROR_SUCCESS;
   }
   return find->readError ? find->readError : ERROR_NO_MORE_FILES;
@@ -140,7 +156,9 @@ HANDLE FindExact(const std::string& full, WIN32_FIND_DATAA* data) {
   if (err) return Fail(err);
   if (located.missing) return Fail(located.missing);
   if (located.statErrno) return Fail(Win32ErrorFromErrno(located.statErrno));
-  FillFindData(EntryInfoOf(located.stx, located.base.c_str(), located.posix), located.base.c_str(), data);
+  std::string shown;
+  FillFindData(EntryInfoOf(located.stx, located.base.c_str(), located.posix), ShownName(located.base.c_str(), shown),
+               data);
   FindHandle* find = new FindHandle{{CloseFind}, nullptr, "", false, "", 0};
   SetLastError(ERROR_SUCCESS);
   return RegisterHandle(find);
@@ -189,6 +207,7 @@ HANDLE FindInDirectory(const std::string& directory, const std::string& pattern,
     isDriveRoot = located.isDriveRoot;
   }
   FindHandle* find = new FindHandle{{CloseFind}, dir, posix, isCurrent, pattern, isDriveRoot ? 0 : 2};
+  find->namesOnly = NamesOnly;
   ReadNames(find);
   DWORD err = NextEntry(find, data);
   if (err) {
@@ -234,4 +253,10 @@ BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
 BOOL FindClose(HANDLE hFindFile) {
   if (IsShareFind(hFindFile)) return CloseShareFind(hFindFile);
   return CloseLayerHandle(hFindFile, CloseFind);
+}
+
+bool ListNamesOnly(bool namesOnly) {
+  bool before = NamesOnly;
+  NamesOnly = namesOnly;
+  return before;
 }

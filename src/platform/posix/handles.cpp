@@ -4,6 +4,7 @@
 
 namespace {
 std::unordered_set<LayerHandle*> OpenHandles;
+LayerHandle* LastFound = nullptr;  // a listing asks for its handle once per entry
 }
 
 HANDLE RegisterHandle(LayerHandle* handle) {
@@ -12,9 +13,12 @@ HANDLE RegisterHandle(LayerHandle* handle) {
 }
 
 LayerHandle* LookupHandle(HANDLE h, bool (*closeProc)(LayerHandle*)) {
-  auto it = OpenHandles.find(static_cast<LayerHandle*>(h));
-  if (it == OpenHandles.end() || (closeProc && (*it)->close != closeProc)) return nullptr;
-  return *it;
+  LayerHandle* handle = static_cast<LayerHandle*>(h);
+  if (handle != LastFound || !handle) {
+    if (OpenHandles.find(handle) == OpenHandles.end()) return nullptr;
+    LastFound = handle;
+  }
+  return closeProc && handle->close != closeProc ? nullptr : handle;
 }
 
 BOOL CloseLayerHandle(HANDLE h, bool (*closeProc)(LayerHandle*)) {
@@ -24,6 +28,7 @@ BOOL CloseLayerHandle(HANDLE h, bool (*closeProc)(LayerHandle*)) {
     return FALSE;
   }
   OpenHandles.erase(handle);
+  if (handle == LastFound) LastFound = nullptr;
   return handle->close(handle) ? TRUE : FALSE;
 }
 

@@ -7,7 +7,9 @@
 
 #include <fcntl.h>
 #include <locale.h>
+#include <sys/stat.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,11 +21,28 @@
 
 struct HeldDirectory;  // path_lookup.h
 
+// The entry a listing of the current directory gave last (listed_entry.cpp).
+struct ListedEntry {
+  int dirFd = -1;  // -1: none
+  std::string name;
+  struct statx stx;
+  uint64_t atNs;   // CLOCK_MONOTONIC when it was stat'ed
+};
+
 // One directory the layer holds for the current directory or its ancestors.
 struct HeldLevel {
   std::shared_ptr<HeldDirectory> dir;
   std::string windows;  // as set: "C:\data" or "C:\"
   std::string posix;
+};
+
+// One directory held for the entries located in it (held_parents.cpp).
+struct HeldParent {
+  std::shared_ptr<HeldDirectory> dir;
+  std::string posix;
+  uint64_t ino;
+  uint32_t devMajor, devMinor;
+  bool followed;  // reached through a link (the drive root, or a link met when first opened)
 };
 
 struct LayerState {
@@ -37,6 +56,12 @@ struct LayerState {
   bool currentDirKnown = false;
   DWORD currentDirUnknownError = 0;
   std::vector<HeldLevel> heldDirs;  // back() is the current directory
+
+  // The directories that located entries outside the current directory lie
+  // in (held_parents.cpp): [0] a drive root, each next one a subdirectory of
+  // the one before; and the paths of held directories found replaced.
+  std::vector<HeldParent> heldParents;
+  std::vector<std::string> replacedDirs;
 
   // The executable's POSIX path and its Windows form under the drive map
   // (module_path.cpp).
@@ -56,10 +81,11 @@ struct LayerState {
   // The SIGIO handler of change notifications is installed (change_notify.cpp).
   bool changeSignalInstalled = false;
 
-  // The TZ value the time-zone rules were last read for (time_convert.cpp).
+  // The time-zone rules have been read (time_convert.cpp).
   bool timeZoneRead = false;
-  bool tzSet = false;
-  std::string tz;
+
+  // The entry a listing gave last, for the change that follows it.
+  ListedEntry listed;
 
   // The accounts NSS named, both ways (unix_accounts.cpp).
   AccountCache accounts;

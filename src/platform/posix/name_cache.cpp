@@ -40,6 +40,7 @@
 
 #include "platform/posix/dir_reader.h"
 #include "platform/posix/name_match.h"
+#include "platform/posix/nls_codepage.h"
 #include "platform/posix/syscalls.h"
 
 namespace {
@@ -63,6 +64,21 @@ struct FoldedNames {
 constexpr size_t kKeptDirectories = 4;
 std::array<FoldedNames, kKeptDirectories> Kept;
 unsigned long long Uses = 0;
+
+// The folded form of the name looked up or changed last: a walk looks a
+// target up twice and then notes its change.
+const std::vector<uint32_t>& FoldedName(const std::string& name) {
+  static std::string lastName;
+  static UINT lastPage = 0;
+  static std::vector<uint32_t> lastFolded;
+  UINT page = CurrentCodePages().Ansi;
+  if (name != lastName || page != lastPage || lastPage == 0) {
+    lastFolded = FoldedCodePoints(name.c_str());
+    lastName = name;
+    lastPage = page;
+  }
+  return lastFolded;
+}
 
 FoldedNames* KeptFor(const std::string& dir) {
   for (FoldedNames& names : Kept)
@@ -175,7 +191,7 @@ int StatParent(const LocatedPath& entry, const std::string& dir, struct statx& s
 // False when the names can no longer be told without a read.
 bool Apply(FoldedNames& names, NameChange change, const std::string& name) {
   if (change == NameChange::Replaced) return true;
-  std::vector<uint32_t> folded = FoldedCodePoints(name.c_str());
+  const std::vector<uint32_t>& folded = FoldedName(name);
   auto it = names.byFolded.find(folded);
   if (change == NameChange::Removed) {
     if (it == names.byFolded.end() || it->second.count != 1 || it->second.first != name) return false;
@@ -183,7 +199,7 @@ bool Apply(FoldedNames& names, NameChange change, const std::string& name) {
     return true;
   }
   if (it != names.byFolded.end()) return false;  // a second spelling: which one a read gives first is unknown
-  names.byFolded.emplace(std::move(folded), Spellings{name, 1});
+  names.byFolded.emplace(folded, Spellings{name, 1});
   return true;
 }
 
@@ -234,7 +250,7 @@ bool FindCachedName(const std::string& dirPosix, const struct statx& stx, const 
   }
   names->confirmedAt = now;
   names->lastUse = ++Uses;
-  auto it = names->byFolded.find(FoldedCodePoints(name.c_str()));
+  auto it = names->byFolded.find(FoldedName(name));
   bool isThere = it != names->byFolded.end();
   if (isThere) found = it->second.first;
   if (incomplete) *names = FoldedNames{};  // the names read answer this lookup only
@@ -251,7 +267,7 @@ bool KnownAbsent(const std::string& dirPosix, const struct statx& stx, const std
   if (!names || !OnFineStamps(*names) || !Trusted(*names, stx)) return false;
   names->confirmedAt = CoarseNow();
   names->lastUse = ++Uses;
-  return names->byFolded.count(FoldedCodePoints(name.c_str())) == 0;
+  return names->byFolded.count(FoldedName(name)) == 0;
 }
 
 void NoteNameChange(const LocatedPath& entry, NameChange change) {

@@ -36,9 +36,11 @@ void AppendStandIn(std::string& out, char32_t standIn, UINT ansiPage) {
 
 // Where the first character to replace stands: name.size() when there is none.
 size_t FirstToReplace(std::string_view name) {
-  size_t i = 0;
-  while (i < name.size() && !StandInAt(name, i)) ++i;
-  return i;
+  size_t size = name.size();
+  for (size_t i = 0; i < size; ++i) {
+    if (kStandIns[(unsigned char)name[i]]) return i;
+  }
+  return size > 0 && StandInAt(name, size - 1) ? size - 1 : size;
 }
 
 void AppendShown(std::string& out, std::string_view name) {

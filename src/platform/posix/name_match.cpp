@@ -58,8 +58,14 @@ std::vector<uint32_t> Folded(const char* text, bool standIns) {
   UINT page = CurrentCodePages().Ansi;
   for (size_t pos = 0; pos < name.size();) {
     char32_t standIn = standIns ? StandInAt(name, pos) : 0;
-    if (standIn) pos++;
-    out.push_back(standIn ? standIn : FoldCase(NextCodePoint(bytes, name.size(), &pos, page)));
+    if (standIn) {
+      pos++;
+      out.push_back(standIn);
+    } else if (page == CP_UTF8 && bytes[pos] < 0x80) {  // ASCII is read as itself
+      out.push_back((uint32_t)UpperAscii((char)bytes[pos++]));
+    } else {
+      out.push_back(FoldCase(NextCodePoint(bytes, name.size(), &pos, page)));
+    }
   }
   return out;
 }
@@ -72,8 +78,9 @@ void AppendFoldedName(std::string* out, const char* name) {
   std::string_view text(name);
   bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (unsigned char)c < 0x80; });
   if (ascii) {  // the common case, without decoding
-    for (char c : text) out->push_back(UpperAscii(c));
-    out->push_back('\0');
+    size_t start = out->size();
+    out->append(text.data(), text.size() + 1);
+    for (size_t i = start; i < out->size(); ++i) (*out)[i] = UpperAscii((*out)[i]);
     return;
   }
   for (uint32_t c : Folded(name, false)) {

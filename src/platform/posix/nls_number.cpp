@@ -38,10 +38,12 @@ int GetNumberFormatA(LCID Locale, DWORD dwFlags, LPCSTR lpValue, const NUMBERFMT
   if (!HasRoomFor(length, lpNumberStr, cchNumber)) return 0;
   char* p = lpNumberStr;
   if (negative) *p++ = parentheses ? '(' : '-';
-  for (size_t i = 0; i < count; ++i) {
-    if (i > 0 && group && (count - i) % group == 0) {
+  size_t untilSeparator = group ? (count - 1) % group + 1 : count;  // digits before the next separator
+  for (size_t i = 0; i < count; ++i, --untilSeparator) {
+    if (untilSeparator == 0) {
       memcpy(p, separator, separatorLength);
       p += separatorLength;
+      untilSeparator = group;
     }
     *p++ = digits[i];
   }

@@ -7,23 +7,31 @@
 #include <vector>
 
 #include "platform/posix/drive_map.h"
+#include "platform/posix/held_parents.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/listed_entry.h"
 #include "platform/posix/name_cache.h"
 #include "platform/posix/name_encoding.h"
+#include "platform/posix/nls_codepage.h"
 #include "platform/posix/syscalls.h"
 #include "platform/posix/win_path.h"
 
 namespace {
 
-std::string LastComponent(const std::string& posix) {
-  return posix == "/" ? "" : posix.substr(posix.rfind('/') + 1);
+// Whether posix names an entry of dir, with no copy of either.
+bool IsEntryOf(const std::string& posix, const std::string& dir) {
+  size_t slash = posix.rfind('/');
+  if (slash == 0) return dir == "/" && posix.size() > 1;
+  return slash == dir.size() && posix.compare(0, slash, dir) == 0;
 }
 
 // The POSIX root directory and the `\`-separated rest of a full Windows path.
 DWORD SplitDriveRoot(const std::string& fullPath, std::string& root, std::string& rest) {
-  std::string full = fullPath;
-  bool noDrive = IsNoDrivePath(full);
-  if (!noDrive && full.compare(0, 4, "\\\\?\\") == 0 && full.compare(4, 4, "UNC\\") != 0) full = full.substr(4);
+  bool noDrive = IsNoDrivePath(fullPath);
+  std::string stripped;
+  if (!noDrive && fullPath.compare(0, 4, "\\\\?\\") == 0 && fullPath.compare(4, 4, "UNC\\") != 0)
+    stripped = fullPath.substr(4);
+  const std::string& full = stripped.empty() ? fullPath : stripped;
   // Shares are no local paths: the calls that serve them do so before this
   // lookup (share_files.h); every other call refuses them.
   if (!noDrive && full.compare(0, 2, "\\\\") == 0) return ERROR_NOT_SUPPORTED;
@@ -49,11 +57,11 @@ DWORD SplitDriveRoot(const std::string& fullPath, std::string& root, std::string
 // is that directory or one of its entries.
 void ChooseDirectory(LocatedPath& located) {
   const std::string& current = CurrentPosixDirectory();
-  located.base = LastComponent(located.posix);
+  located.base.assign(located.posix, located.posix.rfind('/') + 1);  // "" for "/"
   if (located.posix == current) {
     located.dirFd = CurrentDirectoryFd();
     located.name = ".";
-  } else if (!located.base.empty() && PosixParentOf(located.posix) == current) {
+  } else if (IsEntryOf(located.posix, current)) {
     located.dirFd = CurrentDirectoryFd();
     located.name = located.base;
   } else {
@@ -126,15 +134,46 @@ void CorrectCase(const std::string& root, const std::vector<std::string>& parts,
 // A name missing from a directory whose kept names tell so, with no lookup
 // of the name itself (most lookups in a walk's new target directory). The
 // directory is the one the entry is named in: the held one when it is there.
-bool KnownMissing(const std::vector<std::string>& parts, const LocatedPath& located) {
-  if (parts.size() < 2 || located.name == ".") return false;
-  std::string parent = PosixParentOf(located.posix);
-  if (!KeepsFineNames(parent)) return false;
+// parentStx, when given, is the directory's state as just read.
+bool KnownMissing(const std::string& parent, const std::string& name, const LocatedPath& located,
+                  const struct statx* parentStx) {
   struct statx stx;
-  int err = located.dirFd != AT_FDCWD
-                ? (Sys.stat(located.dirFd, "", AT_EMPTY_PATH, kEntryStatxMask, &stx) == 0 ? 0 : errno)
-                : StatEntry(AT_FDCWD, parent, stx);
-  return err == 0 && S_ISDIR(stx.stx_mode) && KnownAbsent(parent, stx, parts.back());
+  if (!parentStx) {
+    int err = located.dirFd != AT_FDCWD
+                  ? (Sys.stat(located.dirFd, "", AT_EMPTY_PATH, kEntryStatxMask, &stx) == 0 ? 0 : errno)
+                  : StatEntry(AT_FDCWD, parent, stx);
+    if (err) return false;
+    parentStx = &stx;
+  }
+  return S_ISDIR(parentStx->stx_mode) && KnownAbsent(parent, *parentStx, name);
+}
+
+void UseDirectory(LocatedPath& located, std::shared_ptr<HeldDirectory> dir) {
+  located.dirFd = dir->fd;
+  located.name = located.base;
+  located.held = std::move(dir);
+}
+
+// Names an entry outside the current directory relative to its held parent
+// (stx: the parent's state). False when a held directory on its way was
+// found replaced by a link: the entry is then missing, its parent not
+// followed. An entry whose parent cannot be held stays named by its path.
+bool UseHeldParent(const std::string& root, const std::string& parent, LocatedPath& located, struct statx& stx,
+                   bool& held) {
+  held = false;
+  if (located.dirFd != AT_FDCWD || located.isDriveRoot) return true;
+  bool refused;
+  std::shared_ptr<HeldDirectory> dir = HoldParentDirectory(root, parent, stx, refused);
+  if (!dir) return !refused;
+  UseDirectory(located, std::move(dir));
+  held = true;
+  return true;
+}
+
+DWORD Refused(LocatedPath& located) {
+  located.missing = ERROR_PATH_NOT_FOUND;
+  located.statErrno = ENOENT;
+  return ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -164,17 +203,23 @@ bool FindNameIgnoringCase(const std::string& dirPosix, const std::string& name, 
 
 namespace {
 
-DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::string& root,
-                    std::vector<std::string>& parts) {
-  std::string rest;
+// Sets rest to the `\`-separated names below the drive root.
+DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::string& root, std::string& rest) {
   DWORD err = SplitDriveRoot(fullPath, root, rest);
   if (err) return err;
-  parts = Components(rest);
   located.posix.reserve(root.size() + rest.size() + 1);
   located.posix = root;
-  for (const std::string& part : parts) {
-    if (located.posix != "/") located.posix += '/';
-    located.posix += part;
+  if (!rest.empty() && root != "/") located.posix += '/';
+  if (CurrentCodePages().Ansi != CP_UTF8 || rest.find("\xEF\x80") == std::string::npos) {
+    size_t start = located.posix.size();  // each name is its own POSIX name
+    located.posix += rest;
+    std::replace(located.posix.begin() + start, located.posix.end(), '\\', '/');
+  } else {
+    std::vector<std::string> parts = Components(rest);
+    for (size_t i = 0; i < parts.size(); i++) {
+      if (i) located.posix += '/';
+      located.posix += parts[i];
+    }
   }
   located.isDriveRoot = rest.empty();
   located.missing = ERROR_SUCCESS;
@@ -184,39 +229,58 @@ DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::stri
 
 }  // namespace
 
-DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located) {
-  std::string root;
-  std::vector<std::string> parts;
-  if (DWORD err = PlaceFullPath(fullPath, located, root, parts)) return err;
-  if (KnownMissing(parts, located)) {
+DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located, LookupFor purpose) {
+  std::string root, rest;
+  if (DWORD err = PlaceFullPath(fullPath, located, root, rest)) return err;
+  // A change, or a lookup that reads the directory's state anyway, names the
+  // entry in its held parent.
+  bool changing = purpose == LookupFor::Changing;
+  if (changing && located.dirFd != AT_FDCWD && located.name != "." &&
+      TakeListedEntry(located.dirFd, located.name, located.stx)) {
+    located.statErrno = 0;  // an entry of the current directory its listing has just stat'ed
+    return ERROR_SUCCESS;
+  }
+  std::string parent = PosixParentOf(located.posix);
+  bool namesKept = parent != root && !located.isDriveRoot && located.name != "." && KeepsFineNames(parent);
+  struct statx parentStx;
+  bool parentHeld = false;
+  if ((changing || namesKept) && !UseHeldParent(root, parent, located, parentStx, parentHeld)) return Refused(located);
+  if (namesKept && KnownMissing(parent, located.base, located, parentHeld ? &parentStx : nullptr)) {
     located.missing = ERROR_FILE_NOT_FOUND;
     located.statErrno = ENOENT;
     return ERROR_SUCCESS;
   }
   located.statErrno = StatEntry(located.dirFd, located.name, located.stx);
   if (located.statErrno == ENOENT || located.statErrno == ENOTDIR) {
-    CorrectCase(root, parts, located);
+    std::shared_ptr<HeldDirectory> heldBefore = std::move(located.held);
+    CorrectCase(root, Components(rest), located);
     ChooseDirectory(located);
+    std::string corrected = PosixParentOf(located.posix);
+    if (heldBefore && located.dirFd == AT_FDCWD && corrected == parent) {
+      UseDirectory(located, std::move(heldBefore));
+    } else if ((located.missing == ERROR_FILE_NOT_FOUND || (changing && !located.missing)) &&
+               !UseHeldParent(root, corrected, located, parentStx, parentHeld)) {
+      return Refused(located);
+    }
     located.statErrno = located.missing ? ENOENT : StatEntry(located.dirFd, located.name, located.stx);
   }
   return ERROR_SUCCESS;
 }
 
-DWORD LocatePath(LPCSTR path, LocatedPath& located) {
+DWORD LocatePath(LPCSTR path, LocatedPath& located, LookupFor purpose) {
   std::string full;
   if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
-  return LocateFullPath(full, located);
+  return LocateFullPath(full, located, purpose);
 }
 
 DWORD PlacePath(LPCSTR path, LocatedPath& located) {
-  std::string full, root;
-  std::vector<std::string> parts;
+  std::string full, root, rest;
   if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
-  return PlaceFullPath(full, located, root, parts);
+  return PlaceFullPath(full, located, root, rest);
 }
 
-DWORD LocateExisting(LPCSTR path, LocatedPath& located) {
-  DWORD err = LocatePath(path, located);
+DWORD LocateExisting(LPCSTR path, LocatedPath& located, LookupFor purpose) {
+  DWORD err = LocatePath(path, located, purpose);
   if (err) return err;
   if (located.missing) return located.missing;
   return located.statErrno ? Win32ErrorFromErrno(located.statErrno) : ERROR_SUCCESS;

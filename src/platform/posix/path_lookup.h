@@ -55,8 +55,10 @@ std::string JoinPosixPath(const std::string& dir, const std::string& name);
 // Where a Windows path lies on the POSIX side.
 struct LocatedPath {
   std::string posix;   // absolute POSIX path, names corrected for case where they were missing
-  int dirFd;           // directory the entry is named in: the current-directory descriptor or AT_FDCWD
+  int dirFd;           // directory the entry is named in: the current directory's descriptor, a held
+                       // parent's (held_parents.h) or AT_FDCWD
   std::string name;    // the entry's name relative to dirFd ("." for the current directory itself)
+  std::shared_ptr<HeldDirectory> held;  // the held parent dirFd names, kept open while this is used
   std::string base;    // the last component ("" for a drive root)
   bool isDriveRoot;    // the path is the root of its drive
   DWORD missing;       // 0 found; 2 the entry is missing; 3 a parent is missing; 21 the drive root is missing
@@ -67,19 +69,24 @@ struct LocatedPath {
 // What the lookup asks statx for: the basic fields and the birth time.
 constexpr unsigned kEntryStatxMask = STATX_BASIC_STATS | STATX_BTIME;
 
+// What a lookup is for. A change names an entry outside the current
+// directory relative to its held parent (held_parents.h), checked by one
+// more statx of the parent's path when the entry exists; a read needs not.
+enum class LookupFor { Reading, Changing };
+
 // Locates a full Windows path (FullPathOf form). Returns 0, or the Win32 code
 // of a path that cannot name a local entry: 123 (wildcards, a drive that is
 // no letter), 3 (an unmapped drive letter), 50 (a share path: served only
 // by the calls of share_files.h).
-DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located);
+DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located, LookupFor purpose = LookupFor::Reading);
 // FullPathOf then LocateFullPath.
-DWORD LocatePath(LPCSTR path, LocatedPath& located);
+DWORD LocatePath(LPCSTR path, LocatedPath& located, LookupFor purpose = LookupFor::Reading);
 // LocatePath without any lookup: posix, dirFd, name, base and isDriveRoot as
 // the path is spelled (no case corrected); missing, statErrno and stx unset.
 DWORD PlacePath(LPCSTR path, LocatedPath& located);
 // LocatePath for an entry that must exist: 0 when it was found and stat'ed,
 // else the Win32 code of why not (2 or 3 for a missing entry or parent).
-DWORD LocateExisting(LPCSTR path, LocatedPath& located);
+DWORD LocateExisting(LPCSTR path, LocatedPath& located, LookupFor purpose = LookupFor::Reading);
 
 // The name of directory dirPosix that equals name when case is ignored; false when none.
 bool FindNameIgnoringCase(const std::string& dirPosix, const std::string& name, std::string& found);

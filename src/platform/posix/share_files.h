@@ -54,6 +54,13 @@ DWORD OpenShareFile(const std::string& full, ShareFile& file);
 long ReadShareFile(ShareFile& file, void* buffer, size_t length);
 void CloseShareFile(ShareFile& file);
 
+// The owner, group and DACL of an entry of a share as a self-relative
+// descriptor (the server's SIDs, its entries as it gives them): 0 or why not.
+DWORD ReadShareDescriptor(const std::string& full, std::string& descriptor);
+// The name a server gave a SID in a descriptor read from it this run:
+// 0; 1332 for a SID it has not named; 53 for a server never read from.
+DWORD NameSidOfServer(const char* server, PSID sid, std::string& domain, std::string& name);
+
 // FindFirstFileA on a share path: directory (ending in `\`) and pattern, or
 // the exact lookup of full when pattern has no wildcard.
 HANDLE FindFirstShareFile(const std::string& full, const std::string& directory, const std::string& pattern,

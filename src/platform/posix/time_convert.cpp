@@ -2,6 +2,7 @@
 // time, and local time by the TZ rules in force at each instant.
 #include <time.h>
 
+#include <array>
 #include <climits>
 #include <cstdlib>
 #include <string>
@@ -78,6 +79,27 @@ int64_t OffsetAt(int64_t unixSeconds) {
   return local.tm_gmtoff;
 }
 
+// The offsets of a few hours (of UTC), each found the same at the hour's
+// first and last second: the rules change the offset at most once in an
+// hour, so it holds for the whole hour. An hour with a change is not kept
+// and each instant in it is asked for. Let go of when the TZ rules are read.
+struct HourOffset {
+  bool known = false;
+  int64_t hour = 0;
+  int64_t offset = 0;
+};
+std::array<HourOffset, 16> HourOffsets;
+
+int64_t CachedOffsetAt(int64_t unixSeconds) {
+  int64_t hour = unixSeconds / 3600 - (unixSeconds % 3600 < 0);
+  HourOffset& slot = HourOffsets[(uint64_t)hour % HourOffsets.size()];
+  if (slot.known && slot.hour == hour) return slot.offset;
+  int64_t offset = OffsetAt(hour * 3600);
+  if (OffsetAt(hour * 3600 + 3599) != offset) return OffsetAt(unixSeconds);
+  slot = {true, hour, offset};
+  return offset;
+}
+
 int64_t UnixSecondsOf(int64_t ticks) { return ticks / TicksPerSecond - DaysTo1970 * SecondsPerDay; }
 
 // The offset to subtract from a local wall-clock time to get UTC. Of a time
@@ -134,15 +156,15 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, LPFILETIME lpFileTime)
   return TRUE;
 }
 
-// Reads the time-zone rules again when TZ has changed since the last
-// conversion (tzset on every call would stat /etc/localtime each time).
+// Reads the time-zone rules once, as the layer reads its other settings
+// (ResetLayerState makes the next conversion read them again): tzset on every
+// call would stat /etc/localtime, and even the look-up of TZ in the
+// environment costs more than a conversion whose hour is kept.
 static void FollowTimeZone() {
-  const char* tz = getenv("TZ");
-  if (Layer.timeZoneRead && Layer.tzSet == (tz != nullptr) && (!tz || Layer.tz == tz)) return;
+  if (Layer.timeZoneRead) return;
   tzset();
+  HourOffsets.fill({});
   Layer.timeZoneRead = true;
-  Layer.tzSet = tz != nullptr;
-  Layer.tz = tz ? tz : "";
 }
 
 // Results that would fall before 1601 or beyond the file-time range are held
@@ -151,7 +173,7 @@ BOOL FileTimeToLocalFileTime(const FILETIME* lpFileTime, LPFILETIME lpLocalFileT
   if (!lpFileTime || !lpLocalFileTime || !IsFileTimeInRange(lpFileTime)) return InvalidParameter();
   FollowTimeZone();
   int64_t ticks = TicksOf(lpFileTime);
-  int64_t offset = OffsetAt(UnixSecondsOf(ticks)) * TicksPerSecond;
+  int64_t offset = CachedOffsetAt(UnixSecondsOf(ticks)) * TicksPerSecond;
   SetTicks(offset > 0 && ticks > MaxFileTime - offset ? MaxFileTime : ticks + offset, lpLocalFileTime);
   return TRUE;
 }

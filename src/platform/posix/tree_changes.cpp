@@ -4,6 +4,7 @@
 // never leads a change out of the tree. Links are acted on themselves.
 #include <cerrno>
 
+#include "platform/posix/held_parents.h"
 #include "platform/posix/layer.h"
 #include "platform/posix/name_cache.h"
 #include "platform/posix/path_lookup.h"
@@ -20,7 +21,7 @@ constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 // retry work as they do there.
 BOOL DeleteFileA(LPCSTR lpFileName) {
   LocatedPath located;
-  DWORD err = LocateExisting(lpFileName, located);
+  DWORD err = LocateExisting(lpFileName, located, LookupFor::Changing);
   if (err) return FailWith(err);
   mode_t mode = located.stx.stx_mode;
   if (S_ISDIR(mode) || (S_ISREG(mode) && !(mode & kWriteBits))) return FailWith(ERROR_ACCESS_DENIED);
@@ -33,12 +34,13 @@ BOOL DeleteFileA(LPCSTR lpFileName) {
 // itself 32, as the open handle Windows holds on it refuses the removal.
 BOOL RemoveDirectoryA(LPCSTR lpPathName) {
   LocatedPath located;
-  DWORD err = LocateExisting(lpPathName, located);
+  DWORD err = LocateExisting(lpPathName, located, LookupFor::Changing);
   if (err) return FailWith(err);
   if (!S_ISDIR(located.stx.stx_mode)) return FailWith(ERROR_DIRECTORY);
   if (located.name == ".") return FailWith(ERROR_SHARING_VIOLATION);
   if (Sys.rmdir(located.dirFd, located.name.c_str()) != 0)
     return FailWith(errno == EEXIST ? ERROR_DIR_NOT_EMPTY : Win32ErrorFromErrno(errno));
+  ForgetHeldDirectory(located.posix);
   NoteNameChange(located, NameChange::Removed);
   return Succeed();
 }
@@ -48,7 +50,7 @@ BOOL RemoveDirectoryA(LPCSTR lpPathName) {
 // process's default mode.
 BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes) {
   LocatedPath located;
-  DWORD err = LocatePath(lpPathName, located);
+  DWORD err = LocatePath(lpPathName, located, LookupFor::Changing);
   if (err) return FailWith(err);
   if (located.missing && located.missing != ERROR_FILE_NOT_FOUND) return FailWith(located.missing);
   if (Sys.mkdir(located.dirFd, located.name.c_str(), 0777) == 0) {

@@ -1,5 +1,6 @@
 #include "platform/posix/win_path.h"
 
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -61,6 +62,21 @@ std::string Fold(const std::string& root, const std::string& rest) {
   return full;
 }
 
+// A drive path already in the form Fold gives: no `/`, no empty, `.` or `..`
+// segment, no segment ending in a period, the last none ending in a blank.
+bool IsFoldedDrivePath(const std::string& path) {
+  if (path.size() < 3 || path[0] == '/' || IsSeparator(path[0]) || path[1] != ':' || !IsSeparator(path[2]))
+    return false;
+  size_t start = 3;  // of the segment
+  for (size_t i = 3; i < path.size(); i++) {
+    if (path[i] == '/') return false;
+    if (!IsSeparator(path[i])) continue;
+    if (i == start || path[i - 1] == '.') return false;
+    start = i + 1;
+  }
+  return start == path.size() || (path.back() != '.' && path.back() != ' ');
+}
+
 // currentDir with exactly one separator at its end.
 std::string AsDirectory(const std::string& dir) {
   if (dir.empty() || IsSeparator(dir.back())) return dir;
@@ -96,6 +112,10 @@ size_t WindowsRootLength(const std::string& path) {
 
 bool FullWindowsPath(const std::string& input, const std::string& currentDir, std::string& full) {
   if (input.empty()) return false;
+  if (IsFoldedDrivePath(input)) {  // most paths the walker builds
+    full = input;
+    return true;
+  }
   std::string path = WithBackslashes(input);
   std::string current = WithBackslashes(currentDir);
   size_t currentRoot = WindowsRootLength(current);
@@ -140,8 +160,5 @@ bool FullWindowsPath(const std::string& input, const std::string& currentDir, st
 }
 
 bool HasWildcard(const std::string& text) {
-  for (char c : text) {
-    if (c == '*' || c == '?') return true;
-  }
-  return false;
+  return memchr(text.data(), '*', text.size()) || memchr(text.data(), '?', text.size());
 }

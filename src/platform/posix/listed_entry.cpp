@@ -1,0 +1,40 @@
+#include "platform/posix/listed_entry.h"
+
+#include <time.h>
+
+#include <cstdint>
+
+#include "platform/posix/layer_state.h"
+
+namespace {
+
+// Longer than a walk takes from listing an entry to acting on it, far
+// shorter than a question put to the user in between.
+constexpr uint64_t kFreshForNs = 20'000'000;
+
+uint64_t NowNs() {
+  struct timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return (uint64_t)now.tv_sec * 1'000'000'000u + (uint64_t)now.tv_nsec;
+}
+
+}  // namespace
+
+void NoteListedEntry(int dirFd, const char* name, const struct statx& stx) {
+  ListedEntry& listed = Layer.listed;
+  listed.dirFd = dirFd;
+  listed.name.assign(name);
+  listed.stx = stx;
+  listed.atNs = NowNs();
+}
+
+bool TakeListedEntry(int dirFd, const std::string& name, struct statx& stx) {
+  ListedEntry& listed = Layer.listed;
+  if (listed.dirFd < 0 || listed.dirFd != dirFd || listed.name != name) return false;
+  listed.dirFd = -1;  // one lookup only
+  if (NowNs() - listed.atNs > kFreshForNs) return false;
+  stx = listed.stx;
+  return true;
+}
+
+void ForgetListedEntry() { Layer.listed.dirFd = -1; }
