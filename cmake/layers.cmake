@@ -80,6 +80,7 @@ function(keltro_win32_interface)
   # UNC paths and the LAN Manager calls go to Samba's client library.
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(SMBCLIENT REQUIRED IMPORTED_TARGET smbclient)
-  target_link_libraries(keltro_platform PRIVATE PkgConfig::SMBCLIENT)
+  # Headers only: the layer loads the library when a share is first named.
+  target_include_directories(keltro_platform PRIVATE ${SMBCLIENT_INCLUDE_DIRS})
   target_link_libraries(keltro_win32 INTERFACE keltro_platform)
 endfunction()

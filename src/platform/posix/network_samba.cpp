@@ -29,16 +29,16 @@ DWORD ListUrl(const std::string& url, DWORD browseFailure, std::vector<Listed>& 
   SMBCCTX* context = SmbContext(error);
   if (!context) return error;
   errno = 0;
-  SMBCFILE* dir = smbc_getFunctionOpendir(context)(context, url.c_str());
+  SMBCFILE* dir = Smb.getFunctionOpendir(context)(context, url.c_str());
   if (!dir) {
     int err = errno;
     return browseFailure && err == ENOENT ? browseFailure : SmbError(err ? err : EIO);
   }
-  while (struct smbc_dirent* entry = smbc_getFunctionReaddir(context)(context, dir)) {
+  while (struct smbc_dirent* entry = Smb.getFunctionReaddir(context)(context, dir)) {
     entries.push_back(Listed{entry->smbc_type, std::string(entry->name, entry->namelen),
                              entry->comment ? std::string(entry->comment, entry->commentlen) : std::string()});
   }
-  smbc_getFunctionClosedir(context)(context, dir);
+  Smb.getFunctionClosedir(context)(context, dir);
   return ERROR_SUCCESS;
 }
 
@@ -110,7 +110,7 @@ DWORD SambaLocalDomain(std::string& domain) {
   DWORD error = ERROR_SUCCESS;
   SMBCCTX* context = SmbContext(error);
   if (!context) return error;
-  const char* workgroup = smbc_getWorkgroup(context);
+  const char* workgroup = Smb.getWorkgroup(context);
   domain = workgroup && *workgroup ? workgroup : "WORKGROUP";
   return ERROR_SUCCESS;
 }

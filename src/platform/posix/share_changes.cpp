@@ -24,7 +24,7 @@ int ChangeOnShare(const std::string& full, DWORD& error, Change change) {
 // "cannot delete") or a directory gives 5, as on Windows.
 DWORD DeleteShareFile(const std::string& full) {
   DWORD error;
-  int err = ChangeOnShare(full, error, [](SMBCCTX* c, const char* url) { return smbc_getFunctionUnlink(c)(c, url); });
+  int err = ChangeOnShare(full, error, [](SMBCCTX* c, const char* url) { return Smb.getFunctionUnlink(c)(c, url); });
   if (err < 0) return error;
   if (err == EISDIR || err == EPERM || err == EINVAL) return ERROR_ACCESS_DENIED;
   return err ? SmbError(err) : ERROR_SUCCESS;
@@ -33,7 +33,7 @@ DWORD DeleteShareFile(const std::string& full) {
 // A file gives 267, a directory that holds entries 145.
 DWORD RemoveShareDirectory(const std::string& full) {
   DWORD error;
-  int err = ChangeOnShare(full, error, [](SMBCCTX* c, const char* url) { return smbc_getFunctionRmdir(c)(c, url); });
+  int err = ChangeOnShare(full, error, [](SMBCCTX* c, const char* url) { return Smb.getFunctionRmdir(c)(c, url); });
   if (err < 0) return error;
   if (err == ENOTDIR) return ERROR_DIRECTORY;
   if (err == EEXIST) return ERROR_DIR_NOT_EMPTY;
@@ -45,7 +45,7 @@ DWORD RemoveShareDirectory(const std::string& full) {
 DWORD CreateShareDirectory(const std::string& full) {
   DWORD error;
   int err =
-      ChangeOnShare(full, error, [](SMBCCTX* c, const char* url) { return smbc_getFunctionMkdir(c)(c, url, 0777); });
+      ChangeOnShare(full, error, [](SMBCCTX* c, const char* url) { return Smb.getFunctionMkdir(c)(c, url, 0777); });
   if (err < 0) return error;
   if (err == EEXIST) return ERROR_ALREADY_EXISTS;
   if (err == ENOENT) return ERROR_PATH_NOT_FOUND;

@@ -132,9 +132,9 @@ DWORD ListShareDirectory(const std::string& directory, const std::string& patter
   if (err) return err;
   SMBCCTX* context = SmbContext(err);
   if (!context) return err;
-  SMBCFILE* dir = smbc_getFunctionOpendir(context)(context, url.c_str());
+  SMBCFILE* dir = Smb.getFunctionOpendir(context)(context, url.c_str());
   if (!dir) return ReachError(directory, errno, ERROR_PATH_NOT_FOUND);
-  smbc_readdirplus_fn next = smbc_getFunctionReaddirPlus(context);
+  smbc_readdirplus_fn next = Smb.getFunctionReaddirPlus(context);
   errno = 0;
   while (const struct libsmb_file_info* file = next(context, dir)) {
     std::string name = AnsiNameOf(file->name);
@@ -142,7 +142,7 @@ DWORD ListShareDirectory(const std::string& directory, const std::string& patter
     errno = 0;
   }
   int readErr = errno;
-  smbc_getFunctionClosedir(context)(context, dir);
+  Smb.getFunctionClosedir(context)(context, dir);
   if (readErr) return SmbError(readErr);
   SortAsNtfs(entries);
   NoteListing(directory, entries);
@@ -188,7 +188,7 @@ DWORD CheckShareDirectory(const std::string& full) {
   SMBCCTX* context = SmbContext(err);
   if (!context) return err;
   struct stat st;
-  if (smbc_getFunctionStat(context)(context, url.c_str(), &st) != 0)
+  if (Smb.getFunctionStat(context)(context, url.c_str(), &st) != 0)
     return ReachError(full, errno, ERROR_FILE_NOT_FOUND);
   return S_ISDIR(st.st_mode) ? ERROR_SUCCESS : ERROR_DIRECTORY;
 }

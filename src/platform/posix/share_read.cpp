@@ -28,17 +28,17 @@ DWORD OpenShareFile(const std::string& full, ShareFile& file) {
   if (err) return err;
   SMBCCTX* context = SmbContext(err);
   if (!context) return err;
-  SMBCFILE* open = smbc_getFunctionOpen(context)(context, url.c_str(), O_RDONLY, 0);
+  SMBCFILE* open = Smb.getFunctionOpen(context)(context, url.c_str(), O_RDONLY, 0);
   if (!open) return errno == EISDIR ? ERROR_ACCESS_DENIED : SmbError(errno);
   struct stat st;
   DWORD statErr = ERROR_SUCCESS;
-  if (smbc_getFunctionFstat(context)(context, open, &st) != 0) {
+  if (Smb.getFunctionFstat(context)(context, open, &st) != 0) {
     statErr = SmbError(errno);
   } else if (!S_ISREG(st.st_mode)) {
     statErr = ERROR_ACCESS_DENIED;
   }
   if (statErr) {
-    smbc_getFunctionClose(context)(context, open);
+    Smb.getFunctionClose(context)(context, open);
     return statErr;
   }
   file = ShareFile{context, open, st.st_atim, st.st_mtim, AttributesOfMode(st.st_mode)};
@@ -46,10 +46,10 @@ DWORD OpenShareFile(const std::string& full, ShareFile& file) {
 }
 
 long ReadShareFile(ShareFile& file, void* buffer, size_t length) {
-  return (long)smbc_getFunctionRead(file.context)(file.context, file.file, buffer, length);
+  return (long)Smb.getFunctionRead(file.context)(file.context, file.file, buffer, length);
 }
 
 void CloseShareFile(ShareFile& file) {
-  if (file.file) smbc_getFunctionClose(file.context)(file.context, file.file);
+  if (file.file) Smb.getFunctionClose(file.context)(file.context, file.file);
   file.file = nullptr;
 }

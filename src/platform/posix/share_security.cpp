@@ -97,7 +97,7 @@ std::string ServerOf(const std::string& full) { return full.substr(2, full.find(
 DWORD ReadAttribute(SMBCCTX* context, const std::string& url, const char* name, std::string& value) {
   static char buffer[1 << 16];
   memset(buffer, 0, sizeof buffer);
-  if (smbc_getFunctionGetxattr(context)(context, url.c_str(), name, buffer, sizeof buffer - 1) < 0)
+  if (Smb.getFunctionGetxattr(context)(context, url.c_str(), name, buffer, sizeof buffer - 1) < 0)
     return SmbError(errno);
   value = buffer;
   return ERROR_SUCCESS;

@@ -7,6 +7,7 @@
 // dropped: keltro's output carries its own lines only.
 #include "platform/posix/smb_context.h"
 
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -20,8 +21,23 @@ namespace {
 // A server that accepts a connection but never answers costs this long per request.
 constexpr int kTimeoutMilliseconds = 5000;
 
+constexpr char kLibrary[] = "libsmbclient.so.0";
+
 SMBCCTX* Context = nullptr;
 DWORD ContextError = ERROR_SUCCESS;
+
+// Fills Smb from the library; false when it or one of its calls is missing.
+bool LoadSmbApi() {
+  void* library = dlopen(kLibrary, RTLD_NOW | RTLD_LOCAL);
+  if (!library) return false;
+  bool complete = true;
+#define KELTRO_SMB_LOAD(name)                                                             \
+  Smb.name = reinterpret_cast<decltype(Smb.name)>(dlsym(library, "smbc_" #name)); \
+  complete = complete && Smb.name != nullptr;
+  KELTRO_SMB_CALLS(KELTRO_SMB_LOAD)
+#undef KELTRO_SMB_LOAD
+  return complete;
+}
 
 struct Credentials {
   std::string domain, user, password;
@@ -73,26 +89,32 @@ void GiveCredentials(SMBCCTX*, const char*, const char*, char* workgroup, int wo
 void DropMessage(void*, int, const char*) {}
 
 SMBCCTX* CreateContext() {
-  SMBCCTX* context = smbc_new_context();
+  SMBCCTX* context = Smb.new_context();
   if (!context) return nullptr;
-  smbc_setDebug(context, 0);
-  smbc_setOptionDebugToStderr(context, 1);
-  smbc_setLogCallback(context, nullptr, DropMessage);
-  smbc_setTimeout(context, kTimeoutMilliseconds);
-  smbc_setFunctionAuthDataWithContext(context, GiveCredentials);
+  Smb.setDebug(context, 0);
+  Smb.setOptionDebugToStderr(context, 1);
+  Smb.setLogCallback(context, nullptr, DropMessage);
+  Smb.setTimeout(context, kTimeoutMilliseconds);
+  Smb.setFunctionAuthDataWithContext(context, GiveCredentials);
   bool kerberos = HasTicketCache();
-  smbc_setOptionUseKerberos(context, kerberos);
-  smbc_setOptionFallbackAfterKerberos(context, 1);
-  smbc_setOptionUseCCache(context, kerberos);
-  if (smbc_init_context(context)) return context;
-  smbc_free_context(context, 1);
+  Smb.setOptionUseKerberos(context, kerberos);
+  Smb.setOptionFallbackAfterKerberos(context, 1);
+  Smb.setOptionUseCCache(context, kerberos);
+  if (Smb.init_context(context)) return context;
+  Smb.free_context(context, 1);
   return nullptr;
 }
 
 }  // namespace
 
+SmbApi Smb;
+
 SMBCCTX* SmbContext(DWORD& error) {
   if (!Context && ContextError == ERROR_SUCCESS) {
+    if (!LoadSmbApi()) {
+      error = ContextError = ERROR_NOT_SUPPORTED;
+      return nullptr;
+    }
     Context = CreateContext();
     if (!Context) ContextError = errno == ENOMEM ? ERROR_NOT_ENOUGH_MEMORY : ERROR_NOT_SUPPORTED;
   }

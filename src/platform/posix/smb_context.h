@@ -4,11 +4,12 @@
 // Samba's own messages kept off standard output.
 #pragma once
 
-#include <libsmbclient.h>
+#include "platform/posix/smb_api.h"
 
 #include "platform/win32.h"
 
-// The context, created on first use; null with `error` set when it cannot be.
+// The context, created on first use (loading the library); null with `error`
+// set when it cannot be: 50 when Samba's client library is not installed.
 SMBCCTX* SmbContext(DWORD& error);
 
 // The Win32 code for an errno that a libsmbclient call left.
