@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <vector>
 
 #include "platform/posix/drive_map.h"
@@ -267,7 +268,47 @@ DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located, LookupFo
   return ERROR_SUCCESS;
 }
 
+namespace {
+
+// The name after `path`'s directory when that directory is the current one,
+// spelled as the layer keeps it, and the name needs no folding: no
+// separator, wildcard, stream colon, stand-in, trailing period or blank, and
+// not "." or "..". Null otherwise.
+const char* PlainNameInCurrentDirectory(LPCSTR path) {
+  const std::string& current = CurrentWindowsDirectory();
+  if (current.empty() || current.compare(0, kNoDrivePrefixLength, kNoDrivePrefix) == 0) return nullptr;
+  if (strncmp(path, current.c_str(), current.size()) != 0) return nullptr;
+  const char* name = path + current.size();
+  if (current.back() != '\\' && *name++ != '\\') return nullptr;
+  size_t length = strlen(name);
+  if (length == 0 || strpbrk(name, "\\/*?:") || strstr(name, "\xEF\x80")) return nullptr;
+  if (name[length - 1] == '.' || name[length - 1] == ' ') return nullptr;  // also "." and ".."
+  return name;
+}
+
+// The entry of the current directory that its listing has just stat'ed,
+// placed without folding the path again.
+bool LocateJustListed(LPCSTR path, LocatedPath& located) {
+  const char* name = PlainNameInCurrentDirectory(path);
+  if (!name || !TakeListedEntry(CurrentDirectoryFd(), name, located.stx)) return false;
+  const std::string& dir = CurrentPosixDirectory();
+  size_t length = strlen(name);
+  located.posix.reserve(dir.size() + 1 + length);
+  located.posix.assign(dir);
+  if (dir != "/") located.posix += '/';
+  located.posix.append(name, length);
+  located.dirFd = CurrentDirectoryFd();
+  located.name = located.base = name;
+  located.isDriveRoot = false;
+  located.missing = ERROR_SUCCESS;
+  located.statErrno = 0;
+  return true;
+}
+
+}  // namespace
+
 DWORD LocatePath(LPCSTR path, LocatedPath& located, LookupFor purpose) {
+  if (path && purpose == LookupFor::Changing && LocateJustListed(path, located)) return ERROR_SUCCESS;
   std::string full;
   if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
   return LocateFullPath(full, located, purpose);

@@ -16,8 +16,12 @@ namespace {
 
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
-// True when path is on a share (share_changes.cpp serves it); full is its full form.
-bool OnShare(LPCSTR path, std::string& full) { return path && FullPathOf(path, full) && IsSharePath(full); }
+// True when path is on a share (share_changes.cpp serves it); full is its
+// full form. Asked only after the local lookup refused the path with 50, as
+// it refuses every share path, so a local change folds its path once.
+bool OnShare(DWORD localError, LPCSTR path, std::string& full) {
+  return localError == ERROR_NOT_SUPPORTED && path && FullPathOf(path, full) && IsSharePath(full);
+}
 
 BOOL Done(DWORD err) { return err ? FailWith(err) : Succeed(); }
 
@@ -27,10 +31,10 @@ BOOL Done(DWORD err) { return err ? FailWith(err) : Succeed(); }
 // read-only attribute (no write bit), so that the caller's take-over and
 // retry work as they do there.
 BOOL DeleteFileA(LPCSTR lpFileName) {
-  std::string full;
-  if (OnShare(lpFileName, full)) return Done(DeleteShareFile(full));
   LocatedPath located;
   DWORD err = LocateExisting(lpFileName, located, LookupFor::Changing);
+  std::string full;
+  if (OnShare(err, lpFileName, full)) return Done(DeleteShareFile(full));
   if (err) return FailWith(err);
   mode_t mode = located.stx.stx_mode;
   if (S_ISDIR(mode) || (S_ISREG(mode) && !(mode & kWriteBits))) return FailWith(ERROR_ACCESS_DENIED);
@@ -42,10 +46,10 @@ BOOL DeleteFileA(LPCSTR lpFileName) {
 // A file or a link (also one to a directory) gives 267; the current directory
 // itself 32, as the open handle Windows holds on it refuses the removal.
 BOOL RemoveDirectoryA(LPCSTR lpPathName) {
-  std::string full;
-  if (OnShare(lpPathName, full)) return Done(RemoveShareDirectory(full));
   LocatedPath located;
   DWORD err = LocateExisting(lpPathName, located, LookupFor::Changing);
+  std::string full;
+  if (OnShare(err, lpPathName, full)) return Done(RemoveShareDirectory(full));
   if (err) return FailWith(err);
   if (!S_ISDIR(located.stx.stx_mode)) return FailWith(ERROR_DIRECTORY);
   if (located.name == ".") return FailWith(ERROR_SHARING_VIOLATION);
@@ -60,10 +64,10 @@ BOOL RemoveDirectoryA(LPCSTR lpPathName) {
 // parent 3. The security attributes are ignored: the directory gets the
 // process's default mode.
 BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes) {
-  std::string full;
-  if (OnShare(lpPathName, full)) return Done(CreateShareDirectory(full));
   LocatedPath located;
   DWORD err = LocatePath(lpPathName, located, LookupFor::Changing);
+  std::string full;
+  if (OnShare(err, lpPathName, full)) return Done(CreateShareDirectory(full));
   if (err) return FailWith(err);
   if (located.missing && located.missing != ERROR_FILE_NOT_FOUND) return FailWith(located.missing);
   if (Sys.mkdir(located.dirFd, located.name.c_str(), 0777) == 0) {
