@@ -236,11 +236,6 @@ DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located, LookupFo
   // A change, or a lookup that reads the directory's state anyway, names the
   // entry in its held parent.
   bool changing = purpose == LookupFor::Changing;
-  if (changing && located.dirFd != AT_FDCWD && located.name != "." &&
-      TakeListedEntry(located.dirFd, located.name, located.stx)) {
-    located.statErrno = 0;  // an entry of the current directory its listing has just stat'ed
-    return ERROR_SUCCESS;
-  }
   std::string parent = PosixParentOf(located.posix);
   bool namesKept = parent != root && !located.isDriveRoot && located.name != "." && KeepsFineNames(parent);
   struct statx parentStx;
