@@ -21,8 +21,6 @@ struct ActionAnswers {
 };
 extern ActionAnswers ActionYesToAll;
 
-inline void ResetActionAnswers(void) { ActionYesToAll = {}; }
-
 // Shows the prompt and reads the answer; a no counts in "actions skipped"
 // (except for the protection removal).
 bool AskAction(ActionKind kind, const char* prompt);
