@@ -11,7 +11,8 @@
   X(setTimeout) X(setFunctionAuthDataWithContext) X(setOptionUseKerberos) X(setOptionFallbackAfterKerberos) \
   X(setOptionUseCCache) X(getWorkgroup) X(getFunctionOpendir) X(getFunctionClosedir) X(getFunctionReaddir)  \
   X(getFunctionReaddirPlus) X(getFunctionStat) X(getFunctionFstat) X(getFunctionOpen) X(getFunctionRead)   \
-  X(getFunctionClose) X(getFunctionUnlink) X(getFunctionRmdir) X(getFunctionMkdir) X(getFunctionGetxattr)
+  X(getFunctionClose) X(getFunctionUnlink) X(getFunctionRmdir) X(getFunctionMkdir) X(getFunctionGetxattr)    \
+  X(getFunctionWrite) X(getFunctionRename) X(getFunctionUtimes) X(getFunctionSetxattr) X(getFunctionFtruncate)
 
 struct SmbApi {
 #define KELTRO_SMB_MEMBER(name) decltype(&smbc_##name) name;
