@@ -100,6 +100,7 @@ SMBCCTX* CreateContext() {
   Smb.setOptionUseKerberos(context, kerberos);
   Smb.setOptionFallbackAfterKerberos(context, 1);
   Smb.setOptionUseCCache(context, kerberos);
+  Smb.setOptionFullTimeNames(context, 1);  // system.dos_attr.* names the creation time too
   if (Smb.init_context(context)) return context;
   Smb.free_context(context, 1);
   return nullptr;
