@@ -11,7 +11,9 @@
 // So a word of R and A alone is set with chmod (after utimes when times are
 // set too) and every time stays exact; a word with H or S, or a creation
 // time, goes through setxattr, and the times of that entry keep whole
-// seconds only.
+// seconds only. setxattr also writes back a creation time it reads wrong
+// (the last-write time): every time it sends is given, the ones not changed
+// taken from the entry's listing.
 #include <sys/stat.h>
 #include <sys/time.h>
 
@@ -52,12 +54,11 @@ int ByDosAttr(SMBCCTX* context, const std::string& url, DWORD word, const ShareT
              : errno;
 }
 
-// The context and URL of a share path, with its state: 0 or why not.
-DWORD Reach(const std::string& full, SMBCCTX*& context, std::string& url, struct stat& st) {
+// The context and URL of a share path: 0 or why not.
+DWORD Reach(const std::string& full, SMBCCTX*& context, std::string& url) {
   DWORD err = ShareUrl(full, url);
   if (!err) context = SmbContext(err);
-  if (err) return err;
-  return Smb.getFunctionStat(context)(context, url.c_str(), &st) == 0 ? ERROR_SUCCESS : SmbError(errno);
+  return err;
 }
 
 DWORD Win32Of(int err) { return err == EPERM ? ERROR_ACCESS_DENIED : err ? SmbError(err) : ERROR_SUCCESS; }
@@ -69,11 +70,25 @@ std::optional<struct timespec> TimeOf(const FILETIME* time) {
   return PosixTimeFromFileTime(value);
 }
 
+bool NeedsDosAttr(DWORD word, const ShareTimes& times) { return times.creation || (word & kWordBits & ~kChmodBits); }
+
+// The times not given, from the entry's listing (the only place that has
+// its creation time right): 0 or why not.
+DWORD CompleteTimes(const std::string& full, ShareTimes& times, DWORD& word) {
+  ShareEntry entry;
+  if (DWORD err = FindShareEntry(full, entry)) return err;
+  if (!times.creation) times.creation = *TimeOf(&entry.info.creationTime);
+  if (!times.access) times.access = *TimeOf(&entry.info.lastAccessTime);
+  if (!times.write) times.write = *TimeOf(&entry.info.lastWriteTime);
+  word = entry.info.attributes;
+  return ERROR_SUCCESS;
+}
+
 }  // namespace
 
 int PutShareAttributes(SMBCCTX* context, const std::string& url, DWORD attributes, const ShareTimes& times) {
   DWORD word = attributes & kWordBits;
-  if (times.creation || (word & ~kChmodBits)) return ByDosAttr(context, url, word, times);
+  if (NeedsDosAttr(word, times)) return ByDosAttr(context, url, word, times);
   if (times.access) {
     struct timeval values[2] = {TimevalOf(*times.access), TimevalOf(*times.write)};
     if (Smb.getFunctionUtimes(context)(context, url.c_str(), values) != 0) return errno;
@@ -85,11 +100,17 @@ int PutShareAttributes(SMBCCTX* context, const std::string& url, DWORD attribute
 DWORD SetShareAttributes(const std::string& full, DWORD attributes) {
   SMBCCTX* context;
   std::string url;
-  struct stat st;
-  if (DWORD err = Reach(full, context, url, st)) return err;
-  return Win32Of(PutShareAttributes(context, url, attributes, ShareTimes{}));
+  if (DWORD err = Reach(full, context, url)) return err;
+  ShareTimes times;
+  DWORD current;
+  if (NeedsDosAttr(attributes, times)) {
+    if (DWORD err = CompleteTimes(full, times, current)) return err;
+  }
+  return Win32Of(PutShareAttributes(context, url, attributes, times));
 }
 
+// A directory's mode has every execute bit set, so its word is read from
+// its listing, as is the creation time that setxattr needs.
 DWORD SetShareTimes(const std::string& full, const FILETIME* creation, const FILETIME* access,
                     const FILETIME* write) {
   ShareTimes times{TimeOf(creation), TimeOf(access), TimeOf(write)};
@@ -97,14 +118,13 @@ DWORD SetShareTimes(const std::string& full, const FILETIME* creation, const FIL
   SMBCCTX* context;
   std::string url;
   struct stat st;
-  if (DWORD err = Reach(full, context, url, st)) return err;
+  if (DWORD err = Reach(full, context, url)) return err;
+  if (Smb.getFunctionStat(context)(context, url.c_str(), &st) != 0) return SmbError(errno);
+  DWORD word = ShareAttributesOfMode(st.st_mode);
+  if (S_ISDIR(st.st_mode) || NeedsDosAttr(word, times)) {
+    if (DWORD err = CompleteTimes(full, times, word)) return err;
+  }
   if (!times.access) times.access = st.st_atim;
   if (!times.write) times.write = st.st_mtim;
-  DWORD word = ShareAttributesOfMode(st.st_mode);
-  if (S_ISDIR(st.st_mode)) {  // a directory's mode has every execute bit: its word is the listing's
-    ShareEntry entry;
-    if (DWORD err = FindShareEntry(full, entry)) return err;
-    word = entry.info.attributes;
-  }
   return Win32Of(PutShareAttributes(context, url, word, times));
 }

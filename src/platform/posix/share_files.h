@@ -92,7 +92,8 @@ BOOL CloseShareFind(HANDLE find);
 // The attribute word (R, H, S and A of attributes) and the given times of
 // the entry url, in one or two requests (share_attributes.cpp says how
 // exact each way is): 0 or the errno of the failure. With a last-access or
-// last-write time both must be given.
+// last-write time both must be given; with H or S in the word or a creation
+// time, all three, or the entry takes wrong ones.
 struct ShareTimes {
   std::optional<struct timespec> creation, access, write;
 };

@@ -2,7 +2,8 @@
 // (".keltro-<pid>-<n>.tmp") in the target's directory, which takes the
 // source's attribute word and last-access and last-write times and is then
 // renamed onto the target: the target is the old file, untouched, or the
-// whole new one. A failed write or read removes the temporary file (a
+// whole new one. The copy's creation time is its own, the time the copy
+// began. A failed write or read removes the temporary file (a
 // signal that ends the process mid-copy leaves it: removing it would need
 // the network). The source is local (read through the layer's own calls,
 // following a link) or on a share.
@@ -10,6 +11,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 
 #include "platform/posix/layer.h"
 #include "platform/posix/path_lookup.h"
@@ -25,6 +27,7 @@ struct CopySource {
   ShareFile share;
   DWORD attributes = 0;
   struct timespec access {}, write {};
+  struct timespec made {};  // when the copy began: the new file's creation time
 };
 
 struct timespec TimespecOf(const FILETIME& time) { return PosixTimeFromFileTime(FromFileTime(time)); }
@@ -124,6 +127,7 @@ DWORD TempError(int err) { return err == ENOENT ? ERROR_PATH_NOT_FOUND : SmbErro
 // in place of the target; on any failure it is removed.
 DWORD PutInPlace(const CopySource& source, SMBCCTX* context, const std::string& temp, const std::string& url) {
   ShareTimes times{std::nullopt, source.access, source.write};
+  if (source.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) times.creation = source.made;
   int err = PutShareAttributes(context, temp, source.attributes, times);
   if (!err && Smb.getFunctionRename(context)(context, temp.c_str(), context, url.c_str()) != 0) err = errno;
   if (!err) return ERROR_SUCCESS;
@@ -139,6 +143,7 @@ BOOL CopyToShare(LPCSTR sourceName, const std::string& target, BOOL failIfExists
   std::string url, temp;
   SMBCCTX* context = nullptr;
   SMBCFILE* out = nullptr;
+  clock_gettime(CLOCK_REALTIME, &source.made);
   DWORD err = OpenSource(sourceName, source);
   if (!err) err = ShareUrl(target, url);
   if (!err) context = SmbContext(err);
