@@ -52,12 +52,14 @@ page cannot be read) leaves the old target and no temporary file.
   sub
   hello (no-eol)
 
-Attributes and times set on share files; with /P the owner, group and access
+Attributes and times set on share files (a word with H or S keeps the
+other times); with /P the owner, group and access
 list of the source, read back as the server names them; a read-only file is
 taken over and deleted.
   $ keltro set '\\127.0.0.6\data\t\sub\deep\c.log' /aR '/M24.12.2024 10:00:01:500' /y | grep -v STATISTICS
   KELTRO-INFO, set: \\127.0.0.6\data\t\sub\deep\c.log
-  $ keltro set '\\127.0.0.6\data\t\h.txt' /aRHSA '/C1.2.2003 04:05' /y | grep -v STATISTICS
+  $ keltro set '\\127.0.0.6\data\t\h.txt' '/C1.2.2003 04:05' /y > /dev/null
+  $ keltro set '\\127.0.0.6\data\t\h.txt' /aRHSA /y | grep -v STATISTICS
   KELTRO-INFO, set: \\127.0.0.6\data\t\h.txt
   $ keltro sho '\\127.0.0.6\data\t\h.txt' '~F~a ~M ~C' && keltro sho '\\127.0.0.6\data\t\sub\deep\c.log' '~F~a ~M'
   RHSA.. 03.02.2021 04:05 01.02.2003 04:05

@@ -73,15 +73,11 @@ std::optional<struct timespec> TimeOf(const FILETIME* time) {
 bool NeedsDosAttr(DWORD word, const ShareTimes& times) { return times.creation || (word & kWordBits & ~kChmodBits); }
 
 // The times not given, from the entry's listing (the only place that has
-// its creation time right): 0 or why not.
-DWORD CompleteTimes(const std::string& full, ShareTimes& times, DWORD& word) {
-  ShareEntry entry;
-  if (DWORD err = FindShareEntry(full, entry)) return err;
-  if (!times.creation) times.creation = *TimeOf(&entry.info.creationTime);
-  if (!times.access) times.access = *TimeOf(&entry.info.lastAccessTime);
-  if (!times.write) times.write = *TimeOf(&entry.info.lastWriteTime);
-  word = entry.info.attributes;
-  return ERROR_SUCCESS;
+// its creation time right).
+void FillTimes(const ShareEntry& entry, ShareTimes& times) {
+  if (!times.creation) times.creation = TimeOf(&entry.info.creationTime);
+  if (!times.access) times.access = TimeOf(&entry.info.lastAccessTime);
+  if (!times.write) times.write = TimeOf(&entry.info.lastWriteTime);
 }
 
 }  // namespace
@@ -102,9 +98,10 @@ DWORD SetShareAttributes(const std::string& full, DWORD attributes) {
   std::string url;
   if (DWORD err = Reach(full, context, url)) return err;
   ShareTimes times;
-  DWORD current;
   if (NeedsDosAttr(attributes, times)) {
-    if (DWORD err = CompleteTimes(full, times, current)) return err;
+    ShareEntry entry;
+    if (DWORD err = FindShareEntry(full, entry)) return err;
+    FillTimes(entry, times);
   }
   return Win32Of(PutShareAttributes(context, url, attributes, times));
 }
@@ -122,7 +119,10 @@ DWORD SetShareTimes(const std::string& full, const FILETIME* creation, const FIL
   if (Smb.getFunctionStat(context)(context, url.c_str(), &st) != 0) return SmbError(errno);
   DWORD word = ShareAttributesOfMode(st.st_mode);
   if (S_ISDIR(st.st_mode) || NeedsDosAttr(word, times)) {
-    if (DWORD err = CompleteTimes(full, times, word)) return err;
+    ShareEntry entry;
+    if (DWORD err = FindShareEntry(full, entry)) return err;
+    word = entry.info.attributes;
+    if (NeedsDosAttr(word, times)) FillTimes(entry, times);
   }
   if (!times.access) times.access = st.st_atim;
   if (!times.write) times.write = st.st_mtim;
