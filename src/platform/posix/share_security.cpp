@@ -138,12 +138,12 @@ void LearnNames(SMBCCTX* context, const std::string& url, const std::string& ser
 }
 
 // The DACL as libsmbclient's text: "ACL:S-1-1-0:0/0/2032127,..." (masks in
-// decimal: the library reads hex ones back as 0). The null DACL is written
-// as full access for Everyone; a DACL without entries, or with entries other
+// decimal: the library reads hex ones back as 0). The null DACL (or none)
+// is written as full access for Everyone; a DACL without entries, or with entries other
 // than allowed and denied ones, cannot be written (50).
 DWORD DaclText(const DescriptorParts& parts, std::string& text) {
   std::vector<AceEntry> entries;
-  if (!parts.dacl) {
+  if (!parts.daclPresent || !parts.dacl) {
     entries.push_back({ACCESS_ALLOWED_ACE_TYPE, 0, 0x1F01FF, kEveryoneSid});
   } else if (!EntriesOfAcl(parts.dacl, entries)) {
     return ERROR_INVALID_ACL;
@@ -171,7 +171,7 @@ DWORD WriteShareDescriptor(const std::string& full, SECURITY_INFORMATION info, c
   DWORD err = ShareUrl(full, url);
   SMBCCTX* context = err ? nullptr : SmbContext(err);
   if (!context) return err;
-  if ((info & DACL_SECURITY_INFORMATION) && parts.daclPresent && (err = DaclText(parts, dacl))) return err;
+  if ((info & DACL_SECURITY_INFORMATION) && (err = DaclText(parts, dacl))) return err;
   if ((info & OWNER_SECURITY_INFORMATION) && parts.owner &&
       (err = WriteAttribute(context, url, "system.nt_sec_desc.owner", TextOfSid(parts.owner))))
     return err;
