@@ -118,6 +118,16 @@ TEST(SambaNetwork, AnswersAsTheServerDoesAndFailsWhereNoneListens) {
   shares.clear();
   EXPECT_EQ(Network.listShares("127.0.0.5", shares), (DWORD)ERROR_BAD_NETPATH);  // nothing listens there
   EXPECT_TRUE(shares.empty());
+
+  // libnetapi asks in a child: nothing it prints reaches standard output,
+  // and a server that stops answering costs its time limit.
+  std::string controller;
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(Network.domainController("127.0.0.4", "WORKGROUP", controller), (DWORD)NERR_DCNotFound);  // no DC
+  ASSERT_TRUE(Shell(Harness + " pause " + dir + " 127.0.0.4"));
+  EXPECT_EQ(Network.domainController("127.0.0.4", "OTHER", controller), (DWORD)ERROR_BAD_NETPATH);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_TRUE(controller.empty());
 }
 
 }  // namespace

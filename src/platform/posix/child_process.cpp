@@ -1,6 +1,7 @@
-// Children run with posix_spawn (no fork of a process that holds Samba's
-// client state), in a session of their own so that none can open a terminal
-// to ask for a password, and killed with their group when the time is up.
+// Programs run with posix_spawn (no fork of a process that holds Samba's
+// client state); a call of a library that may hang or print runs in a forked
+// child. Either is in a session of its own, so that none can open a terminal
+// to ask for a password, and is killed with its group when the time is up.
 #include "platform/posix/child_process.h"
 
 #include <fcntl.h>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 
 extern char** environ;
 
@@ -79,21 +81,55 @@ bool WaitUntil(pid_t pid, long long deadline, int& exitStatus) {
 
 }  // namespace
 
+namespace {
+
+// Reads what the child writes on `from` (which it closes on its side) and
+// waits for its end, killing it and its group at the deadline.
+ChildEnd Collect(pid_t pid, int from, int timeoutMs, std::string& output, int& exitStatus) {
+  long long deadline = NowMs() + timeoutMs;
+  bool ended = ReadUntilClosed(from, deadline, output) && WaitUntil(pid, deadline, exitStatus);
+  close(from);
+  if (ended) return ChildEnd::Exited;
+  kill(-pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  return ChildEnd::TimedOut;
+}
+
+}  // namespace
+
 ChildEnd RunChild(const std::vector<std::string>& argv, int timeoutMs, std::string& output, int& exitStatus) {
   output.clear();
   int pipeEnds[2];
   if (argv.empty() || pipe2(pipeEnds, O_CLOEXEC) != 0) return ChildEnd::NotStarted;
-  long long deadline = NowMs() + timeoutMs;
   pid_t pid = Spawn(argv, pipeEnds[1]);
   close(pipeEnds[1]);
   if (pid < 0) {
     close(pipeEnds[0]);
     return ChildEnd::NotStarted;
   }
-  bool ended = ReadUntilClosed(pipeEnds[0], deadline, output) && WaitUntil(pid, deadline, exitStatus);
-  close(pipeEnds[0]);
-  if (ended) return ChildEnd::Exited;
-  kill(-pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
-  return ChildEnd::TimedOut;
+  return Collect(pid, pipeEnds[0], timeoutMs, output, exitStatus);
+}
+
+ChildEnd RunInChild(void (*body)(int out, const void* argument), const void* argument, int timeoutMs,
+                    std::string& output) {
+  output.clear();
+  int pipeEnds[2];
+  if (pipe2(pipeEnds, O_CLOEXEC) != 0) return ChildEnd::NotStarted;
+  fflush(nullptr);
+  pid_t pid = fork();
+  if (pid == 0) {
+    setsid();
+    int none = open("/dev/null", O_RDWR);
+    for (int fd = 0; fd < 3; fd++) dup2(none, fd);
+    close(pipeEnds[0]);
+    body(pipeEnds[1], argument);
+    _exit(0);
+  }
+  close(pipeEnds[1]);
+  if (pid < 0) {
+    close(pipeEnds[0]);
+    return ChildEnd::NotStarted;
+  }
+  int exitStatus = 0;
+  return Collect(pid, pipeEnds[0], timeoutMs, output, exitStatus);
 }

@@ -122,6 +122,10 @@ struct LayerState {
   // The answers of servers to account lookups, by server (upper case) and
   // question (server_accounts.cpp).
   std::map<std::string, ServerAccount> serverLookups;
+
+  // libnetapi's answers to NetGetDCName, by server and domain: the status
+  // (4 bytes), then the controller's name (netapi_controller.cpp).
+  std::map<std::string, std::string> domainControllers;
 };
 
 extern LayerState Layer;
