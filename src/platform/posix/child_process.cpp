@@ -79,10 +79,6 @@ bool WaitUntil(pid_t pid, long long deadline, int& exitStatus) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 // Reads what the child writes on `from` (which it closes on its side) and
 // waits for its end, killing it and its group at the deadline.
 ChildEnd Collect(pid_t pid, int from, int timeoutMs, std::string& output, int& exitStatus) {

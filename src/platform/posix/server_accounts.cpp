@@ -121,10 +121,11 @@ DWORD AskSid(const std::string& server, const std::string& sidText, ServerAccoun
 }
 
 // lookupnames: "root S-1-22-1-0 (User: 1)"; then the SID's own lookup names
-// its domain.
+// its domain. No account name holds a quote, a semicolon (which would end
+// rpcclient's command) or a line break.
 DWORD AskName(const std::string& server, const std::string& name, ServerAccount& account) {
   std::string utf8 = Utf8NameOf(name), output, rest, sidText;
-  if (name.empty() || name.find_first_of("\";") != std::string::npos) return ERROR_NONE_MAPPED;
+  if (name.empty() || name.find_first_of("\";\r\n") != std::string::npos) return ERROR_NONE_MAPPED;
   if (DWORD err = RunRpcClient(server, "lookupnames \"" + utf8 + "\"", output)) return err;
   SID_NAME_USE use;
   if (!LineAfter(output, utf8 + " ", rest) || !SplitType(rest, sidText, use) || !IsMapped(use) ||
