@@ -21,6 +21,8 @@ DWORD ShareUrl(const std::string& full, std::string& url);
 
 // A name libsmbclient gives (UTF-8) in the ANSI code page.
 std::string AnsiNameOf(const std::string& utf8);
+// An ANSI name in UTF-8.
+std::string Utf8NameOf(const std::string& ansi);
 
 struct ShareEntry {
   std::string name;  // ANSI

@@ -17,6 +17,7 @@
 #include "platform/posix/nt_acl.h"
 #include "platform/posix/security_descriptor.h"
 #include "platform/posix/share_files.h"
+#include "platform/posix/sid_text.h"
 
 namespace {
 
@@ -51,39 +52,6 @@ bool ParseDescriptorText(const std::string& text, DescriptorText& parsed) {
   }
   parsed.accounts.insert(parsed.accounts.begin(), {owner, group});
   return true;
-}
-
-// "S-1-5-21-1-2-3" as the binary SID; empty when the text is none.
-std::string SidOfText(const std::string& text) {
-  if (text.compare(0, 4, "S-1-") != 0) return std::string();
-  const char* at = text.c_str() + 4;
-  char* end;
-  unsigned long long authority = strtoull(at, &end, 0);
-  std::vector<DWORD> subs;
-  while (*end == '-' && subs.size() < 15) {
-    subs.push_back((DWORD)strtoul(end + 1, &end, 10));
-  }
-  if (*end != '\0') return std::string();
-  std::string sid(8 + 4 * subs.size(), '\0');
-  sid[0] = 1;
-  sid[1] = (char)subs.size();
-  for (int i = 0; i < 6; i++) sid[2 + i] = (char)(authority >> (8 * (5 - i)));
-  memcpy(&sid[8], subs.data(), 4 * subs.size());
-  return sid;
-}
-
-// The binary sid as "S-1-5-21-1-2-3".
-std::string TextOfSid(const void* sid) {
-  const BYTE* bytes = static_cast<const BYTE*>(sid);
-  unsigned long long authority = 0;
-  for (int i = 0; i < 6; i++) authority = (authority << 8) | bytes[2 + i];
-  std::string text = "S-1-" + std::to_string(authority);
-  for (int i = 0; i < bytes[1]; i++) {
-    DWORD sub;
-    memcpy(&sub, bytes + 8 + 4 * i, 4);
-    text += "-" + std::to_string(sub);
-  }
-  return text;
 }
 
 // "0/0/0x001f01ff": type, flags and mask, each decimal or hex.
