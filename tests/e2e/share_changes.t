@@ -75,3 +75,9 @@ taken over and deleted.
   KELTRO-INFO, delete: \\127.0.0.6\data\t\h.txt
   KELTRO-STATISTICS=           1 files deleted
   KELTRO-STATISTICS=           3 bytes deleted
+
+Owners and lists given by name are looked up on the server.
+  $ keltro set '\\127.0.0.6\data\t\a.txt' '/oUnix User\nobody' '/gEveryone:R Unix User\nobody:F' /y | grep -e ERROR -e set:
+  KELTRO-INFO, set: \\127.0.0.6\data\t\a.txt
+  $ keltro sho '\\127.0.0.6\data\t\a.txt' '~F~o ~g~N'
+  Unix User\nobody \Everyone:R Unix User\nobody:F a.txt
