@@ -7,6 +7,7 @@
 // a share are listed through libsmbclient (share_find.cpp).
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -55,26 +56,42 @@ bool ComesBefore(const char* foldedA, const char* foldedB) {
   return order != 0 ? order < 0 : strcmp(NameAfterFolded(foldedA), NameAfterFolded(foldedB)) < 0;
 }
 
+// A stored name to sort: the first eight bytes of its folded form, zero
+// behind its end, as a number that orders as they do, so most comparisons
+// never reach the texts.
+struct SortKey {
+  uint64_t head;
+  size_t start;  // of the folded form in nameText
+};
+
+uint64_t HeadOf(const char* folded) {
+  uint64_t head = 0;
+  for (int i = 0; i < 8 && folded[i]; ++i) head |= (uint64_t)(unsigned char)folded[i] << (56 - 8 * i);
+  return head;
+}
+
 // Keeps a name of the directory when it matches the pattern.
-void TakeName(FindHandle* find, std::vector<size_t>& starts, std::string& shownText, const char* name) {
+void TakeName(FindHandle* find, std::vector<SortKey>& keys, std::string& shownText, const char* name) {
   const char* shown = ShownName(name, shownText);  // matched and sorted as the core sees it
   if (!MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) return;
-  starts.push_back(find->nameText.size());
+  size_t start = find->nameText.size();
   AppendFoldedName(&find->nameText, shown);
+  keys.push_back({HeadOf(find->nameText.data() + start), start});
   find->nameText.append(name, strlen(name) + 1);
   find->nameText.append(shown, strlen(shown) + 1);
 }
 
 void ReadNames(FindHandle* find) {
-  std::vector<size_t> starts;
+  std::vector<SortKey> keys;
   std::string shownText;
-  int err = ForEachDirectoryName(find->dir->fd, [&](const char* name) { TakeName(find, starts, shownText, name); });
+  int err = ForEachDirectoryName(find->dir->fd, [&](const char* name) { TakeName(find, keys, shownText, name); });
   if (err) find->readError = Win32ErrorFromErrno(err);
   const char* text = find->nameText.data();
-  find->names.reserve(starts.size());
-  for (size_t start : starts) find->names.push_back(text + start);
-  std::sort(find->names.begin(), find->names.end(), ComesBefore);
-  for (const char*& name : find->names) name = NameAfterFolded(name);
+  std::sort(keys.begin(), keys.end(), [text](const SortKey& a, const SortKey& b) {
+    return a.head != b.head ? a.head < b.head : ComesBefore(text + a.start, text + b.start);
+  });
+  find->names.reserve(keys.size());
+  for (const SortKey& key : keys) find->names.push_back(NameAfterFolded(text + key.start));
 }
 
 bool CloseFind(LayerHandle* handle) {
