@@ -1,5 +1,6 @@
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 
 #include "output/value_text.h"
 #include "base/bounded_text.h"
@@ -21,11 +22,29 @@ static void GroupDigits(const char* digits, char* text) {
     CopyText(text, NumberTextCapacity, digits);
 }
 
-// The plain decimal text of a number ("%ld", "%0.0f"), before grouping.
+// A 32-bit value grouped as GroupDigits groups it, written directly: its
+// longest form, ten digits, three separators and the parentheses, always fits.
 void RenderNumber(int32_t value, char* text) {
-  char digits[NumberTextCapacity];
-  *std::to_chars(digits, digits + sizeof digits - 1, value).ptr = '\0';
-  GroupDigits(digits, text);
+  static_assert(10 + 3 * (sizeof Run.ThousandsSeparator - 1) + 2 < NumberTextCapacity);
+  uint32_t magnitude = value < 0 ? 0u - (uint32_t)value : (uint32_t)value;
+  char digits[10];
+  int count = 0;
+  do {
+    digits[count++] = (char)('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude);
+  size_t separatorLength = strlen(Run.ThousandsSeparator);
+  char* p = text;
+  if (value < 0) *p++ = '(';
+  for (int i = count - 1; i >= 0; i--) {
+    *p++ = digits[i];
+    if (i > 0 && i % 3 == 0) {
+      memcpy(p, Run.ThousandsSeparator, separatorLength);
+      p += separatorLength;
+    }
+  }
+  if (value < 0) *p++ = ')';
+  *p = '\0';
 }
 
 void RenderDouble(double value, char* text) {
