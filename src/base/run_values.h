@@ -15,7 +15,8 @@ struct RunValues {
   // or a ~F format with a '~' before it. Converting a time to local time is
   // a good part of the cost of an entry.
   bool TimeNeeded[sizeof RunTimeLetters - 1];
-  // The first row of CriteriaTable with each letter; null where there is none.
+  // The first row of CriteriaTable with each letter; null where there is none
+  // or where it passes every value (a text not given, an empty range not given).
   ParamDescriptor* CriterionRows[256];
 
   // Read by ReadOutputConventions (output/value_text.h): the user locale's

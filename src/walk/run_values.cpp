@@ -43,11 +43,19 @@ void WorkOutPerFileNeeds(void) {
   if (FormatMentions(LineBuffer, 'o')) NeedOwner = 1;
 }
 
+// A text criterion not given, and a range not given that is empty, pass
+// every value: the entries are spared the test.
+bool PassesEveryValue(const ParamDescriptor& row) {
+  if (row.status != PS_OPTIONAL) return false;
+  if (row.type == PT_STRING || row.type == PT_WSTRING) return true;
+  return row.type == PT_RANGE && !*(const char*)row.target;
+}
+
 void IndexCriteria(void) {
   for (ParamDescriptor*& row : Run.CriterionRows) row = nullptr;
   for (ParamDescriptor* row = CriteriaTable; row->type != PT_NONE; row++) {
     ParamDescriptor*& slot = Run.CriterionRows[(unsigned char)row->letter];
-    if (!slot) slot = row;
+    if (!slot && !PassesEveryValue(*row)) slot = row;
   }
 }
 
