@@ -40,6 +40,7 @@ struct FindHandle : LayerHandle {
   size_t nextName = 0;
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
   bool namesOnly = false;  // ListNamesOnly was on when the listing started
+  bool takesAll = false;   // the pattern matches every name ("*.*", "*")
 };
 
 bool NamesOnly = false;  // ListNamesOnly
@@ -64,26 +65,44 @@ struct SortKey {
   size_t start;  // of the folded form in nameText
 };
 
-uint64_t HeadOf(const char* folded) {
+uint64_t HeadOf(const char* folded, size_t length) {
   uint64_t head = 0;
-  for (int i = 0; i < 8 && folded[i]; ++i) head |= (uint64_t)(unsigned char)folded[i] << (56 - 8 * i);
+  if (length >= 8) {
+    memcpy(&head, folded, 8);
+    return __builtin_bswap64(head);
+  }
+  for (size_t i = 0; i < length; ++i) head |= (uint64_t)(unsigned char)folded[i] << (56 - 8 * i);
   return head;
 }
 
-// Keeps a name of the directory when it matches the pattern.
+// Keeps a name of the directory when it matches the pattern: folded, as it
+// is, and as shown (the name itself when it is plain).
 void TakeName(FindHandle* find, std::vector<SortKey>& keys, std::string& shownText, const char* name) {
-  const char* shown = ShownName(name, shownText);  // matched and sorted as the core sees it
-  if (!MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) return;
-  size_t start = find->nameText.size();
-  AppendFoldedName(&find->nameText, shown);
-  keys.push_back({HeadOf(find->nameText.data() + start), start});
-  find->nameText.append(name, strlen(name) + 1);
-  find->nameText.append(shown, strlen(shown) + 1);
+  std::string& text = find->nameText;
+  size_t start = text.size();
+  size_t length = strlen(name);
+  const char* shown = name;
+  size_t shownLength = length;
+  if (!AppendFoldedIfPlain(&text, name, length)) {
+    shown = ShownName(name, shownText);  // matched and sorted as the core sees it
+    shownLength = strlen(shown);
+    if (!find->takesAll && !MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) return;
+    AppendFoldedName(&text, shown);
+  } else if (!find->takesAll && !MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) {
+    text.resize(start);
+    return;
+  }
+  keys.push_back({HeadOf(text.data() + start, text.size() - start - 1), start});
+  text.append(name, length + 1);
+  text.append(shown, shownLength + 1);
 }
 
 void ReadNames(FindHandle* find) {
   std::vector<SortKey> keys;
   std::string shownText;
+  keys.reserve(128);
+  find->nameText.reserve(8192);
+  find->takesAll = find->pattern == "*.*" || find->pattern == "*";
   int err = ForEachDirectoryName(find->dir->fd, [&](const char* name) { TakeName(find, keys, shownText, name); });
   if (err) find->readError = Win32ErrorFromErrno(err);
   const char* text = find->nameText.data();

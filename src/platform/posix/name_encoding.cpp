@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/posix/layer.h"
 #include "platform/posix/nls_codepage.h"
 
 namespace {
@@ -19,6 +20,15 @@ constexpr std::array<char32_t, 256> StandInTable() {
   return table;
 }
 constexpr std::array<char32_t, 256> kStandIns = StandInTable();
+
+// Bytes that keep a name from being plain (ASCII shown as it is): those
+// above 0x7F and those that need a stand-in wherever they stand.
+constexpr std::array<unsigned char, 256> NotPlainTable() {
+  std::array<unsigned char, 256> table{};
+  for (unsigned byte = 0; byte < 256; ++byte) table[byte] = byte >= 0x80 || kStandIns[byte] ? 1 : 0;
+  return table;
+}
+constexpr std::array<unsigned char, 256> kNotPlain = NotPlainTable();
 
 bool IsDotName(std::string_view name) { return name == "." || name == ".."; }
 
@@ -89,6 +99,22 @@ const char* ShownName(const char* name, std::string& shown) {
   shown.clear();
   AppendShown(shown, text);
   return shown.c_str();
+}
+
+bool AppendFoldedIfPlain(std::string* out, const char* name, size_t length) {
+  size_t start = out->size();
+  out->resize(start + length + 1);
+  char* folded = out->data() + start;
+  unsigned char notPlain = 0;
+  for (size_t i = 0; i < length; ++i) {
+    unsigned char byte = (unsigned char)name[i];
+    notPlain |= kNotPlain[byte];
+    folded[i] = UpperAscii((char)byte);
+  }
+  char last = length ? name[length - 1] : '\0';
+  if (!notPlain && last != ' ' && last != '.') return true;
+  out->resize(start);
+  return false;
 }
 
 std::string PosixName(std::string_view component) {
