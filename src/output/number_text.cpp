@@ -22,29 +22,32 @@ static void GroupDigits(const char* digits, char* text) {
     CopyText(text, NumberTextCapacity, digits);
 }
 
-// A 32-bit value grouped as GroupDigits groups it, written directly: its
-// longest form, ten digits, three separators and the parentheses, always fits.
+// A 32-bit value grouped as GroupDigits groups it, written directly from its
+// last digit back: its longest form, ten digits, three separators and the
+// parentheses, always fits.
 void RenderNumber(int32_t value, char* text) {
-  static_assert(10 + 3 * (sizeof Run.ThousandsSeparator - 1) + 2 < NumberTextCapacity);
+  constexpr size_t SeparatorCapacity = sizeof Run.ThousandsSeparator - 1;
+  static_assert(10 + 3 * SeparatorCapacity + 2 < NumberTextCapacity);
+  const char* separator = Run.ThousandsSeparator;
+  size_t separatorLength = separator[0] && !separator[1] ? 1 : strlen(separator);
   uint32_t magnitude = value < 0 ? 0u - (uint32_t)value : (uint32_t)value;
-  char digits[10];
-  int count = 0;
-  do {
-    digits[count++] = (char)('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude);
-  size_t separatorLength = strlen(Run.ThousandsSeparator);
-  char* p = text;
-  if (value < 0) *p++ = '(';
-  for (int i = count - 1; i >= 0; i--) {
-    *p++ = digits[i];
-    if (i > 0 && i % 3 == 0) {
-      memcpy(p, Run.ThousandsSeparator, separatorLength);
-      p += separatorLength;
+  char reversed[NumberTextCapacity];  // filled from its end
+  char* p = reversed + sizeof reversed;
+  if (value < 0) *--p = ')';
+  for (int inGroup = 0;; inGroup++) {
+    if (inGroup == 3) {
+      p -= separatorLength;
+      memcpy(p, separator, separatorLength);
+      inGroup = 0;
     }
+    *--p = (char)('0' + magnitude % 10);
+    magnitude /= 10;
+    if (magnitude == 0) break;
   }
-  if (value < 0) *p++ = ')';
-  *p = '\0';
+  if (value < 0) *--p = '(';
+  size_t length = (size_t)(reversed + sizeof reversed - p);
+  memcpy(text, p, length);
+  text[length] = '\0';
 }
 
 void RenderDouble(double value, char* text) {
