@@ -1,8 +1,8 @@
 #include "platform/posix/name_encoding.h"
 
 #include <array>
+#include <cstdint>
 
-#include "platform/posix/layer.h"
 #include "platform/posix/nls_codepage.h"
 
 namespace {
@@ -21,14 +21,18 @@ constexpr std::array<char32_t, 256> StandInTable() {
 }
 constexpr std::array<char32_t, 256> kStandIns = StandInTable();
 
-// Bytes that keep a name from being plain (ASCII shown as it is): those
-// above 0x7F and those that need a stand-in wherever they stand.
-constexpr std::array<unsigned char, 256> NotPlainTable() {
-  std::array<unsigned char, 256> table{};
-  for (unsigned byte = 0; byte < 256; ++byte) table[byte] = byte >= 0x80 || kStandIns[byte] ? 1 : 0;
+// Each byte upper-cased (low byte), and 0x100 when it keeps a name from
+// being plain (ASCII shown as it is): a byte above 0x7F, or one that needs a
+// stand-in wherever it stands.
+constexpr std::array<uint16_t, 256> PlainFoldTable() {
+  std::array<uint16_t, 256> table{};
+  for (unsigned byte = 0; byte < 256; ++byte) {
+    unsigned upper = byte >= 'a' && byte <= 'z' ? byte - 'a' + 'A' : byte;
+    table[byte] = (uint16_t)(upper | (byte >= 0x80 || kStandIns[byte] ? 0x100 : 0));
+  }
   return table;
 }
-constexpr std::array<unsigned char, 256> kNotPlain = NotPlainTable();
+constexpr std::array<uint16_t, 256> kPlainFold = PlainFoldTable();
 
 bool IsDotName(std::string_view name) { return name == "." || name == ".."; }
 
@@ -103,16 +107,16 @@ const char* ShownName(const char* name, std::string& shown) {
 
 bool AppendFoldedIfPlain(std::string* out, const char* name, size_t length) {
   size_t start = out->size();
-  out->resize(start + length + 1);
+  out->append(name, length + 1);
   char* folded = out->data() + start;
-  unsigned char notPlain = 0;
+  unsigned notPlain = 0;
   for (size_t i = 0; i < length; ++i) {
-    unsigned char byte = (unsigned char)name[i];
-    notPlain |= kNotPlain[byte];
-    folded[i] = UpperAscii((char)byte);
+    unsigned entry = kPlainFold[(unsigned char)folded[i]];
+    notPlain |= entry;
+    folded[i] = (char)entry;
   }
   char last = length ? name[length - 1] : '\0';
-  if (!notPlain && last != ' ' && last != '.') return true;
+  if (!(notPlain & 0x100) && last != ' ' && last != '.') return true;
   out->resize(start);
   return false;
 }
