@@ -18,14 +18,12 @@ static uint64_t LocalTime(const FILETIME& utc) {
 }
 
 void FormatAttributes(DWORD attributes, char* text) {
-  static const struct {
-    DWORD bit;
-    char letter;
-  } Letters[6] = {
-      {FILE_ATTRIBUTE_READONLY, 'R'}, {FILE_ATTRIBUTE_HIDDEN, 'H'},     {FILE_ATTRIBUTE_SYSTEM, 'S'},
-      {FILE_ATTRIBUTE_ARCHIVE, 'A'},  {FILE_ATTRIBUTE_COMPRESSED, 'C'}, {FILE_ATTRIBUTE_DIRECTORY, 'D'},
-  };
-  for (int i = 0; i < 6; i++) text[i] = (attributes & Letters[i].bit) ? Letters[i].letter : '.';
+  text[0] = (attributes & FILE_ATTRIBUTE_READONLY) ? 'R' : '.';
+  text[1] = (attributes & FILE_ATTRIBUTE_HIDDEN) ? 'H' : '.';
+  text[2] = (attributes & FILE_ATTRIBUTE_SYSTEM) ? 'S' : '.';
+  text[3] = (attributes & FILE_ATTRIBUTE_ARCHIVE) ? 'A' : '.';
+  text[4] = (attributes & FILE_ATTRIBUTE_COMPRESSED) ? 'C' : '.';
+  text[5] = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 'D' : '.';
   text[6] = '\0';
 }
 
