@@ -22,9 +22,9 @@ static void GroupDigits(const char* digits, char* text) {
     CopyText(text, NumberTextCapacity, digits);
 }
 
-// A 32-bit value grouped as GroupDigits groups it, written directly from its
-// last digit back: its longest form, ten digits, three separators and the
-// parentheses, always fits.
+// A 32-bit value grouped as GroupDigits groups it, written directly a group
+// of three digits at a time from its end: its longest form, ten digits,
+// three separators and the parentheses, always fits.
 void RenderNumber(int32_t value, char* text) {
   constexpr size_t SeparatorCapacity = sizeof Run.ThousandsSeparator - 1;
   static_assert(10 + 3 * SeparatorCapacity + 2 < NumberTextCapacity);
@@ -34,16 +34,23 @@ void RenderNumber(int32_t value, char* text) {
   char reversed[NumberTextCapacity];  // filled from its end
   char* p = reversed + sizeof reversed;
   if (value < 0) *--p = ')';
-  for (int inGroup = 0;; inGroup++) {
-    if (inGroup == 3) {
+  for (; magnitude >= 1000; magnitude /= 1000) {
+    unsigned group = magnitude % 1000;
+    p -= 3;
+    p[0] = (char)('0' + group / 100);
+    p[1] = (char)('0' + group / 10 % 10);
+    p[2] = (char)('0' + group % 10);
+    if (separatorLength == 1) {
+      *--p = separator[0];
+    } else {
       p -= separatorLength;
       memcpy(p, separator, separatorLength);
-      inGroup = 0;
     }
+  }
+  do {
     *--p = (char)('0' + magnitude % 10);
     magnitude /= 10;
-    if (magnitude == 0) break;
-  }
+  } while (magnitude);
   if (value < 0) *--p = '(';
   size_t length = (size_t)(reversed + sizeof reversed - p);
   memcpy(text, p, length);
