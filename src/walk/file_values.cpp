@@ -11,6 +11,12 @@ EntryValueStore EntryValues;
 // e d N n s M L C a f S D, then u x o, then g T, then the end entry.
 PlaceholderEntry FileValues[18];
 
+// Whether anything of the run can read the name without its extension and
+// the attribute letters: a command other than sho (its templates and prompts
+// take any letter), a ~F or ~g line, or a criterion of the attributes. A run
+// of totals only spares every entry writing them.
+static bool EntryTextsRead = true;
+
 static uint64_t LocalTime(const FILETIME& utc) {
   FILETIME local;
   if (!FileTimeToLocalFileTime(&utc, &local)) return 0;
@@ -35,6 +41,8 @@ void BindFileValues(const char* domain, const char* server, const char* location
   v.Server = server;
   v.Location = location;
   v.Directory = CurrentDirPath + DirectoryPartStart;
+  EntryTextsRead = CurrentCommand != CMD_SHO || FileFormat[0] || (AceFormat[0] && NeedSecurity) ||
+                   Run.CriterionRows[(unsigned char)'a'];
   bind(PK_TEXT, 'e', v.Location);
   bind(PK_TEXT, 'd', v.Directory);
   bind(PK_TEXT, 'N', "");
@@ -67,12 +75,12 @@ bool FillFileValues(const WIN32_FIND_DATAA* entry) {
   if (!JoinName(v.FullName, sizeof v.FullName, CurrentDirPath, entry->cFileName)) return false;
   v.Name = entry->cFileName;
   FileValues[NameEntry].value = v.Name;
-  NameWithoutExtension(v.NameWithoutExt, sizeof v.NameWithoutExt, entry->cFileName);
+  if (EntryTextsRead) NameWithoutExtension(v.NameWithoutExt, sizeof v.NameWithoutExt, entry->cFileName);
   v.Size = (int32_t)ListedSize(entry);
   if (Run.TimeNeeded[0]) v.WriteTime = LocalTime(entry->ftLastWriteTime);
   if (Run.TimeNeeded[1]) v.AccessTime = LocalTime(entry->ftLastAccessTime);
   if (Run.TimeNeeded[2]) v.CreationTime = LocalTime(entry->ftCreationTime);
-  FormatAttributes(entry->dwFileAttributes, v.Attributes);
+  if (EntryTextsRead) FormatAttributes(entry->dwFileAttributes, v.Attributes);
   ReadEntrySecurity(v.Server, v.FullName);
   return true;
 }
