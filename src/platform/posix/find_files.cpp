@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/posix/dir_reader.h"
@@ -27,6 +28,12 @@
 
 namespace {
 
+// A name of the listing as it is and as shown, both in the listing's text.
+struct ListedName {
+  const char* name;
+  std::string_view shown;
+};
+
 struct FindHandle : LayerHandle {
   std::shared_ptr<HeldDirectory> dir;  // null for an exact lookup, whose one entry is already given
   std::string dirPosix;   // the listed directory, for the entries' extended attributes
@@ -36,7 +43,7 @@ struct FindHandle : LayerHandle {
   bool hasOwnInfo = false;  // ownInfo holds the directory's own values, given for . and ..
   EntryInfo ownInfo{};
   std::string nameText{};          // each matching name folded, NUL, as it is, NUL, as shown, NUL
-  std::vector<const char*> names{};  // into nameText (the names as they are), sorted
+  std::vector<ListedName> names{};  // into nameText, sorted
   size_t nextName = 0;
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
   bool namesOnly = false;  // ListNamesOnly was on when the listing started
@@ -50,7 +57,6 @@ bool NamesOnly = false;  // ListNamesOnly
 // behind its folded form, so the sort compares plain strings, and before the
 // form it is shown in.
 const char* NameAfterFolded(const char* folded) { return folded + strlen(folded) + 1; }
-const char* ShownForm(const char* name) { return name + strlen(name) + 1; }
 
 bool ComesBefore(const char* foldedA, const char* foldedB) {
   int order = strcmp(foldedA, foldedB);
@@ -59,10 +65,13 @@ bool ComesBefore(const char* foldedA, const char* foldedB) {
 
 // A stored name to sort: the first eight bytes of its folded form, zero
 // behind its end, as a number that orders as they do, so most comparisons
-// never reach the texts.
+// never reach the texts. A name has at most 255 bytes, its folded form at
+// most twice as many.
 struct SortKey {
   uint64_t head;
-  size_t start;  // of the folded form in nameText
+  uint32_t start;  // of the folded form in nameText
+  uint16_t foldedLength;
+  uint16_t nameLength;
 };
 
 uint64_t HeadOf(const char* folded, size_t length) {
@@ -92,7 +101,8 @@ void TakeName(FindHandle* find, std::vector<SortKey>& keys, std::string& shownTe
     text.resize(start);
     return;
   }
-  keys.push_back({HeadOf(text.data() + start, text.size() - start - 1), start});
+  size_t foldedLength = text.size() - start - 1;
+  keys.push_back({HeadOf(text.data() + start, foldedLength), (uint32_t)start, (uint16_t)foldedLength, (uint16_t)length});
   text.append(name, length + 1);
   text.append(shown, shownLength + 1);
 }
@@ -110,7 +120,11 @@ void ReadNames(FindHandle* find) {
     return a.head != b.head ? a.head < b.head : ComesBefore(text + a.start, text + b.start);
   });
   find->names.reserve(keys.size());
-  for (const SortKey& key : keys) find->names.push_back(NameAfterFolded(text + key.start));
+  for (const SortKey& key : keys) {
+    const char* name = text + key.start + key.foldedLength + 1;
+    const char* shown = name + key.nameLength + 1;
+    find->names.push_back({name, std::string_view(shown, strlen(shown))});
+  }
 }
 
 bool CloseFind(LayerHandle* handle) {
@@ -119,7 +133,7 @@ bool CloseFind(LayerHandle* handle) {
 }
 
 // `shown` is the name as the core sees it.
-void FillFindData(const EntryInfo& info, const char* shown, WIN32_FIND_DATAA* data) {
+void FillFindData(const EntryInfo& info, std::string_view shown, WIN32_FIND_DATAA* data) {
   data->dwFileAttributes = info.attributes;
   data->ftCreationTime = info.creationTime;
   data->ftLastAccessTime = info.lastAccessTime;
@@ -168,14 +182,15 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     return ERROR_SUCCESS;
   }
   while (find->nextName < find->names.size()) {
-    const char* name = find->names[find->nextName++];
+    const ListedName& listed = find->names[find->nextName++];
+    const char* name = listed.name;
     if (find->namesOnly) return GiveNameOnly(name, data);
     if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0) {
       if (errno == ENOENT) continue;
       return Win32ErrorFromErrno(errno);
     }
     if (find->dirIsCurrent) NoteListedEntry(dirFd, name, stx);
-    FillFindData(EntryInfoOf(stx, name, EntryPath(find, name)), ShownForm(name), data);
+    FillFindData(EntryInfoOf(stx, name, EntryPath(find, name)), listed.shown, data);
     return ERROR_SUCCESS;
   }
   return find->readError ? find->readError : ERROR_NO_MORE_FILES;
