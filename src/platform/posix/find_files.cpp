@@ -42,7 +42,7 @@ struct FindHandle : LayerHandle {
   int dotsToCome;         // 2: "." and ".." still to come; 1: ".."; 0: none
   bool hasOwnInfo = false;  // ownInfo holds the directory's own values, given for . and ..
   EntryInfo ownInfo{};
-  std::string nameText{};          // each matching name folded, NUL, as it is, NUL, as shown, NUL
+  std::string nameText{};          // each matching name folded, NUL, as it is, NUL, then as shown, NUL, when that differs
   std::vector<ListedName> names{};  // into nameText, sorted
   size_t nextName = 0;
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
@@ -66,12 +66,13 @@ bool ComesBefore(const char* foldedA, const char* foldedB) {
 // A stored name to sort: the first eight bytes of its folded form, zero
 // behind its end, as a number that orders as they do, so most comparisons
 // never reach the texts. A name has at most 255 bytes, its folded form at
-// most twice as many.
+// most twice as many, its shown form at most three times as many.
 struct SortKey {
   uint64_t head;
   uint32_t start;  // of the folded form in nameText
   uint16_t foldedLength;
   uint16_t nameLength;
+  uint16_t shownLength;  // 0: the name is shown as it is
 };
 
 uint64_t HeadOf(const char* folded, size_t length) {
@@ -85,16 +86,14 @@ uint64_t HeadOf(const char* folded, size_t length) {
 }
 
 // Keeps a name of the directory when it matches the pattern: folded, as it
-// is, and as shown (the name itself when it is plain).
+// is, and as shown when that differs.
 void TakeName(FindHandle* find, std::vector<SortKey>& keys, std::string& shownText, const char* name) {
   std::string& text = find->nameText;
   size_t start = text.size();
   size_t length = strlen(name);
   const char* shown = name;
-  size_t shownLength = length;
   if (!AppendFoldedIfPlain(&text, name, length)) {
     shown = ShownName(name, shownText);  // matched and sorted as the core sees it
-    shownLength = strlen(shown);
     if (!find->takesAll && !MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) return;
     AppendFoldedName(&text, shown);
   } else if (!find->takesAll && !MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) {
@@ -102,9 +101,11 @@ void TakeName(FindHandle* find, std::vector<SortKey>& keys, std::string& shownTe
     return;
   }
   size_t foldedLength = text.size() - start - 1;
-  keys.push_back({HeadOf(text.data() + start, foldedLength), (uint32_t)start, (uint16_t)foldedLength, (uint16_t)length});
+  size_t shownLength = shown == name ? 0 : strlen(shown);
+  keys.push_back({HeadOf(text.data() + start, foldedLength), (uint32_t)start, (uint16_t)foldedLength,
+                  (uint16_t)length, (uint16_t)shownLength});
   text.append(name, length + 1);
-  text.append(shown, shownLength + 1);
+  if (shownLength) text.append(shown, shownLength + 1);
 }
 
 void ReadNames(FindHandle* find) {
@@ -122,8 +123,9 @@ void ReadNames(FindHandle* find) {
   find->names.reserve(keys.size());
   for (const SortKey& key : keys) {
     const char* name = text + key.start + key.foldedLength + 1;
-    const char* shown = name + key.nameLength + 1;
-    find->names.push_back({name, std::string_view(shown, strlen(shown))});
+    std::string_view shown(name, key.nameLength);
+    if (key.shownLength) shown = std::string_view(name + key.nameLength + 1, key.shownLength);
+    find->names.push_back({name, shown});
   }
 }
 
