@@ -6,6 +6,7 @@
 // descriptor the layer holds for it (getdents64), never its path. Paths on
 // a share are listed through libsmbclient (share_find.cpp).
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -42,7 +43,7 @@ struct FindHandle : LayerHandle {
   int dotsToCome;         // 2: "." and ".." still to come; 1: ".."; 0: none
   bool hasOwnInfo = false;  // ownInfo holds the directory's own values, given for . and ..
   EntryInfo ownInfo{};
-  std::string nameText{};          // each matching name folded, NUL, as it is, NUL, then as shown, NUL, when that differs
+  std::string nameText{};          // each matching name folded, NUL, as it is, NUL, as shown, NUL (if it differs)
   std::vector<ListedName> names{};  // into nameText, sorted
   size_t nextName = 0;
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
@@ -55,7 +56,7 @@ bool NamesOnly = false;  // ListNamesOnly
 // NTFS order: by name with case folded away (as names are compared), then
 // byte for byte (UTF-8 byte order is code point order). Each name is stored
 // behind its folded form, so the sort compares plain strings, and before the
-// form it is shown in.
+// form it is shown in where that differs.
 const char* NameAfterFolded(const char* folded) { return folded + strlen(folded) + 1; }
 
 bool ComesBefore(const char* foldedA, const char* foldedB) {
@@ -79,7 +80,7 @@ uint64_t HeadOf(const char* folded, size_t length) {
   uint64_t head = 0;
   if (length >= 8) {
     memcpy(&head, folded, 8);
-    return __builtin_bswap64(head);
+    return std::endian::native == std::endian::little ? __builtin_bswap64(head) : head;
   }
   for (size_t i = 0; i < length; ++i) head |= (uint64_t)(unsigned char)folded[i] << (56 - 8 * i);
   return head;
