@@ -2,11 +2,16 @@
 // (tests/support/smb-servers): shares as a server lists them, one share's
 // information, the local domain from the client's configuration, and the
 // codes of a server that is not there and of a browse list that cannot be
-// read, and accounts as the server's LSA names them (those need root and
-// smbd). A server that never answers is tested
+// read, accounts as the server's LSA names them, and a copy onto a share
+// ended by a signal (those need root and smbd). A server that never answers is tested
 // through the loops (tests/e2e/net_loops.t).
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +22,7 @@
 #include "platform/posix/network_backend.h"
 #include "platform/win32.h"
 #include "platform/win32_network.h"
+#include "support/syscall_faults.h"
 
 namespace {
 
@@ -128,6 +134,36 @@ TEST(SambaNetwork, AnswersAsTheServerDoesAndFailsWhereNoneListens) {
   EXPECT_EQ(Network.domainController("127.0.0.4", "OTHER", controller), (DWORD)ERROR_BAD_NETPATH);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_TRUE(controller.empty());
+}
+
+// A copy onto a share ended by SIGTERM: the child copies through slowed
+// reads and is stopped once its temporary file is on the share. The signal
+// is noted, the copy removes that file, and then the signal ends the child.
+TEST(SambaNetwork, ASignalEndingACopyOntoAShareLeavesNoTemporaryFile) {
+  if (geteuid() != 0 || !Shell("command -v smbd >/dev/null || test -x /usr/sbin/smbd"))
+    GTEST_SKIP() << "needs root and smbd";
+  LoopbackServers servers;
+  const std::string share = servers.dir + "/127.0.0.9/shares/data";
+  ASSERT_TRUE(Shell(Harness + " start " + servers.dir + " 127.0.0.9 data"));
+  setenv("HOME", (servers.dir + "/client").c_str(), 1);
+  setenv("KELTRO_DRIVES", ("C=/;T=" + servers.dir).c_str(), 1);
+  std::ofstream(servers.dir + "/big") << std::string(4 << 20, 'x');
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ArmSyscallFault({.call = "read", .count = 1000, .delayMs = 100});
+    _exit(CopyFileA("T:\\big", "\\\\127.0.0.9\\data\\big", FALSE) ? 0 : 1);
+  }
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (fs::is_empty(share) && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_FALSE(fs::is_empty(share));
+  kill(child, SIGTERM);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+  EXPECT_TRUE(fs::is_empty(share));
+  unsetenv("KELTRO_DRIVES");
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 // source's attribute word and last-access and last-write times and is then
 // renamed onto the target: the target is the old file, untouched, or the
 // whole new one. The copy's creation time is its own, the time the copy
-// began. A failed write or read removes the temporary file (a
-// signal that ends the process mid-copy leaves it: removing it would need
-// the network). The source is local (read through the layer's own calls,
+// began. A failed write or read removes the temporary file; so does a
+// signal that ends the process mid-copy: it is noted, the copy stops at the
+// next chunk, removes the file and then lets the signal end the process. The source is local (read through the layer's own calls,
 // following a link) or on a share.
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <ctime>
 
+#include "platform/posix/copy_temp.h"
 #include "platform/posix/layer.h"
 #include "platform/posix/path_lookup.h"
 #include "platform/posix/share_files.h"
@@ -112,7 +113,8 @@ DWORD CopyData(CopySource& source, SMBCCTX* context, SMBCFILE* out) {
   static char buffer[kChunk];
   DWORD err = ERROR_SUCCESS;
   for (size_t count = 0; !err;) {
-    err = ReadSource(source, buffer, sizeof buffer, count);
+    if (SignalPending()) err = ERROR_CANCELLED;
+    if (!err) err = ReadSource(source, buffer, sizeof buffer, count);
     if (err || count == 0) break;
     err = WriteAll(context, out, buffer, count);
   }
@@ -148,12 +150,15 @@ BOOL CopyToShare(LPCSTR sourceName, const std::string& target, BOOL failIfExists
   if (!err) err = ShareUrl(target, url);
   if (!err) context = SmbContext(err);
   if (!err) err = CheckTarget(context, url, failIfExists);
+  BeginDeferredSignals();
   if (!err && !(out = MakeTemp(context, url, temp))) err = TempError(errno);
   if (out) {
     err = CopyData(source, context, out);
+    if (!err && SignalPending()) err = ERROR_CANCELLED;
     if (err) Smb.getFunctionUnlink(context)(context, temp.c_str());
   }
   CloseSource(source);
   if (!err) err = PutInPlace(source, context, temp, url);
+  EndDeferredSignals();
   return err ? FailWith(err) : Succeed();
 }
