@@ -131,7 +131,9 @@ void ReadNames(FindHandle* find) {
 }
 
 bool CloseFind(LayerHandle* handle) {
-  delete static_cast<FindHandle*>(handle);
+  FindHandle* find = static_cast<FindHandle*>(handle);
+  if (find->dirIsCurrent) ForgetListedEntryIn(find->nameText.data(), find->nameText.data() + find->nameText.size());
+  delete find;
   return true;
 }
 
@@ -188,12 +190,13 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     const ListedName& listed = find->names[find->nextName++];
     const char* name = listed.name;
     if (find->namesOnly) return GiveNameOnly(name, data);
-    if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0) {
+    struct statx* into = find->dirIsCurrent ? ListedEntryBuffer() : &stx;
+    if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, into) != 0) {
       if (errno == ENOENT) continue;
       return Win32ErrorFromErrno(errno);
     }
-    if (find->dirIsCurrent) NoteListedEntry(dirFd, name, stx);
-    FillFindData(EntryInfoOf(stx, name, EntryPath(find, name)), listed.shown, data);
+    if (find->dirIsCurrent) NoteListedEntry(dirFd, name);
+    FillFindData(EntryInfoOf(*into, name, EntryPath(find, name)), listed.shown, data);
     return ERROR_SUCCESS;
   }
   return find->readError ? find->readError : ERROR_NO_MORE_FILES;

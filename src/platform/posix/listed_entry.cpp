@@ -3,6 +3,7 @@
 #include <time.h>
 
 #include <cstdint>
+#include <cstring>
 
 #include "platform/posix/layer_state.h"
 
@@ -20,17 +21,26 @@ uint64_t NowNs() {
 
 }  // namespace
 
-void NoteListedEntry(int dirFd, const char* name, const struct statx& stx) {
+struct statx* ListedEntryBuffer() {
+  Layer.listed.dirFd = -1;
+  return &Layer.listed.stx;
+}
+
+void NoteListedEntry(int dirFd, const char* name) {
   ListedEntry& listed = Layer.listed;
   listed.dirFd = dirFd;
-  listed.name.assign(name);
-  listed.stx = stx;
+  listed.name = name;
   listed.atNs = NowNs();
+}
+
+void ForgetListedEntryIn(const char* begin, const char* end) {
+  ListedEntry& listed = Layer.listed;
+  if (listed.dirFd >= 0 && listed.name >= begin && listed.name < end) listed.dirFd = -1;
 }
 
 bool TakeListedEntry(int dirFd, const std::string& name, struct statx& stx) {
   ListedEntry& listed = Layer.listed;
-  if (listed.dirFd < 0 || listed.dirFd != dirFd || listed.name != name) return false;
+  if (listed.dirFd < 0 || listed.dirFd != dirFd || strcmp(listed.name, name.c_str()) != 0) return false;
   listed.dirFd = -1;  // one lookup only
   if (NowNs() - listed.atNs > kFreshForNs) return false;
   stx = listed.stx;
