@@ -77,6 +77,14 @@ bool IsFoldedDrivePath(const std::string& path) {
   return start == path.size() || (path.back() != '.' && path.back() != ' ');
 }
 
+// One name relative to the current directory that folding leaves as it is:
+// no separator, drive, `.` or `..`, no period or blank at its end.
+bool IsPlainName(const std::string& path) {
+  if (path.empty() || (path.size() >= 2 && path[1] == ':') || path == "." || path == "..") return false;
+  if (path.back() == '.' || path.back() == ' ') return false;
+  return path.find_first_of("\\/") == std::string::npos;
+}
+
 // currentDir with exactly one separator at its end.
 std::string AsDirectory(const std::string& dir) {
   if (dir.empty() || IsSeparator(dir.back())) return dir;
@@ -115,6 +123,11 @@ bool FullWindowsPath(const std::string& input, const std::string& currentDir, st
   if (IsFoldedDrivePath(input)) {  // most paths the walker builds
     full = input;
     return true;
+  }
+  if (IsPlainName(input)) {  // the walker's "*.*" in the directory it entered
+    full = AsDirectory(currentDir);
+    full += input;
+    if (IsFoldedDrivePath(full)) return true;
   }
   std::string path = WithBackslashes(input);
   std::string current = WithBackslashes(currentDir);
