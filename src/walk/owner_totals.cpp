@@ -19,7 +19,10 @@ void EmptyOwnerTotals(void) {
 const char* OwnerName(int index) { return OwnerTotals.NamePool + OwnerTotals.NameStart[index]; }
 
 static int FindOwner(const char* owner) {
-  if (LastFound >= 0 && strcmp(OwnerName(LastFound), owner) == 0) return LastFound;
+  if (LastFound >= 0) {
+    const char* last = OwnerName(LastFound);
+    if (last[0] == owner[0] && (owner[0] == '\0' || strcmp(last, owner) == 0)) return LastFound;
+  }
   for (int i = 0; i < OwnerTotals.Count; i++) {
     if (strcmp(OwnerName(i), owner) == 0) return i;
   }

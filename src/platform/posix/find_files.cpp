@@ -155,15 +155,17 @@ DWORD GiveNameOnly(const char* name, WIN32_FIND_DATAA* data) {
   return ERROR_SUCCESS;
 }
 
+const std::string NoPath;
+
 // The path the entry's extended attributes are read by: relative to the
 // current directory when the listing is of it (the walker's case), which
 // spares the kernel the walk down the whole path for every entry. `.` and
-// `..` are the listed directory itself. None when nothing is read by it.
-std::string EntryPath(const FindHandle* find, const char* name) {
-  if (!StoredAttributesRead()) return std::string();  // nothing is read through it
+// `..` are the listed directory itself. `path` holds it when it is built.
+const std::string& EntryPath(const FindHandle* find, const char* name, std::string& path) {
+  if (!StoredAttributesRead()) return NoPath;  // nothing is read through it
   bool isDirectory = strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
-  if (isDirectory) return find->dirIsCurrent ? "." : find->dirPosix;
-  return find->dirIsCurrent ? std::string(name) : JoinPosixPath(find->dirPosix, name);
+  if (isDirectory) return find->dirIsCurrent ? path.assign(".") : find->dirPosix;
+  return find->dirIsCurrent ? path.assign(name) : path = JoinPosixPath(find->dirPosix, name);
 }
 
 // Gives the listing's next matching entry: 0, 18 at the end, or the Win32
@@ -180,7 +182,8 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     if (!find->hasOwnInfo) {
       if (Sys.stat(dirFd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0)
         return Win32ErrorFromErrno(errno);
-      find->ownInfo = EntryInfoOf(stx, name, EntryPath(find, name));
+      std::string path;
+      find->ownInfo = EntryInfoOf(stx, name, EntryPath(find, name, path));
       find->hasOwnInfo = true;
     }
     FillFindData(find->ownInfo, name, data);  // . and .. are shown as they are
@@ -196,7 +199,8 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
       return Win32ErrorFromErrno(errno);
     }
     if (find->dirIsCurrent) NoteListedEntry(dirFd, name);
-    FillFindData(EntryInfoOf(*into, name, EntryPath(find, name)), listed.shown, data);
+    std::string path;
+    FillFindData(EntryInfoOf(*into, name, EntryPath(find, name, path)), listed.shown, data);
     return ERROR_SUCCESS;
   }
   return find->readError ? find->readError : ERROR_NO_MORE_FILES;
