@@ -49,6 +49,7 @@ struct FindHandle : LayerHandle {
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
   bool namesOnly = false;  // ListNamesOnly was on when the listing started
   bool takesAll = false;   // the pattern matches every name ("*.*", "*")
+  bool notesEntries = false;  // of the current directory while KeepListedEntries is on
 };
 
 bool NamesOnly = false;  // ListNamesOnly
@@ -132,7 +133,7 @@ void ReadNames(FindHandle* find) {
 
 bool CloseFind(LayerHandle* handle) {
   FindHandle* find = static_cast<FindHandle*>(handle);
-  if (find->dirIsCurrent) ForgetListedEntryIn(find->nameText.data(), find->nameText.data() + find->nameText.size());
+  if (find->notesEntries) ForgetListedEntryIn(find->nameText.data(), find->nameText.data() + find->nameText.size());
   delete find;
   return true;
 }
@@ -193,12 +194,12 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     const ListedName& listed = find->names[find->nextName++];
     const char* name = listed.name;
     if (find->namesOnly) return GiveNameOnly(name, data);
-    struct statx* into = find->dirIsCurrent ? ListedEntryBuffer() : &stx;
+    struct statx* into = find->notesEntries ? ListedEntryBuffer() : &stx;
     if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, into) != 0) {
       if (errno == ENOENT) continue;
       return Win32ErrorFromErrno(errno);
     }
-    if (find->dirIsCurrent) NoteListedEntry(dirFd, name);
+    if (find->notesEntries) NoteListedEntry(dirFd, name);
     std::string path;
     FillFindData(EntryInfoOf(*into, name, EntryPath(find, name, path)), listed.shown, data);
     return ERROR_SUCCESS;
@@ -269,6 +270,7 @@ HANDLE FindInDirectory(const std::string& directory, const std::string& pattern,
   }
   FindHandle* find = new FindHandle{{CloseFind}, dir, posix, isCurrent, pattern, isDriveRoot ? 0 : 2};
   find->namesOnly = NamesOnly;
+  find->notesEntries = isCurrent && ListedEntriesKept();
   ReadNames(find);
   DWORD err = NextEntry(find, data);
   if (err) {

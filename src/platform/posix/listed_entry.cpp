@@ -19,7 +19,17 @@ uint64_t NowNs() {
   return (uint64_t)now.tv_sec * 1'000'000'000u + (uint64_t)now.tv_nsec;
 }
 
+bool Keeping = true;  // KeepListedEntries
+
 }  // namespace
+
+bool KeepListedEntries(bool keep) {
+  bool before = Keeping;
+  Keeping = keep;
+  return before;
+}
+
+bool ListedEntriesKept() { return Keeping; }
 
 struct statx* ListedEntryBuffer() {
   Layer.listed.dirFd = -1;

@@ -9,6 +9,8 @@
 
 #include <string>
 
+// Whether KeepListedEntries (layer_hints.h) is on.
+bool ListedEntriesKept();
 // The buffer a listing of the current directory stats its next entry into;
 // whatever it held is forgotten.
 struct statx* ListedEntryBuffer();
