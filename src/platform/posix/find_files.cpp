@@ -29,10 +29,16 @@
 
 namespace {
 
-// A name of the listing as it is and as shown, both in the listing's text.
-struct ListedName {
-  const char* name;
-  std::string_view shown;
+// A stored name to sort: the first eight bytes of its folded form, zero
+// behind its end, as a number that orders as they do, so most comparisons
+// never reach the texts. A name has at most 255 bytes, its folded form at
+// most twice as many, its shown form at most three times as many.
+struct SortKey {
+  uint64_t head;
+  uint32_t start;  // of the folded form in nameText
+  uint16_t foldedLength;
+  uint16_t nameLength;
+  uint16_t shownLength;  // 0: the name is shown as it is
 };
 
 struct FindHandle : LayerHandle {
@@ -44,7 +50,7 @@ struct FindHandle : LayerHandle {
   bool hasOwnInfo = false;  // ownInfo holds the directory's own values, given for . and ..
   EntryInfo ownInfo{};
   std::string nameText{};          // each matching name folded, NUL, as it is, NUL, as shown, NUL (if it differs)
-  std::vector<ListedName> names{};  // into nameText, sorted
+  std::vector<SortKey> names{};  // into nameText, sorted
   size_t nextName = 0;
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
   bool namesOnly = false;  // ListNamesOnly was on when the listing started
@@ -64,18 +70,6 @@ bool ComesBefore(const char* foldedA, const char* foldedB) {
   int order = strcmp(foldedA, foldedB);
   return order != 0 ? order < 0 : strcmp(NameAfterFolded(foldedA), NameAfterFolded(foldedB)) < 0;
 }
-
-// A stored name to sort: the first eight bytes of its folded form, zero
-// behind its end, as a number that orders as they do, so most comparisons
-// never reach the texts. A name has at most 255 bytes, its folded form at
-// most twice as many, its shown form at most three times as many.
-struct SortKey {
-  uint64_t head;
-  uint32_t start;  // of the folded form in nameText
-  uint16_t foldedLength;
-  uint16_t nameLength;
-  uint16_t shownLength;  // 0: the name is shown as it is
-};
 
 uint64_t HeadOf(const char* folded, size_t length) {
   uint64_t head = 0;
@@ -111,7 +105,7 @@ void TakeName(FindHandle* find, std::vector<SortKey>& keys, std::string& shownTe
 }
 
 void ReadNames(FindHandle* find) {
-  std::vector<SortKey> keys;
+  std::vector<SortKey>& keys = find->names;
   std::string shownText;
   keys.reserve(128);
   find->nameText.reserve(8192);
@@ -122,13 +116,18 @@ void ReadNames(FindHandle* find) {
   std::sort(keys.begin(), keys.end(), [text](const SortKey& a, const SortKey& b) {
     return a.head != b.head ? a.head < b.head : ComesBefore(text + a.start, text + b.start);
   });
-  find->names.reserve(keys.size());
-  for (const SortKey& key : keys) {
-    const char* name = text + key.start + key.foldedLength + 1;
-    std::string_view shown(name, key.nameLength);
-    if (key.shownLength) shown = std::string_view(name + key.nameLength + 1, key.shownLength);
-    find->names.push_back({name, shown});
-  }
+}
+
+// The name a sort key stands for, as it is.
+const char* NameOf(const FindHandle* find, const SortKey& key) {
+  return find->nameText.data() + key.start + key.foldedLength + 1;
+}
+
+// The same name as the core sees it.
+std::string_view ShownOf(const FindHandle* find, const SortKey& key) {
+  const char* name = NameOf(find, key);
+  if (key.shownLength) return std::string_view(name + key.nameLength + 1, key.shownLength);
+  return std::string_view(name, key.nameLength);
 }
 
 bool CloseFind(LayerHandle* handle) {
@@ -191,8 +190,8 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     return ERROR_SUCCESS;
   }
   while (find->nextName < find->names.size()) {
-    const ListedName& listed = find->names[find->nextName++];
-    const char* name = listed.name;
+    const SortKey& listed = find->names[find->nextName++];
+    const char* name = NameOf(find, listed);
     if (find->namesOnly) return GiveNameOnly(name, data);
     struct statx* into = find->notesEntries ? ListedEntryBuffer() : &stx;
     if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, into) != 0) {
@@ -201,7 +200,7 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     }
     if (find->notesEntries) NoteListedEntry(dirFd, name);
     std::string path;
-    FillFindData(EntryInfoOf(*into, name, EntryPath(find, name, path)), listed.shown, data);
+    FillFindData(EntryInfoOf(*into, name, EntryPath(find, name, path)), ShownOf(find, listed), data);
     return ERROR_SUCCESS;
   }
   return find->readError ? find->readError : ERROR_NO_MORE_FILES;
