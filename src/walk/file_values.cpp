@@ -81,6 +81,6 @@ bool FillFileValues(const WIN32_FIND_DATAA* entry) {
   if (Run.TimeNeeded[1]) v.AccessTime = LocalTime(entry->ftLastAccessTime);
   if (Run.TimeNeeded[2]) v.CreationTime = LocalTime(entry->ftCreationTime);
   if (EntryTextsRead) FormatAttributes(entry->dwFileAttributes, v.Attributes);
-  ReadEntrySecurity(v.Server, v.FullName);
+  if (NeedOwner || NeedSecurity) ReadEntrySecurity(v.Server, v.FullName);
   return true;
 }
