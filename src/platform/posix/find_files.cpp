@@ -161,11 +161,15 @@ const std::string NoPath;
 // current directory when the listing is of it (the walker's case), which
 // spares the kernel the walk down the whole path for every entry. `.` and
 // `..` are the listed directory itself. `path` holds it when it is built.
-const std::string& EntryPath(const FindHandle* find, const char* name, std::string& path) {
-  if (!StoredAttributesRead()) return NoPath;  // nothing is read through it
+const std::string& BuildEntryPath(const FindHandle* find, const char* name, std::string& path) {
   bool isDirectory = strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
   if (isDirectory) return find->dirIsCurrent ? path.assign(".") : find->dirPosix;
   return find->dirIsCurrent ? path.assign(name) : path = JoinPosixPath(find->dirPosix, name);
+}
+
+// The same, or none when nothing is read through it.
+const std::string& EntryPath(const FindHandle* find, const char* name, std::string& path) {
+  return StoredAttributesRead() ? BuildEntryPath(find, name, path) : NoPath;
 }
 
 // Gives the listing's next matching entry: 0, 18 at the end, or the Win32
