@@ -295,7 +295,7 @@ HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
     return Fail(ERROR_FILE_NOT_FOUND);  // a directory named with its separator, or a root
   std::string directory = full.substr(0, slash + 1);
   std::string pattern = full.substr(slash + 1);
-  if (HasWildcard(directory.substr(root))) return Fail(ERROR_INVALID_NAME);
+  if (HasWildcard(std::string_view(directory).substr(root))) return Fail(ERROR_INVALID_NAME);
   if (IsSharePath(full)) {
     if (HasWildcard(directory)) return Fail(ERROR_INVALID_NAME);  // in the server or share name
     return FindFirstShareFile(full, directory, pattern, lpFindFileData);

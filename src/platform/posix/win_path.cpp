@@ -172,6 +172,6 @@ bool FullWindowsPath(const std::string& input, const std::string& currentDir, st
   return true;
 }
 
-bool HasWildcard(const std::string& text) {
+bool HasWildcard(std::string_view text) {
   return memchr(text.data(), '*', text.size()) || memchr(text.data(), '?', text.size());
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // `/` becomes `\`.
 std::string WithBackslashes(const std::string& path);
@@ -29,4 +30,4 @@ size_t WindowsRootLength(const std::string& path);
 bool FullWindowsPath(const std::string& path, const std::string& currentDir, std::string& full);
 
 // True when the text holds `*` or `?`.
-bool HasWildcard(const std::string& text);
+bool HasWildcard(std::string_view text);
