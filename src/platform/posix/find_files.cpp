@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/posix/dir_reader.h"
@@ -271,7 +272,8 @@ HANDLE FindInDirectory(const std::string& directory, const std::string& pattern,
     posix = located.posix;
     isDriveRoot = located.isDriveRoot;
   }
-  FindHandle* find = new FindHandle{{CloseFind}, dir, posix, isCurrent, pattern, isDriveRoot ? 0 : 2};
+  FindHandle* find =
+      new FindHandle{{CloseFind}, std::move(dir), std::move(posix), isCurrent, pattern, isDriveRoot ? 0 : 2};
   find->namesOnly = NamesOnly;
   find->notesEntries = isCurrent && ListedEntriesKept();
   ReadNames(find);
