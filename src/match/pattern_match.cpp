@@ -85,6 +85,7 @@ bool MatchPattern(const char* text, const char* pattern, bool caseSensitive) {
 
 bool MatchPatternList(const char* text, const char* patternList) {
   for (const char* entry = patternList; *entry; entry += strlen(entry) + 1) {
+    if (entry[0] == '*' && entry[1] == '\0') return true;  // the common "*", matched without a call
     bool exclude = (*entry == '!');
     if (MatchPattern(text, exclude ? entry + 1 : entry, false)) return !exclude;
   }

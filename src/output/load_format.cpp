@@ -64,16 +64,24 @@ bool ReadFormatFile(const char* format, char* output) {
 }
 
 // Every line is formatted through LoadFormat, and with it the program's folder
-// is asked again for a format file of that name: the texts found missing there
-// are kept while the folder reports no change of its names. The folder is
-// watched before it is first asked, so no change can fall between.
+// is asked again for a format file of that name: once the run has asked it
+// kAskedBeforeWatching times, the folder is watched and the texts found
+// missing there from then on are kept while it reports no change of its
+// names. A watch costs the process some milliseconds when it ends (the
+// kernel waits for its readers to let go), more than a few lookups: a run of
+// few lines (totals only) asks each time. The folder is watched before it is
+// asked with the watch, so no change can fall between.
+constexpr int kAskedBeforeWatching = 16;
 std::vector<std::string> MissingBesideProgram;
 
 bool FolderUnchanged(void) {
   static HANDLE changes = nullptr;
+  static int asked = 0;
   if (!changes) {
+    if (++asked <= kAskedBeforeWatching) return false;
     changes = FindFirstChangeNotificationA(ProgramFolder().c_str(), FALSE,
                                            FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME);
+    return false;  // what was found missing before was found unwatched
   }
   if (changes == INVALID_HANDLE_VALUE) return false;  // asked on every line then
   if (WaitForSingleObject(changes, 0) != WAIT_OBJECT_0) return true;

@@ -5,6 +5,7 @@
 #ifdef _WIN32
 inline bool ReadStoredAttributes(bool) { return true; }
 inline bool ListNamesOnly(bool) { return false; }
+inline bool KeepListedEntries(bool) { return false; }
 #else
 // Whether listings and attribute reads take hidden, system, archive and a
 // stored creation time from the entries' extended attributes (the default).
@@ -17,4 +18,9 @@ bool ReadStoredAttributes(bool read);
 // for a caller that reads the values of the few entries it acts on by their
 // own lookup. Off unless turned on; returns the setting it replaces.
 bool ListNamesOnly(bool namesOnly);
+// Whether a listing of the current directory keeps the values of the entry
+// it gave last for the change of that entry that follows at once (on by
+// default). A run that changes nothing turns this off; returns the setting
+// it replaces.
+bool KeepListedEntries(bool keep);
 #endif

@@ -70,9 +70,10 @@ void BindFileValues(const char* domain, const char* server, const char* location
 // Position of N in FileValues (its value is the listed name itself).
 constexpr int NameEntry = 2;
 
-bool FillFileValues(const WIN32_FIND_DATAA* entry) {
+bool FillFileValues(const WIN32_FIND_DATAA* entry, size_t dirLength, bool dirInPlace) {
   EntryValueStore& v = EntryValues;
-  if (!JoinName(v.FullName, sizeof v.FullName, CurrentDirPath, entry->cFileName)) return false;
+  if (!JoinNameTo(v.FullName, sizeof v.FullName, CurrentDirPath, dirLength, dirInPlace, entry->cFileName))
+    return false;
   v.Name = entry->cFileName;
   FileValues[NameEntry].value = v.Name;
   if (EntryTextsRead) NameWithoutExtension(v.NameWithoutExt, sizeof v.NameWithoutExt, entry->cFileName);
@@ -81,6 +82,6 @@ bool FillFileValues(const WIN32_FIND_DATAA* entry) {
   if (Run.TimeNeeded[1]) v.AccessTime = LocalTime(entry->ftLastAccessTime);
   if (Run.TimeNeeded[2]) v.CreationTime = LocalTime(entry->ftCreationTime);
   if (EntryTextsRead) FormatAttributes(entry->dwFileAttributes, v.Attributes);
-  ReadEntrySecurity(v.Server, v.FullName);
+  if (NeedOwner || NeedSecurity) ReadEntrySecurity(v.Server, v.FullName);
   return true;
 }

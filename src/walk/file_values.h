@@ -46,9 +46,11 @@ extern PlaceholderEntry FileValues[];
 // or ~g format, or a criterion of the attributes.
 void BindFileValues(const char* domain, const char* server, const char* location);
 
-// Refills the values for `entry` of the directory CurrentDirPath. False (with
-// a message) when the full name does not fit its text.
-bool FillFileValues(const WIN32_FIND_DATAA* entry);
+// Refills the values for `entry` of the directory CurrentDirPath, which has
+// `dirLength` characters and, when dirInPlace, already begins the full name
+// (the last entry filled was of the same directory). False (with a message)
+// when the full name does not fit its text.
+bool FillFileValues(const WIN32_FIND_DATAA* entry, size_t dirLength, bool dirInPlace);
 
 // Writes the six attribute letters R H S A C D (or '.') and a terminator.
 void FormatAttributes(DWORD attributes, char* text);

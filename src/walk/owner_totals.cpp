@@ -19,7 +19,6 @@ void EmptyOwnerTotals(void) {
 const char* OwnerName(int index) { return OwnerTotals.NamePool + OwnerTotals.NameStart[index]; }
 
 static int FindOwner(const char* owner) {
-  if (LastFound >= 0 && strcmp(OwnerName(LastFound), owner) == 0) return LastFound;
   for (int i = 0; i < OwnerTotals.Count; i++) {
     if (strcmp(OwnerName(i), owner) == 0) return i;
   }
@@ -44,9 +43,19 @@ static int AddOwner(const char* owner) {
   return index;
 }
 
-int FindOrAddOwner(const char* owner) {
+// Kept apart, so the common case below (the owner of the entry before)
+// costs no saving of registers.
+[[gnu::noinline]] static int FindOrAddOtherOwner(const char* owner) {
   int index = FindOwner(owner);
   if (index < 0) index = AddOwner(owner);
   if (index >= 0) LastFound = index;
   return index;
+}
+
+int FindOrAddOwner(const char* owner) {
+  if (LastFound >= 0) {
+    const char* last = OwnerName(LastFound);
+    if (last[0] == owner[0] && (owner[0] == '\0' || strcmp(last, owner) == 0)) return LastFound;
+  }
+  return FindOrAddOtherOwner(owner);
 }

@@ -65,14 +65,18 @@ void LeaveComponent(char* path, long oldEnd) {
 }
 
 bool JoinName(char* dest, size_t capacity, const char* directory, const char* name) {
-  size_t directoryLength = strlen(directory);
+  return JoinNameTo(dest, capacity, directory, strlen(directory), false, name);
+}
+
+bool JoinNameTo(char* dest, size_t capacity, const char* directory, size_t directoryLength, bool inPlace,
+                const char* name) {
   size_t nameLength = strlen(name);
   if (directoryLength + nameLength >= capacity) {
     ReportPathTooLong(directory, name, "");
     if (capacity) dest[0] = '\0';
     return false;
   }
-  memmove(dest, directory, directoryLength);
+  if (!inPlace) memmove(dest, directory, directoryLength);
   memmove(dest + directoryLength, name, nameLength + 1);
   return true;
 }

@@ -24,6 +24,10 @@ void LeaveComponent(char* path, long oldEnd);
 
 // dest = directory followed by name; false (dest empty) when it does not fit.
 bool JoinName(char* dest, size_t capacity, const char* directory, const char* name);
+// The same with the directory's length known; when inPlace, dest already
+// begins with the directory and only the name is written.
+bool JoinNameTo(char* dest, size_t capacity, const char* directory, size_t directoryLength, bool inPlace,
+                const char* name);
 
 // dest = name up to, not including, its first '.'.
 void NameWithoutExtension(char* dest, size_t capacity, const char* name);

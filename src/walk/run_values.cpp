@@ -39,6 +39,7 @@ void WorkOutPerFileNeeds(void) {
   ReadStoredAttributes(changesAttributes || FindCriterion('a')->status == PS_GIVEN ||
                        FindCriterion('C')->status == PS_GIVEN || Mentions(LineBuffer, "*~*a*") ||
                        Mentions(LineBuffer, "*~*C*"));
+  KeepListedEntries(CurrentCommand != CMD_SHO);  // sho changes no entry it lists
   LoadFormat(TotalsFormat, LineBuffer);
   if (FormatMentions(LineBuffer, 'o')) NeedOwner = 1;
 }

@@ -79,16 +79,28 @@ void Descend(const WalkRoot& root, const WIN32_FIND_DATAA* entry, DirectoryTally
   LeaveComponent(TargetPath, targetEnd);
 }
 
+// Where the listing of one directory stands: its path's length, and whether
+// the full name of the entry filled last (of this directory) still begins
+// with that path.
+struct ListingPlace {
+  size_t dirLength;
+  bool dirInFullName;
+};
+
 // One listed entry: descend, then match, fill, test, tally and hand it on.
-void TakeEntry(const WalkRoot& root, const WIN32_FIND_DATAA* entry, DirectoryTally* tally) {
+void TakeEntry(const WalkRoot& root, const WIN32_FIND_DATAA* entry, DirectoryTally* tally, ListingPlace* place) {
   DWORD attributes = entry->dwFileAttributes;
   bool isDirectory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   if (isDirectory && IsDotName(entry->cFileName)) return;
   // Reparse points (links, junctions) are never entered, so a link cannot lead the walk in circles.
-  if (isDirectory && Recurse && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) Descend(root, entry, tally);
+  if (isDirectory && Recurse && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    Descend(root, entry, tally);
+    place->dirInFullName = false;  // the subdirectory's entries were filled
+  }
 
   if (!MatchPatternList(entry->cFileName, root.patterns)) return;
-  if (!FillFileValues(entry)) return;  // full name too long: reported and counted
+  place->dirInFullName = FillFileValues(entry, place->dirLength, place->dirInFullName);
+  if (!place->dirInFullName) return;  // full name too long: reported and counted
   if (!EntryMatchesCriteria(FileValues)) return;
 
   uint32_t size = ListedSize(entry);
@@ -110,6 +122,7 @@ enum ListingResult { LISTING_DONE, LISTING_FAILED, LISTING_ABANDONED };
 // reported and counted.
 ListingResult ListDirectory(const WalkRoot& root, DirectoryTally* tally, SourceNameList* names) {
   WIN32_FIND_DATAA entry;
+  ListingPlace place = {strlen(CurrentDirPath), false};
   HANDLE find = FindFirstFileA("*.*", &entry);
   DWORD error;
   if (find == INVALID_HANDLE_VALUE) {
@@ -120,7 +133,7 @@ ListingResult ListDirectory(const WalkRoot& root, DirectoryTally* tally, SourceN
         FindClose(find);
         return LISTING_ABANDONED;
       }
-      TakeEntry(root, &entry, tally);
+      TakeEntry(root, &entry, tally, &place);
     } while (FindNextFileA(find, &entry));
     error = GetLastError();
     FindClose(find);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "base/settings.h"
@@ -23,7 +24,7 @@ class ShowEntryTest : public testing::Test {
     BindFileValues("", "", "C:");
     WIN32_FIND_DATAA entry = {};
     CopyText(entry.cFileName, "report.doc");
-    ASSERT_TRUE(FillFileValues(&entry));
+    ASSERT_TRUE(FillFileValues(&entry, strlen(CurrentDirPath), false));
   }
   std::string Show() {
     testing::internal::CaptureStdout();

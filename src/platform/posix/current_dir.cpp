@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "platform/posix/dir_reader.h"
@@ -50,12 +51,11 @@ void LoadCurrentDirectory() {
   Held.push_back(HeldLevel{dir, WindowsFormOf(buffer), buffer});
 }
 
-// "C:\data\" is kept as "C:\data"; a root keeps its separator.
-std::string WithoutTrailingSeparator(const std::string& full) {
-  size_t root = WindowsRootLength(full);
-  std::string out = full;
-  while (out.size() > root && out.back() == '\\') out.pop_back();
-  return out;
+// "C:\data\" is kept as "C:\data"; a root (of `root` characters) keeps its
+// separator.
+std::string_view WithoutTrailingSeparator(std::string_view full, size_t root) {
+  while (full.size() > root && full.back() == '\\') full.remove_suffix(1);
+  return full;
 }
 
 // Text result of the Get... calls: the length, or the size needed with the NUL.
@@ -101,7 +101,7 @@ bool FindHeldNameIgnoringCase(const HeldDirectory& dir, const std::string& name,
 
 // A subdirectory of the current directory, opened through the held
 // descriptor without following a link put in its place.
-DWORD EnterSubdirectory(const std::string& name, const std::string& windows) {
+DWORD EnterSubdirectory(std::string_view name, std::string_view windows) {
   const HeldLevel& current = Held.back();
   std::string onDisk = PosixName(name);
   std::shared_ptr<HeldDirectory> dir = OpenHeldDirectory(current.dir->fd, onDisk.c_str(), O_NOFOLLOW, true);
@@ -111,7 +111,7 @@ DWORD EnterSubdirectory(const std::string& name, const std::string& windows) {
     err = dir ? 0 : errno;
   }
   if (!dir) return err == ENOENT ? ERROR_FILE_NOT_FOUND : EnterError(err);
-  return Enter(HeldLevel{dir, windows, JoinPosixPath(current.posix, onDisk)}, true);
+  return Enter(HeldLevel{dir, std::string(windows), JoinPosixPath(current.posix, onDisk)}, true);
 }
 
 // Any other directory: located from its drive's root. The entry named last
@@ -141,12 +141,11 @@ DWORD EnterShareDirectory(const std::string& full, const std::string& windows) {
   return ERROR_SUCCESS;
 }
 
-// "C:\a\b" -> "C:\a" and "b"; false for a root.
-bool SplitLastName(const std::string& windows, std::string& parent, std::string& name) {
-  size_t root = WindowsRootLength(windows);
+// "C:\a\b" -> "C:\a" and "b"; false for a root (of `root` characters).
+bool SplitLastName(std::string_view windows, size_t root, std::string_view& parent, std::string_view& name) {
   size_t slash = windows.rfind('\\');
-  if (windows.size() <= root || slash == std::string::npos || slash + 1 < root) return false;
-  parent = WithoutTrailingSeparator(windows.substr(0, slash + 1));
+  if (windows.size() <= root || slash == std::string_view::npos || slash + 1 < root) return false;
+  parent = WithoutTrailingSeparator(windows.substr(0, slash + 1), root);
   name = windows.substr(slash + 1);
   return true;
 }
@@ -211,17 +210,18 @@ DWORD ChangeCurrentDirectory(LPCSTR path) {
   ForgetListedEntry();
   std::string full;
   if (!path || !FullPathOf(path, full)) return Held.empty() && UnknownError ? UnknownError : ERROR_INVALID_NAME;
-  std::string windows = WithoutTrailingSeparator(full);
-  if (IsSharePath(full)) return EnterShareDirectory(full, windows);
+  size_t root = WindowsRootLength(full);
+  std::string_view windows = WithoutTrailingSeparator(full, root);  // views into full
+  if (IsSharePath(full)) return EnterShareDirectory(full, std::string(windows));
   for (size_t i = Held.size(); i-- > 0;) {
     if (Held[i].windows == windows) return ReturnTo(i);
   }
-  std::string parent, name;
-  if (!Held.empty() && SplitLastName(windows, parent, name) && parent == Held.back().windows &&
-      name != "." && name != ".." && !HasWildcard(name)) {
+  std::string_view parent, name;
+  if (!Held.empty() && SplitLastName(windows, root, parent, name) && parent == Held.back().windows &&
+      name != "." && name != ".." && name.find_first_of("*?") == std::string_view::npos) {
     return EnterSubdirectory(name, windows);
   }
-  return EnterByPath(full, windows);
+  return EnterByPath(full, std::string(windows));
 }
 
 DWORD GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer) {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/posix/dir_reader.h"
@@ -29,10 +30,16 @@
 
 namespace {
 
-// A name of the listing as it is and as shown, both in the listing's text.
-struct ListedName {
-  const char* name;
-  std::string_view shown;
+// A stored name to sort: the first eight bytes of its folded form, zero
+// behind its end, as a number that orders as they do, so most comparisons
+// never reach the texts. A name has at most 255 bytes, its folded form at
+// most twice as many, its shown form at most three times as many.
+struct SortKey {
+  uint64_t head;
+  uint32_t start;  // of the folded form in nameText
+  uint16_t foldedLength;
+  uint16_t nameLength;
+  uint16_t shownLength;  // 0: the name is shown as it is
 };
 
 struct FindHandle : LayerHandle {
@@ -44,11 +51,12 @@ struct FindHandle : LayerHandle {
   bool hasOwnInfo = false;  // ownInfo holds the directory's own values, given for . and ..
   EntryInfo ownInfo{};
   std::string nameText{};          // each matching name folded, NUL, as it is, NUL, as shown, NUL (if it differs)
-  std::vector<ListedName> names{};  // into nameText, sorted
+  std::vector<SortKey> names{};  // into nameText, sorted
   size_t nextName = 0;
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
   bool namesOnly = false;  // ListNamesOnly was on when the listing started
   bool takesAll = false;   // the pattern matches every name ("*.*", "*")
+  bool notesEntries = false;  // of the current directory while KeepListedEntries is on
 };
 
 bool NamesOnly = false;  // ListNamesOnly
@@ -63,18 +71,6 @@ bool ComesBefore(const char* foldedA, const char* foldedB) {
   int order = strcmp(foldedA, foldedB);
   return order != 0 ? order < 0 : strcmp(NameAfterFolded(foldedA), NameAfterFolded(foldedB)) < 0;
 }
-
-// A stored name to sort: the first eight bytes of its folded form, zero
-// behind its end, as a number that orders as they do, so most comparisons
-// never reach the texts. A name has at most 255 bytes, its folded form at
-// most twice as many, its shown form at most three times as many.
-struct SortKey {
-  uint64_t head;
-  uint32_t start;  // of the folded form in nameText
-  uint16_t foldedLength;
-  uint16_t nameLength;
-  uint16_t shownLength;  // 0: the name is shown as it is
-};
 
 uint64_t HeadOf(const char* folded, size_t length) {
   uint64_t head = 0;
@@ -110,7 +106,7 @@ void TakeName(FindHandle* find, std::vector<SortKey>& keys, std::string& shownTe
 }
 
 void ReadNames(FindHandle* find) {
-  std::vector<SortKey> keys;
+  std::vector<SortKey>& keys = find->names;
   std::string shownText;
   keys.reserve(128);
   find->nameText.reserve(8192);
@@ -121,17 +117,24 @@ void ReadNames(FindHandle* find) {
   std::sort(keys.begin(), keys.end(), [text](const SortKey& a, const SortKey& b) {
     return a.head != b.head ? a.head < b.head : ComesBefore(text + a.start, text + b.start);
   });
-  find->names.reserve(keys.size());
-  for (const SortKey& key : keys) {
-    const char* name = text + key.start + key.foldedLength + 1;
-    std::string_view shown(name, key.nameLength);
-    if (key.shownLength) shown = std::string_view(name + key.nameLength + 1, key.shownLength);
-    find->names.push_back({name, shown});
-  }
+}
+
+// The name a sort key stands for, as it is.
+const char* NameOf(const FindHandle* find, const SortKey& key) {
+  return find->nameText.data() + key.start + key.foldedLength + 1;
+}
+
+// The same name as the core sees it.
+std::string_view ShownOf(const FindHandle* find, const SortKey& key) {
+  const char* name = NameOf(find, key);
+  if (key.shownLength) return std::string_view(name + key.nameLength + 1, key.shownLength);
+  return std::string_view(name, key.nameLength);
 }
 
 bool CloseFind(LayerHandle* handle) {
-  delete static_cast<FindHandle*>(handle);
+  FindHandle* find = static_cast<FindHandle*>(handle);
+  if (find->notesEntries) ForgetListedEntryIn(find->nameText.data(), find->nameText.data() + find->nameText.size());
+  delete find;
   return true;
 }
 
@@ -153,15 +156,21 @@ DWORD GiveNameOnly(const char* name, WIN32_FIND_DATAA* data) {
   return ERROR_SUCCESS;
 }
 
+const std::string NoPath;
+
 // The path the entry's extended attributes are read by: relative to the
 // current directory when the listing is of it (the walker's case), which
 // spares the kernel the walk down the whole path for every entry. `.` and
-// `..` are the listed directory itself. None when nothing is read by it.
-std::string EntryPath(const FindHandle* find, const char* name) {
-  if (!StoredAttributesRead()) return std::string();  // nothing is read through it
+// `..` are the listed directory itself. `path` holds it when it is built.
+const std::string& BuildEntryPath(const FindHandle* find, const char* name, std::string& path) {
   bool isDirectory = strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
-  if (isDirectory) return find->dirIsCurrent ? "." : find->dirPosix;
-  return find->dirIsCurrent ? std::string(name) : JoinPosixPath(find->dirPosix, name);
+  if (isDirectory) return find->dirIsCurrent ? path.assign(".") : find->dirPosix;
+  return find->dirIsCurrent ? path.assign(name) : path = JoinPosixPath(find->dirPosix, name);
+}
+
+// The same, or none when nothing is read through it.
+const std::string& EntryPath(const FindHandle* find, const char* name, std::string& path) {
+  return StoredAttributesRead() ? BuildEntryPath(find, name, path) : NoPath;
 }
 
 // Gives the listing's next matching entry: 0, 18 at the end, or the Win32
@@ -178,22 +187,25 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     if (!find->hasOwnInfo) {
       if (Sys.stat(dirFd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0)
         return Win32ErrorFromErrno(errno);
-      find->ownInfo = EntryInfoOf(stx, name, EntryPath(find, name));
+      std::string path;
+      find->ownInfo = EntryInfoOf(stx, name, EntryPath(find, name, path));
       find->hasOwnInfo = true;
     }
     FillFindData(find->ownInfo, name, data);  // . and .. are shown as they are
     return ERROR_SUCCESS;
   }
   while (find->nextName < find->names.size()) {
-    const ListedName& listed = find->names[find->nextName++];
-    const char* name = listed.name;
+    const SortKey& listed = find->names[find->nextName++];
+    const char* name = NameOf(find, listed);
     if (find->namesOnly) return GiveNameOnly(name, data);
-    if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0) {
+    struct statx* into = find->notesEntries ? ListedEntryBuffer() : &stx;
+    if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, into) != 0) {
       if (errno == ENOENT) continue;
       return Win32ErrorFromErrno(errno);
     }
-    if (find->dirIsCurrent) NoteListedEntry(dirFd, name, stx);
-    FillFindData(EntryInfoOf(stx, name, EntryPath(find, name)), listed.shown, data);
+    if (find->notesEntries) NoteListedEntry(dirFd, name);
+    std::string path;
+    FillFindData(EntryInfoOf(*into, name, EntryPath(find, name, path)), ShownOf(find, listed), data);
     return ERROR_SUCCESS;
   }
   return find->readError ? find->readError : ERROR_NO_MORE_FILES;
@@ -260,8 +272,10 @@ HANDLE FindInDirectory(const std::string& directory, const std::string& pattern,
     posix = located.posix;
     isDriveRoot = located.isDriveRoot;
   }
-  FindHandle* find = new FindHandle{{CloseFind}, dir, posix, isCurrent, pattern, isDriveRoot ? 0 : 2};
+  FindHandle* find =
+      new FindHandle{{CloseFind}, std::move(dir), std::move(posix), isCurrent, pattern, isDriveRoot ? 0 : 2};
   find->namesOnly = NamesOnly;
+  find->notesEntries = isCurrent && ListedEntriesKept();
   ReadNames(find);
   DWORD err = NextEntry(find, data);
   if (err) {
@@ -283,7 +297,7 @@ HANDLE FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
     return Fail(ERROR_FILE_NOT_FOUND);  // a directory named with its separator, or a root
   std::string directory = full.substr(0, slash + 1);
   std::string pattern = full.substr(slash + 1);
-  if (HasWildcard(directory.substr(root))) return Fail(ERROR_INVALID_NAME);
+  if (HasWildcard(std::string_view(directory).substr(root))) return Fail(ERROR_INVALID_NAME);
   if (IsSharePath(full)) {
     if (HasWildcard(directory)) return Fail(ERROR_INVALID_NAME);  // in the server or share name
     return FindFirstShareFile(full, directory, pattern, lpFindFileData);

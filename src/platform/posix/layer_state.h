@@ -25,8 +25,8 @@ struct HeldDirectory;  // path_lookup.h
 // The entry a listing of the current directory gave last (listed_entry.cpp).
 struct ListedEntry {
   int dirFd = -1;  // -1: none
-  std::string name;
-  struct statx stx;
+  const char* name = nullptr;  // in the text of the listing that gave it, forgotten when that closes
+  struct statx stx;  // the listing stats each entry straight into it
   uint64_t atNs;   // CLOCK_MONOTONIC when it was stat'ed
 };
 

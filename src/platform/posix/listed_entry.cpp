@@ -3,6 +3,7 @@
 #include <time.h>
 
 #include <cstdint>
+#include <cstring>
 
 #include "platform/posix/layer_state.h"
 
@@ -18,19 +19,38 @@ uint64_t NowNs() {
   return (uint64_t)now.tv_sec * 1'000'000'000u + (uint64_t)now.tv_nsec;
 }
 
+bool Keeping = true;  // KeepListedEntries
+
 }  // namespace
 
-void NoteListedEntry(int dirFd, const char* name, const struct statx& stx) {
+bool KeepListedEntries(bool keep) {
+  bool before = Keeping;
+  Keeping = keep;
+  return before;
+}
+
+bool ListedEntriesKept() { return Keeping; }
+
+struct statx* ListedEntryBuffer() {
+  Layer.listed.dirFd = -1;
+  return &Layer.listed.stx;
+}
+
+void NoteListedEntry(int dirFd, const char* name) {
   ListedEntry& listed = Layer.listed;
   listed.dirFd = dirFd;
-  listed.name.assign(name);
-  listed.stx = stx;
+  listed.name = name;
   listed.atNs = NowNs();
+}
+
+void ForgetListedEntryIn(const char* begin, const char* end) {
+  ListedEntry& listed = Layer.listed;
+  if (listed.dirFd >= 0 && listed.name >= begin && listed.name < end) listed.dirFd = -1;
 }
 
 bool TakeListedEntry(int dirFd, const std::string& name, struct statx& stx) {
   ListedEntry& listed = Layer.listed;
-  if (listed.dirFd < 0 || listed.dirFd != dirFd || listed.name != name) return false;
+  if (listed.dirFd < 0 || listed.dirFd != dirFd || strcmp(listed.name, name.c_str()) != 0) return false;
   listed.dirFd = -1;  // one lookup only
   if (NowNs() - listed.atNs > kFreshForNs) return false;
   stx = listed.stx;

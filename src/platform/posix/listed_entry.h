@@ -9,6 +9,16 @@
 
 #include <string>
 
-void NoteListedEntry(int dirFd, const char* name, const struct statx& stx);
+// Whether KeepListedEntries (layer_hints.h) is on.
+bool ListedEntriesKept();
+// The buffer a listing of the current directory stats its next entry into;
+// whatever it held is forgotten.
+struct statx* ListedEntryBuffer();
+// Notes that buffer as the entry `name` of dirFd, stat'ed just now. The
+// name stays the caller's: it is given back with ForgetListedEntryIn
+// before it goes.
+void NoteListedEntry(int dirFd, const char* name);
+// Forgets the entry when its name lies in [begin, end).
+void ForgetListedEntryIn(const char* begin, const char* end);
 bool TakeListedEntry(int dirFd, const std::string& name, struct statx& stx);
 void ForgetListedEntry();

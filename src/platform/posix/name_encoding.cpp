@@ -110,6 +110,7 @@ bool AppendFoldedIfPlain(std::string* out, const char* name, size_t length) {
   out->append(name, length + 1);
   char* folded = out->data() + start;
   unsigned notPlain = 0;
+#pragma GCC unroll 4
   for (size_t i = 0; i < length; ++i) {
     unsigned entry = kPlainFold[(unsigned char)folded[i]];
     notPlain |= entry;

@@ -64,7 +64,7 @@ std::string Fold(const std::string& root, const std::string& rest) {
 
 // A drive path already in the form Fold gives: no `/`, no empty, `.` or `..`
 // segment, no segment ending in a period, the last none ending in a blank.
-bool IsFoldedDrivePath(const std::string& path) {
+bool IsFoldedDrivePath(std::string_view path) {
   if (path.size() < 3 || path[0] == '/' || IsSeparator(path[0]) || path[1] != ':' || !IsSeparator(path[2]))
     return false;
   size_t start = 3;  // of the segment
@@ -75,6 +75,14 @@ bool IsFoldedDrivePath(const std::string& path) {
     start = i + 1;
   }
   return start == path.size() || (path.back() != '.' && path.back() != ' ');
+}
+
+// One name relative to the current directory that folding leaves as it is:
+// no separator, drive, `.` or `..`, no period or blank at its end.
+bool IsPlainName(std::string_view path) {
+  if (path.empty() || (path.size() >= 2 && path[1] == ':') || path == "." || path == "..") return false;
+  if (path.back() == '.' || path.back() == ' ') return false;
+  return path.find_first_of("\\/") == std::string_view::npos;
 }
 
 // currentDir with exactly one separator at its end.
@@ -110,13 +118,18 @@ size_t WindowsRootLength(const std::string& path) {
   return 0;
 }
 
-bool FullWindowsPath(const std::string& input, const std::string& currentDir, std::string& full) {
+bool FullWindowsPath(std::string_view input, const std::string& currentDir, std::string& full) {
   if (input.empty()) return false;
   if (IsFoldedDrivePath(input)) {  // most paths the walker builds
     full = input;
     return true;
   }
-  std::string path = WithBackslashes(input);
+  if (IsPlainName(input)) {  // the walker's "*.*" in the directory it entered
+    full = AsDirectory(currentDir);
+    full += input;
+    if (IsFoldedDrivePath(full)) return true;
+  }
+  std::string path = WithBackslashes(std::string(input));
   std::string current = WithBackslashes(currentDir);
   size_t currentRoot = WindowsRootLength(current);
 
@@ -159,6 +172,6 @@ bool FullWindowsPath(const std::string& input, const std::string& currentDir, st
   return true;
 }
 
-bool HasWildcard(const std::string& text) {
+bool HasWildcard(std::string_view text) {
   return memchr(text.data(), '*', text.size()) || memchr(text.data(), '?', text.size());
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // `/` becomes `\`.
 std::string WithBackslashes(const std::string& path);
@@ -26,7 +27,7 @@ size_t WindowsRootLength(const std::string& path);
 // single trailing period and the last segment's trailing periods and blanks
 // removed, a trailing separator kept. "X:rel" on a drive other than the
 // current one starts at that drive's root. False for an empty path.
-bool FullWindowsPath(const std::string& path, const std::string& currentDir, std::string& full);
+bool FullWindowsPath(std::string_view path, const std::string& currentDir, std::string& full);
 
 // True when the text holds `*` or `?`.
-bool HasWildcard(const std::string& text);
+bool HasWildcard(std::string_view text);
