@@ -50,6 +50,10 @@ bool TryAction(Operation operation, const char* object) {
   return operation();
 }
 
+// The line of an action done, "<head><first>[<middle><second>]\n", on
+// standard output: composed by copying, as it is printed once per file.
+void PrintActionDone(const char* head, const char* first, const char* middle = nullptr, const char* second = nullptr);
+
 // The failure line on standard error and one more "errors detected"; false.
 template <typename... Values>
 bool ActionFailed(const char* format, Values... values) {

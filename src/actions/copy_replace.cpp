@@ -16,7 +16,7 @@ bool CopyNew(const char* source, uint32_t size, const char* targetDirectory, con
     return ActionFailed("KELTRO-ERROR, cannot copy %s to %s, error=%ld\n", source, targetDirectory,
                         (long)GetLastError());
   }
-  PrintOutput("KELTRO-INFO, copy: %s -> %s\n", source, targetDirectory);
+  PrintActionDone("KELTRO-INFO, copy: ", source, " -> ", targetDirectory);
   Stats.FilesCopied++;
   Stats.BytesCopied += size;
   return true;
@@ -39,7 +39,7 @@ bool ReplaceExisting(const char* source, uint32_t sourceSize, FILETIME sourceTim
   if (!TryAction([&] { return CopyFileA(source, targetFile, FALSE); }, targetFile)) {
     return ActionFailed("KELTRO-ERROR, cannot replace %s, error=%ld\n", targetFile, (long)GetLastError());
   }
-  PrintOutput("KELTRO-INFO, replace: %s\n", targetFile);
+  PrintActionDone("KELTRO-INFO, replace: ", targetFile);
   Stats.FilesReplaced++;
   Stats.BytesCopied += sourceSize;
   Stats.BytesDeleted += sourceSize;
