@@ -25,12 +25,16 @@ extern ActionAnswers ActionYesToAll;
 // (except for the protection removal).
 bool AskAction(ActionKind kind, const char* prompt);
 
+// True when an action of `kind` goes ahead without asking: under /y or
+// after an A to its kind.
+inline bool AnsweredBefore(ActionKind kind) { return YesToAll || ActionYesToAll.yesToAll[kind]; }
+
 // True when the action goes ahead: at once under /y or after an A to its
 // kind, else after a yes. `compose(prompt)` fills the prompt (LineCapacity
 // bytes) only when it is shown.
 template <typename Compose>
 bool ConfirmAction(ActionKind kind, Compose compose) {
-  if (YesToAll || ActionYesToAll.yesToAll[kind]) return true;
+  if (AnsweredBefore(kind)) return true;
   char prompt[LineCapacity];
   compose(prompt);
   return AskAction(kind, prompt);
