@@ -15,8 +15,11 @@ struct RunValues {
   // or a ~F format with a '~' before it. Converting a time to local time is
   // a good part of the cost of an entry.
   bool TimeNeeded[sizeof RunTimeLetters - 1];
-  // The first row of CriteriaTable with each letter; null where there is none.
+  // The first row of CriteriaTable with each letter; null where there is none
+  // or where it passes every value (a text not given, an empty range not
+  // given, a time not given of a time not read); CriteriaTested when any is left.
   ParamDescriptor* CriterionRows[256];
+  bool CriteriaTested;
 
   // Read by ReadOutputConventions (output/value_text.h): the user locale's
   // thousands separator ("." and seven blanks until a read succeeds), the

@@ -14,7 +14,7 @@ void ToConsoleCodePage(char* text) {
 }
 
 void PrintListingLine(const char* format, const PlaceholderEntry* table) {
-  FormatOutput(format, LineBuffer, table, LineCapacity);
-  if (!AnsiOutput) ToConsoleCodePage(LineBuffer);
-  WriteOutputLine(LineBuffer, strlen(LineBuffer));
+  int length = FormatOutput(format, LineBuffer, table, LineCapacity);
+  if (!AnsiOutput) ToConsoleCodePage(LineBuffer);  // changes no length: one byte for one
+  WriteOutputLine(LineBuffer, (size_t)length);
 }

@@ -1,6 +1,9 @@
 #include "output/format_output.h"
 
 #include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "output/load_format.h"
 #include "base/settings.h"
@@ -185,24 +188,83 @@ static void ExpandPlaceholder(OutputCursor* out, const Placeholder& placeholder,
     Put(out, '~');
 }
 
-void FormatOutput(const char* format, char* output, const PlaceholderEntry* table, int capacity) {
-  if (capacity <= 0) return;
-  char loaded[LineCapacity];
-  LoadFormat(format ? format : "", loaded);
-  OutputCursor out = {output, 0, capacity - 1, AnsiIsUtf8()};
-  const char* p = loaded;
-  while (*p && !IsFull(out)) {
+// A format compiled once: its literal runs and its placeholders in order. The
+// text is the loaded format (utf8 as it was read in), so a format file that
+// changes between lines compiles anew.
+struct FormatStep {
+  Placeholder placeholder;  // letter '\0': the literal run
+  size_t literalStart;      // into the program's text
+  size_t literalLength;
+};
+
+struct FormatProgram {
+  std::string text;
+  bool utf8;
+  std::vector<FormatStep> steps;
+};
+
+// The last formats compiled; the oldest goes when a new one would pass the number.
+constexpr size_t KeptPrograms = 8;
+static std::vector<FormatProgram> Programs;
+
+static FormatProgram Compile(std::string_view text, bool utf8) {
+  FormatProgram program{std::string(text), utf8, {}};
+  const char* start = program.text.c_str();
+  const char* p = start;
+  while (*p) {
+    FormatStep step{};
     if (*p != '~') {
-      size_t length = (unsigned char)*p < 0x80 ? 1 : CharLength(p, LineCapacity, out.utf8);
-      PutWhole(&out, p, length);
-      p += length;
-      continue;
+      step.literalStart = (size_t)(p - start);
+      while (*p && *p != '~') p += (unsigned char)*p < 0x80 ? 1 : CharLength(p, LineCapacity, utf8);
+      step.literalLength = (size_t)(p - start) - step.literalStart;
+    } else {
+      p = ParsePlaceholder(p + 1, &step.placeholder);
+      if (step.placeholder.letter == '\0') continue;  // a ~ at the end prints nothing
     }
-    Placeholder placeholder;
-    p = ParsePlaceholder(p + 1, &placeholder);
-    ExpandPlaceholder(&out, placeholder, table);
+    program.steps.push_back(step);
+  }
+  return program;
+}
+
+static const FormatProgram& CompiledFormat(std::string_view text, bool utf8) {
+  for (const FormatProgram& program : Programs) {
+    if (program.utf8 == utf8 && program.text == text) return program;
+  }
+  if (Programs.size() == KeptPrograms) Programs.erase(Programs.begin());
+  Programs.push_back(Compile(text, utf8));
+  return Programs.back();
+}
+
+// Writes a literal run whole when it fits, else character by character up
+// to the first that does not.
+static void WriteLiteral(OutputCursor* out, const char* text, size_t length) {
+  if (out->used + (int)length <= out->limit) {
+    PutWhole(out, text, length);
+    return;
+  }
+  for (size_t i = 0; i < length && !IsFull(*out);) {
+    size_t charLength = (unsigned char)text[i] < 0x80 ? 1 : CharLength(text + i, LineCapacity, out->utf8);
+    PutWhole(out, text + i, charLength);
+    i += charLength;
+  }
+}
+
+int FormatOutput(const char* format, char* output, const PlaceholderEntry* table, int capacity) {
+  if (capacity <= 0) return 0;
+  char loaded[LineCapacity];
+  const char* text = LoadedFormat(format ? format : "", loaded);
+  OutputCursor out = {output, 0, capacity - 1, AnsiIsUtf8()};
+  const FormatProgram& program = CompiledFormat(std::string_view(text, strnlen(text, LineCapacity - 1)), out.utf8);
+  for (const FormatStep& step : program.steps) {
+    if (IsFull(out)) break;
+    if (step.placeholder.letter == '\0') {
+      WriteLiteral(&out, program.text.data() + step.literalStart, step.literalLength);
+    } else {
+      ExpandPlaceholder(&out, step.placeholder, table);
+    }
   }
   output[out.used] = '\0';
+  return out.used;
 }
 
 bool FormatMentions(const char* format, char letter) {

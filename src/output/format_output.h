@@ -25,8 +25,9 @@ struct PlaceholderEntry {
 // placeholder is ~[-][.][!][0][width]letter: left-justify, cut at the width
 // marking the cut with dots, cut without marks, pad with zeros; the width is
 // at most 255. Numbers are grouped by the locale's thousands separator. An
-// unknown letter prints nothing; ~~ prints one ~.
-void FormatOutput(const char* format, char* output, const PlaceholderEntry* table, int capacity);
+// unknown letter prints nothing; ~~ prints one ~. Returns the length written.
+// Each format text is parsed once and its parsed form kept for the lines after.
+int FormatOutput(const char* format, char* output, const PlaceholderEntry* table, int capacity);
 
 // True when the loaded format `format` holds a placeholder of `letter`, read
 // as FormatOutput reads it ("~-20o" does, "~~o" and "o~y" do not).

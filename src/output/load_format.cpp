@@ -97,11 +97,16 @@ bool KnownMissingBesideProgram(const char* format) {
 
 }  // namespace
 
-int LoadFormat(const char* format, char (&output)[LineCapacity]) {
+const char* LoadedFormat(const char* format, char (&output)[LineCapacity]) {
   if (!KnownMissingBesideProgram(format)) {
-    if (ReadFormatFile(format, output)) return 1;
+    if (ReadFormatFile(format, output)) return output;
     if (IsBesideProgram(format)) MissingBesideProgram.push_back(format);
   }
+  return format;
+}
+
+int LoadFormat(const char* format, char (&output)[LineCapacity]) {
+  if (LoadedFormat(format, output) == output) return 1;
   CopyText(output, LineCapacity, format);
   return 0;
 }

@@ -59,8 +59,14 @@ void WriteOutput(const char* text, size_t length) {
 
 void WriteOutputLine(const char* text, size_t length) {
   StartOfCall();
-  Append(text, length);
-  Append("\n", 1);
+  if (length < OutputCapacity - OutputUsed) {  // the common case: the line and its end fit
+    memcpy(OutputBuffer + OutputUsed, text, length);
+    OutputBuffer[OutputUsed + length] = '\n';
+    OutputUsed += length + 1;
+  } else {
+    Append(text, length);
+    Append("\n", 1);
+  }
   EndOfCall();
 }
 

@@ -62,6 +62,7 @@ static bool ValuePasses(ParamDescriptor& row, const PlaceholderEntry& value) {
 }
 
 bool EntryMatchesCriteria(const PlaceholderEntry* values) {
+  if (!Run.CriteriaTested) return true;
   for (const PlaceholderEntry* value = values; value->kind != PK_END; value++) {
     ParamDescriptor* row = Run.CriterionRows[(unsigned char)value->letter];
     if (row && !ValuePasses(*row, *value)) return false;

@@ -11,6 +11,12 @@ EntryValueStore EntryValues;
 // e d N n s M L C a f S D, then u x o, then g T, then the end entry.
 PlaceholderEntry FileValues[18];
 
+// Whether anything of the run can read the name without its extension and
+// the attribute letters: a command other than sho (its templates and prompts
+// take any letter), a ~F or ~g line, or a criterion of the attributes. A run
+// of totals only spares every entry writing them.
+static bool EntryTextsRead = true;
+
 static uint64_t LocalTime(const FILETIME& utc) {
   FILETIME local;
   if (!FileTimeToLocalFileTime(&utc, &local)) return 0;
@@ -18,14 +24,12 @@ static uint64_t LocalTime(const FILETIME& utc) {
 }
 
 void FormatAttributes(DWORD attributes, char* text) {
-  static const struct {
-    DWORD bit;
-    char letter;
-  } Letters[6] = {
-      {FILE_ATTRIBUTE_READONLY, 'R'}, {FILE_ATTRIBUTE_HIDDEN, 'H'},     {FILE_ATTRIBUTE_SYSTEM, 'S'},
-      {FILE_ATTRIBUTE_ARCHIVE, 'A'},  {FILE_ATTRIBUTE_COMPRESSED, 'C'}, {FILE_ATTRIBUTE_DIRECTORY, 'D'},
-  };
-  for (int i = 0; i < 6; i++) text[i] = (attributes & Letters[i].bit) ? Letters[i].letter : '.';
+  text[0] = (attributes & FILE_ATTRIBUTE_READONLY) ? 'R' : '.';
+  text[1] = (attributes & FILE_ATTRIBUTE_HIDDEN) ? 'H' : '.';
+  text[2] = (attributes & FILE_ATTRIBUTE_SYSTEM) ? 'S' : '.';
+  text[3] = (attributes & FILE_ATTRIBUTE_ARCHIVE) ? 'A' : '.';
+  text[4] = (attributes & FILE_ATTRIBUTE_COMPRESSED) ? 'C' : '.';
+  text[5] = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 'D' : '.';
   text[6] = '\0';
 }
 
@@ -37,6 +41,8 @@ void BindFileValues(const char* domain, const char* server, const char* location
   v.Server = server;
   v.Location = location;
   v.Directory = CurrentDirPath + DirectoryPartStart;
+  EntryTextsRead = CurrentCommand != CMD_SHO || FileFormat[0] || (AceFormat[0] && NeedSecurity) ||
+                   Run.CriterionRows[(unsigned char)'a'];
   bind(PK_TEXT, 'e', v.Location);
   bind(PK_TEXT, 'd', v.Directory);
   bind(PK_TEXT, 'N', "");
@@ -69,12 +75,12 @@ bool FillFileValues(const WIN32_FIND_DATAA* entry) {
   if (!JoinName(v.FullName, sizeof v.FullName, CurrentDirPath, entry->cFileName)) return false;
   v.Name = entry->cFileName;
   FileValues[NameEntry].value = v.Name;
-  NameWithoutExtension(v.NameWithoutExt, sizeof v.NameWithoutExt, entry->cFileName);
+  if (EntryTextsRead) NameWithoutExtension(v.NameWithoutExt, sizeof v.NameWithoutExt, entry->cFileName);
   v.Size = (int32_t)ListedSize(entry);
   if (Run.TimeNeeded[0]) v.WriteTime = LocalTime(entry->ftLastWriteTime);
   if (Run.TimeNeeded[1]) v.AccessTime = LocalTime(entry->ftLastAccessTime);
   if (Run.TimeNeeded[2]) v.CreationTime = LocalTime(entry->ftCreationTime);
-  FormatAttributes(entry->dwFileAttributes, v.Attributes);
+  if (EntryTextsRead) FormatAttributes(entry->dwFileAttributes, v.Attributes);
   ReadEntrySecurity(v.Server, v.FullName);
   return true;
 }

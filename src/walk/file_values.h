@@ -41,6 +41,9 @@ extern PlaceholderEntry FileValues[];
 // entries are present only with NeedOwner, the ACL entries only with NeedSecurity.
 // The times are refilled only when the run can read them: a command other
 // than sho, a time criterion, or a ~F format with a '~' before M, L or C.
+// The name without its extension (n) and the attribute letters (a) are
+// refilled only when the run can read them: a command other than sho, a ~F
+// or ~g format, or a criterion of the attributes.
 void BindFileValues(const char* domain, const char* server, const char* location);
 
 // Refills the values for `entry` of the directory CurrentDirPath. False (with

@@ -65,11 +65,20 @@ void LeaveComponent(char* path, long oldEnd) {
 }
 
 bool JoinName(char* dest, size_t capacity, const char* directory, const char* name) {
-  if (Concatenate(dest, capacity, directory, name, "")) return true;
-  if (capacity) dest[0] = '\0';
-  return false;
+  size_t directoryLength = strlen(directory);
+  size_t nameLength = strlen(name);
+  if (directoryLength + nameLength >= capacity) {
+    ReportPathTooLong(directory, name, "");
+    if (capacity) dest[0] = '\0';
+    return false;
+  }
+  memmove(dest, directory, directoryLength);
+  memmove(dest + directoryLength, name, nameLength + 1);
+  return true;
 }
 
 void NameWithoutExtension(char* dest, size_t capacity, const char* name) {
-  CopyTextN(dest, capacity, name, strcspn(name, "."));
+  size_t length = strlen(name);
+  const char* dot = (const char*)memchr(name, '.', length);
+  CopyTextN(dest, capacity, name, dot ? (size_t)(dot - name) : length);
 }

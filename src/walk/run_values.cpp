@@ -43,11 +43,33 @@ void WorkOutPerFileNeeds(void) {
   if (FormatMentions(LineBuffer, 'o')) NeedOwner = 1;
 }
 
+// Whether the run reads the time of `letter` (M, L or C) for its entries;
+// a time it does not read stays 0.
+bool TimeRead(char letter) {
+  for (int t = 0; RunTimeLetters[t]; t++)
+    if (RunTimeLetters[t] == letter) return Run.TimeNeeded[t];
+  return true;
+}
+
+// A text criterion not given, a range not given that is empty, and a time
+// not given, from 0, of a time the run does not read (0 lies within its
+// bounds) pass every value: the entries are spared the test.
+bool PassesEveryValue(const ParamDescriptor& row) {
+  if (row.status != PS_OPTIONAL) return false;
+  if (row.type == PT_STRING || row.type == PT_WSTRING) return true;
+  if (row.type == PT_RANGE) return !*(const char*)row.target;
+  const uint64_t* lower = (const uint64_t*)row.defaultValue;
+  return row.type == PT_ABSTIME && !TimeRead(row.letter) && (!lower || *lower == 0);
+}
+
 void IndexCriteria(void) {
   for (ParamDescriptor*& row : Run.CriterionRows) row = nullptr;
+  Run.CriteriaTested = false;
   for (ParamDescriptor* row = CriteriaTable; row->type != PT_NONE; row++) {
     ParamDescriptor*& slot = Run.CriterionRows[(unsigned char)row->letter];
-    if (!slot) slot = row;
+    if (slot || PassesEveryValue(*row)) continue;
+    slot = row;
+    Run.CriteriaTested = true;
   }
 }
 

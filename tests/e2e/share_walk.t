@@ -70,32 +70,8 @@ Copies from a share to a local drive keep the data, the attribute word and the t
   $ touch $D/B.txt && keltro upd '\\127.0.0.2\data\*' 'C:\copy\' /S /y | grep -e ERROR -e INFO
   KELTRO-INFO, replace: C:\copy\B.txt
 
-Deleting on a share: the files, then the directories emptied; a read-only file
-stays, as its protection cannot be taken away on a share yet.
+Deleting on a share: the files, then the directories emptied.
   $ keltro del '\\127.0.0.2\data\sub\' /y | grep -e INFO -e ERROR
   KELTRO-INFO, delete: \\127.0.0.2\data\sub\deep\c.log
   KELTRO-INFO, remove: \\127.0.0.2\data\sub\deep\
   KELTRO-INFO, remove: \\127.0.0.2\data\sub\
-  $ keltro del '\\127.0.0.2\data\a.txt' /y | grep deleted
-  2> ASEC-ERROR, TakeOwnership(\\127.0.0.2\data\a.txt) failed, error=50
-  2> KELTRO-ERROR, cannot remove protections from \\127.0.0.2\data\a.txt, error=50
-  2> KELTRO-ERROR, cannot delete '\\127.0.0.2\data\a.txt', error=5
-  KELTRO-STATISTICS=           0 files deleted
-  KELTRO-STATISTICS=           0 bytes deleted
-
-Copies onto a share are not made yet: each is refused with 50.
-  $ mkdir src && printf 1 > src/new.txt
-  $ keltro cop 'C:\src\*' '\\127.0.0.2\data\new\' /y | grep -e INFO -e ERROR -e copied
-  2> KELTRO-ERROR, cannot copy C:\src\new.txt to \\127.0.0.2\data\new\, error=50
-  KELTRO-INFO, created \\127.0.0.2\data\new\
-  KELTRO-STATISTICS=           0 files copied
-  KELTRO-STATISTICS=           0 bytes copied
-  $ ls $D
-  100%41 a@b;c
-  B.txt
-  Zed
-  _x
-  a.txt
-  bär.txt
-  new
-  skip

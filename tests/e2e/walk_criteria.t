@@ -45,6 +45,8 @@ Attributes R H S A C D: dot names are hidden, files without a write bit read-onl
   .hfile
   $ keltro sho 'C:\a\*' '-ar*' '~F~N'
   ro
+  $ keltro sho 'C:\a\*' '-a*H*' '~F' '~T~T files'
+  2 files
 
 user.DOSATTRIB gives hidden, system and archive.
   $ mkdir sa && touch sa/sys sa/plain sa/.dot sa/hs && setfattr -n user.DOSATTRIB -v '"0x4"' sa/sys

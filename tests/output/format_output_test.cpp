@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "base/settings.h"
@@ -43,6 +45,24 @@ TEST_F(FormatOutputTest, ClampsUnknownKindsAndDoubles) {
   PlaceholderEntry duplicates[] = {{PK_TEXT, 'n', first}, {PK_TEXT, 'n', name}, {2, 'k', &size}, {PK_END, 0, nullptr}};
   EXPECT_EQ(Expand("~n|~5k", duplicates), "first|");  // the first entry wins; unknown kinds vanish
   EXPECT_EQ(Expand("~N ~s", nullptr), " ");
+}
+
+// A format naming a file is read for every line, and each text it reads is
+// expanded as it reads then, though the engine keeps what it parsed before.
+TEST_F(FormatOutputTest, AFormatFileIsExpandedAsItReadsForEveryLine) {
+  std::string dir = testing::TempDir() + "keltro-format-XXXXXX";
+  ASSERT_NE(mkdtemp(dir.data()), nullptr);
+  std::string file = dir + "/line";
+  std::string format = "C:" + file;
+  for (char& c : format) c = c == '/' ? '\\' : c;
+  auto write = [&file](const char* text) { std::ofstream(file, std::ios::trunc) << text; };
+  write("<~N>");
+  EXPECT_EQ(Expand(format.c_str(), table), "<abcdefghijklmnopqrst>");
+  write("~s|~N");
+  EXPECT_EQ(Expand(format.c_str(), table), "1,234|abcdefghijklmnopqrst");
+  write("<~N>");
+  EXPECT_EQ(Expand(format.c_str(), table), "<abcdefghijklmnopqrst>");
+  std::filesystem::remove_all(dir);
 }
 
 TEST_F(FormatOutputTest, OutputIsCutAtTheCapacity) {

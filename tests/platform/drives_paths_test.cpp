@@ -70,7 +70,8 @@ TEST_F(PathCallsTest, RefusalsCarryWin32CodesAndChangeNothing) {
   refused(GetFileAttributesA("T:\\plain.txt\\x"), INVALID_FILE_ATTRIBUTES, ERROR_PATH_NOT_FOUND);
   refused(GetFileAttributesA("*:\\x"), INVALID_FILE_ATTRIBUTES, ERROR_INVALID_NAME);
   // Calls that do not serve shares refuse them without asking the network.
-  refused(SetFileAttributesA("\\\\srv\\share\\x", 0), FALSE, ERROR_NOT_SUPPORTED);
+  refused(CreateFileA("\\\\srv\\share\\x", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+          INVALID_HANDLE_VALUE, ERROR_NOT_SUPPORTED);
   MapDrives("C=/;D=" + tree_.path("no-media") + ",cdrom");
   refused(GetFileAttributesA("D:\\x"), INVALID_FILE_ATTRIBUTES, ERROR_NOT_READY);
   WIN32_FIND_DATAA data;

@@ -35,6 +35,7 @@ class CriteriaTest : public ::testing::Test {
     CopyText(target, text);
     for (ParamDescriptor* row = CriteriaTable; row->type != PT_NONE; row++)
       if (row->letter == letter) row->status = PS_GIVEN;
+    WorkOutRunValues();  // as after parsing: the run indexes the criteria given
   }
 };
 

@@ -3,10 +3,10 @@
 // "Unix User\name", S-1-22-2-gid "Unix Group\name". A name is looked for
 // among the well-known ones first; a bare Linux name is tried as a user,
 // then as a group; "Unix User\" or "Unix Group\" before it picks one kind
-// (the domain compared ignoring case). A server's SIDs are named as the
-// server named them in the descriptors read from its shares (1332 for
-// others, ERROR_BAD_NETPATH for a server none was read from); names are
-// looked up on the local machine only.
+// (the domain compared ignoring case). With a system name, a SID is named
+// as that server named it in the descriptors read from its shares, else by
+// the server itself, and a name is looked up on the server
+// (server_accounts.h).
 //
 // Capacities are counted as Windows counts them: characters with the
 // terminator for the texts, bytes for the SID. When one is too small both
@@ -18,6 +18,7 @@
 
 #include "platform/posix/layer.h"
 #include "platform/posix/name_match.h"
+#include "platform/posix/server_accounts.h"
 #include "platform/posix/share_files.h"
 #include "platform/posix/unix_accounts.h"
 #include "platform/posix/unix_sid.h"
@@ -27,7 +28,7 @@ namespace {
 
 constexpr const char* kUnixUserDomain = "Unix User";
 constexpr const char* kUnixGroupDomain = "Unix Group";
-constexpr DWORD kAccountSidSize = kWellKnownSidSize > kUnixSidSize ? kWellKnownSidSize : kUnixSidSize;
+constexpr DWORD kAccountSidSize = 68;  // a SID's largest size, 15 sub-authorities
 
 // One account, named both ways.
 struct Account {
@@ -107,13 +108,34 @@ bool Fits(const std::string& text, DWORD capacity, DWORD& needed) {
 
 void CopyText(const std::string& text, LPSTR buffer) { memcpy(buffer, text.c_str(), text.size() + 1); }
 
-// A SID of a server's descriptor, by the name the server gave it.
+void SetServer(const ServerAccount& answer, Account& account) {
+  memcpy(account.sid, answer.sid.data(), answer.sid.size());
+  account.name = answer.name;
+  account.domain = answer.domain;
+  account.use = answer.use;
+}
+
+// A SID of a server's descriptor by the name the server gave it, else as the
+// server names it when asked (the first answer when it cannot be asked).
 DWORD NameServerSid(LPCSTR server, PSID sid, Account& account) {
-  if (DWORD err = NameSidOfServer(server, sid, account.domain, account.name)) return err;
-  account.use = account.domain.empty() ? SidTypeWellKnownGroup
-                : NamesEqualIgnoringCase(account.domain.c_str(), kUnixGroupDomain) ? SidTypeGroup
-                                                                                : SidTypeUser;
-  return ERROR_SUCCESS;
+  DWORD learned = NameSidOfServer(server, sid, account.domain, account.name);
+  if (learned == ERROR_SUCCESS) {
+    account.use = account.domain.empty() ? SidTypeWellKnownGroup
+                  : NamesEqualIgnoringCase(account.domain.c_str(), kUnixGroupDomain) ? SidTypeGroup
+                                                                                  : SidTypeUser;
+    return ERROR_SUCCESS;
+  }
+  ServerAccount answer;
+  DWORD err = LookupSidOnServer(server, sid, answer);
+  if (err == ERROR_SUCCESS) SetServer(answer, account);
+  return err == ERROR_BAD_NETPATH ? learned : err;
+}
+
+DWORD FindServerName(LPCSTR server, LPCSTR name, Account& account) {
+  ServerAccount answer;
+  DWORD err = LookupNameOnServer(server, name, answer);
+  if (err == ERROR_SUCCESS) SetServer(answer, account);
+  return err;
 }
 
 }  // namespace
@@ -143,10 +165,11 @@ BOOL LookupAccountSidA(LPCSTR lpSystemName, PSID Sid, LPSTR Name, LPDWORD cchNam
 
 BOOL LookupAccountNameA(LPCSTR lpSystemName, LPCSTR lpAccountName, PSID Sid, LPDWORD cbSid,
                         LPSTR ReferencedDomainName, LPDWORD cchReferencedDomainName, PSID_NAME_USE peUse) {
-  if (!IsLocal(lpSystemName)) return FailWith(ERROR_BAD_NETPATH);
   if (!lpAccountName || !cbSid || !cchReferencedDomainName || !peUse) return FailWith(ERROR_INVALID_PARAMETER);
   Account account;
-  if (DWORD err = FindName(lpAccountName, account)) return FailWith(err);
+  DWORD err = IsLocal(lpSystemName) ? FindName(lpAccountName, account)
+                                    : FindServerName(lpSystemName, lpAccountName, account);
+  if (err) return FailWith(err);
   DWORD sidNeeded = GetLengthSid(account.sid), domainNeeded;
   if (!(Fits(account.domain, *cchReferencedDomainName, domainNeeded) && *cbSid >= sidNeeded)) {
     *cbSid = sidNeeded;

@@ -20,10 +20,16 @@ constexpr int kNameTries = 100;
 char TempName[4096 + 64];
 int TempDirFd = AT_FDCWD;
 volatile sig_atomic_t Armed = 0;
+volatile sig_atomic_t Deferring = 0;
+volatile sig_atomic_t PendingSignal = 0;
 unsigned TempCounter = 0;
 
 // Async-signal-safe: the system calls themselves, not the layer's table.
 extern "C" void RemoveTempAndRaise(int signalNumber) {
+  if (Deferring) {
+    PendingSignal = signalNumber;
+    return;
+  }
   int savedErrno = errno;
   if (Armed) unlinkat(TempDirFd, TempName, 0);
   Armed = 0;
@@ -109,4 +115,22 @@ void EndCopyTemp(bool remove) {
     errno = err;
   }
   Disarm();
+}
+
+void BeginDeferredSignals() {
+  InstallHandlersOnce();
+  PendingSignal = 0;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  Deferring = 1;
+}
+
+bool SignalPending() { return PendingSignal != 0; }
+
+void EndDeferredSignals() {
+  Deferring = 0;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  if (int signalNumber = PendingSignal) {
+    PendingSignal = 0;
+    RemoveTempAndRaise(signalNumber);
+  }
 }

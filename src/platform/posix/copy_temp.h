@@ -24,3 +24,12 @@ const char* CopyTempName();
 
 // Ends the copy: with remove, the temporary file is removed first.
 void EndCopyTemp(bool remove);
+
+// A copy onto a share cannot remove its temporary file from a signal handler
+// (that takes the network). Between BeginDeferredSignals and
+// EndDeferredSignals a terminating signal is only noted: the copy asks
+// SignalPending between chunks, removes its temporary file itself, and
+// EndDeferredSignals then ends the process with the noted signal.
+void BeginDeferredSignals();
+bool SignalPending();
+void EndDeferredSignals();

@@ -3,7 +3,7 @@
 // user.DOSATTRIB as hex text; where the file system holds no user extended
 // attributes they are simply not kept. A directory's mode bits are left
 // alone, as Wine does: R never keeps anyone from creating files in it.
-// On a share the attributes are the server's; setting them is not served yet.
+// On a share the attributes are the server's (share_attributes.cpp).
 #include <cerrno>
 
 #include "platform/posix/dos_attrib.h"
@@ -65,6 +65,12 @@ DWORD GetFileAttributesA(LPCSTR lpFileName) {
 BOOL SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
   LocatedPath located;
   DWORD err = LocateExisting(lpFileName, located, LookupFor::Changing);
+  std::string full;  // a share path is refused by the local lookup
+  if (err == ERROR_NOT_SUPPORTED && FullPathOf(lpFileName, full) && IsSharePath(full)) {
+    err = SetShareAttributes(full, dwFileAttributes);
+    SetLastError(err);
+    return err == ERROR_SUCCESS;
+  }
   if (err) return Fail(err);
   mode_t mode = located.stx.stx_mode;
   if (S_ISLNK(mode)) {  // a link keeps no attributes of its own

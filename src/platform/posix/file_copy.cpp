@@ -6,7 +6,7 @@
 // attributes (with the attribute word and a stored creation time), the mode
 // bits, the last-access and last-write times. A link is copied as a link.
 // A source on a share is read through libsmbclient (share_read.cpp); a
-// target on a share is refused with 50.
+// target on a share is written by share_write.cpp.
 #include <cerrno>
 #include <cstdio>
 
@@ -229,7 +229,9 @@ BOOL CopyFromShare(const std::string& source, LPCSTR lpNewFileName, BOOL bFailIf
 // A directory gives 5; an entry that is neither a file, a link nor a
 // directory gives 50.
 BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
-  std::string sourceFull;
+  std::string sourceFull, targetFull;
+  if (lpNewFileName && FullPathOf(lpNewFileName, targetFull) && IsSharePath(targetFull))
+    return CopyToShare(lpExistingFileName, targetFull, bFailIfExists);
   if (lpExistingFileName && FullPathOf(lpExistingFileName, sourceFull) && IsSharePath(sourceFull))
     return CopyFromShare(sourceFull, lpNewFileName, bFailIfExists);
   LocatedPath source, target;

@@ -1,7 +1,8 @@
 // File handles: CreateFileA, ReadFile, GetFileInformationByHandle and
 // SetFileTime (CloseHandle is in handles.cpp). A handle opened only for attribute access, and a handle on a
 // symbolic link opened for anything but reading, acts on the entry itself by
-// its path: changing a link changes the link, not its target.
+// its path: changing a link changes the link, not its target. Handles on
+// shares are share_handle.cpp's.
 #include <cerrno>
 
 #include "platform/posix/dos_attrib.h"
@@ -10,6 +11,7 @@
 #include "platform/posix/layer.h"
 #include "platform/posix/name_cache.h"
 #include "platform/posix/path_lookup.h"
+#include "platform/posix/share_files.h"
 #include "platform/posix/syscalls.h"
 
 namespace {
@@ -89,6 +91,9 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
   LocatedPath located;
   bool changes = Writes(dwDesiredAccess) || dwCreationDisposition != OPEN_EXISTING;
   DWORD err = LocatePath(lpFileName, located, changes ? LookupFor::Changing : LookupFor::Reading);
+  std::string full;  // a share path is refused by the local lookup and served by share_handle.cpp
+  if (err == ERROR_NOT_SUPPORTED && FullPathOf(lpFileName, full) && IsSharePath(full))
+    return OpenShareHandle(full, dwDesiredAccess, dwCreationDisposition, dwFlagsAndAttributes);
   if (err) return Fail(err);
   if (located.missing && located.missing != ERROR_FILE_NOT_FOUND) return Fail(located.missing);
   if (!located.missing && located.statErrno) return Fail(Win32ErrorFromErrno(located.statErrno));
@@ -179,6 +184,8 @@ BOOL GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFil
 
 BOOL SetFileTime(HANDLE hFile, const FILETIME* lpCreationTime, const FILETIME* lpLastAccessTime,
                  const FILETIME* lpLastWriteTime) {
+  BOOL onShare;
+  if (SetShareHandleTime(hFile, lpCreationTime, lpLastAccessTime, lpLastWriteTime, onShare)) return onShare;
   FileHandle* file = FindFile(hFile);
   if (!file) {
     SetLastError(ERROR_INVALID_HANDLE);

@@ -21,8 +21,8 @@
 //   what it became; a change of owner or group alone stores the DACL shown
 //   before again, when it was a stored one, with the new fingerprint.
 // The entry is acted on as the lookup located it, never through a link.
-// On a share, the descriptor is the server's (share_security.cpp); setting
-// one is not served yet (50).
+// On a share, the descriptor is the server's, read and set as SIDs
+// (share_security.cpp).
 #include <cerrno>
 
 #include "platform/posix/closest_posix_acl.h"
@@ -200,6 +200,11 @@ BOOL SetFileSecurityA(LPCSTR lpFileName, SECURITY_INFORMATION SecurityInformatio
                       PSECURITY_DESCRIPTOR pSecurityDescriptor) {
   DescriptorParts parts;
   if (!ReadDescriptor(pSecurityDescriptor, parts)) return FailWith(ERROR_INVALID_SECURITY_DESCR);
+  std::string full;
+  if (lpFileName && FullPathOf(lpFileName, full) && IsSharePath(full)) {
+    DWORD err = WriteShareDescriptor(full, SecurityInformation, parts);
+    return err ? FailWith(err) : Succeed();
+  }
   SecurityChange change;
   if (DWORD err = ChangeOf(SecurityInformation, parts, change)) return FailWith(err);
   LocatedPath located;

@@ -6,10 +6,13 @@
 // descriptor the layer holds for it (getdents64), never its path. Paths on
 // a share are listed through libsmbclient (share_find.cpp).
 #include <algorithm>
+#include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/posix/dir_reader.h"
@@ -26,6 +29,12 @@
 
 namespace {
 
+// A name of the listing as it is and as shown, both in the listing's text.
+struct ListedName {
+  const char* name;
+  std::string_view shown;
+};
+
 struct FindHandle : LayerHandle {
   std::shared_ptr<HeldDirectory> dir;  // null for an exact lookup, whose one entry is already given
   std::string dirPosix;   // the listed directory, for the entries' extended attributes
@@ -34,11 +43,12 @@ struct FindHandle : LayerHandle {
   int dotsToCome;         // 2: "." and ".." still to come; 1: ".."; 0: none
   bool hasOwnInfo = false;  // ownInfo holds the directory's own values, given for . and ..
   EntryInfo ownInfo{};
-  std::string nameText{};          // each matching name folded, NUL, as it is, NUL, as shown, NUL
-  std::vector<const char*> names{};  // into nameText (the names as they are), sorted
+  std::string nameText{};          // each matching name folded, NUL, as it is, NUL, as shown, NUL (if it differs)
+  std::vector<ListedName> names{};  // into nameText, sorted
   size_t nextName = 0;
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
   bool namesOnly = false;  // ListNamesOnly was on when the listing started
+  bool takesAll = false;   // the pattern matches every name ("*.*", "*")
 };
 
 bool NamesOnly = false;  // ListNamesOnly
@@ -46,35 +56,78 @@ bool NamesOnly = false;  // ListNamesOnly
 // NTFS order: by name with case folded away (as names are compared), then
 // byte for byte (UTF-8 byte order is code point order). Each name is stored
 // behind its folded form, so the sort compares plain strings, and before the
-// form it is shown in.
+// form it is shown in where that differs.
 const char* NameAfterFolded(const char* folded) { return folded + strlen(folded) + 1; }
-const char* ShownForm(const char* name) { return name + strlen(name) + 1; }
 
 bool ComesBefore(const char* foldedA, const char* foldedB) {
   int order = strcmp(foldedA, foldedB);
   return order != 0 ? order < 0 : strcmp(NameAfterFolded(foldedA), NameAfterFolded(foldedB)) < 0;
 }
 
-// Keeps a name of the directory when it matches the pattern.
-void TakeName(FindHandle* find, std::vector<size_t>& starts, std::string& shownText, const char* name) {
-  const char* shown = ShownName(name, shownText);  // matched and sorted as the core sees it
-  if (!MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) return;
-  starts.push_back(find->nameText.size());
-  AppendFoldedName(&find->nameText, shown);
-  find->nameText.append(name, strlen(name) + 1);
-  find->nameText.append(shown, strlen(shown) + 1);
+// A stored name to sort: the first eight bytes of its folded form, zero
+// behind its end, as a number that orders as they do, so most comparisons
+// never reach the texts. A name has at most 255 bytes, its folded form at
+// most twice as many, its shown form at most three times as many.
+struct SortKey {
+  uint64_t head;
+  uint32_t start;  // of the folded form in nameText
+  uint16_t foldedLength;
+  uint16_t nameLength;
+  uint16_t shownLength;  // 0: the name is shown as it is
+};
+
+uint64_t HeadOf(const char* folded, size_t length) {
+  uint64_t head = 0;
+  if (length >= 8) {
+    memcpy(&head, folded, 8);
+    return std::endian::native == std::endian::little ? __builtin_bswap64(head) : head;
+  }
+  for (size_t i = 0; i < length; ++i) head |= (uint64_t)(unsigned char)folded[i] << (56 - 8 * i);
+  return head;
+}
+
+// Keeps a name of the directory when it matches the pattern: folded, as it
+// is, and as shown when that differs.
+void TakeName(FindHandle* find, std::vector<SortKey>& keys, std::string& shownText, const char* name) {
+  std::string& text = find->nameText;
+  size_t start = text.size();
+  size_t length = strlen(name);
+  const char* shown = name;
+  if (!AppendFoldedIfPlain(&text, name, length)) {
+    shown = ShownName(name, shownText);  // matched and sorted as the core sees it
+    if (!find->takesAll && !MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) return;
+    AppendFoldedName(&text, shown);
+  } else if (!find->takesAll && !MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) {
+    text.resize(start);
+    return;
+  }
+  size_t foldedLength = text.size() - start - 1;
+  size_t shownLength = shown == name ? 0 : strlen(shown);
+  keys.push_back({HeadOf(text.data() + start, foldedLength), (uint32_t)start, (uint16_t)foldedLength,
+                  (uint16_t)length, (uint16_t)shownLength});
+  text.append(name, length + 1);
+  if (shownLength) text.append(shown, shownLength + 1);
 }
 
 void ReadNames(FindHandle* find) {
-  std::vector<size_t> starts;
+  std::vector<SortKey> keys;
   std::string shownText;
-  int err = ForEachDirectoryName(find->dir->fd, [&](const char* name) { TakeName(find, starts, shownText, name); });
+  keys.reserve(128);
+  find->nameText.reserve(8192);
+  find->takesAll = find->pattern == "*.*" || find->pattern == "*";
+  int err = ForEachDirectoryName(find->dir->fd, [&](const char* name) { TakeName(find, keys, shownText, name); });
   if (err) find->readError = Win32ErrorFromErrno(err);
   const char* text = find->nameText.data();
-  find->names.reserve(starts.size());
-  for (size_t start : starts) find->names.push_back(text + start);
-  std::sort(find->names.begin(), find->names.end(), ComesBefore);
-  for (const char*& name : find->names) name = NameAfterFolded(name);
+  std::sort(keys.begin(), keys.end(), [text](const SortKey& a, const SortKey& b) {
+    return a.head != b.head ? a.head < b.head : ComesBefore(text + a.start, text + b.start);
+  });
+  find->names.reserve(keys.size());
+  for (const SortKey& key : keys) {
+    const char* name = text + key.start + key.foldedLength + 1;
+    std::string_view shown(name, key.nameLength);
+    if (key.shownLength) shown = std::string_view(name + key.nameLength + 1, key.shownLength);
+    find->names.push_back({name, shown});
+  }
 }
 
 bool CloseFind(LayerHandle* handle) {
@@ -83,7 +136,7 @@ bool CloseFind(LayerHandle* handle) {
 }
 
 // `shown` is the name as the core sees it.
-void FillFindData(const EntryInfo& info, const char* shown, WIN32_FIND_DATAA* data) {
+void FillFindData(const EntryInfo& info, std::string_view shown, WIN32_FIND_DATAA* data) {
   data->dwFileAttributes = info.attributes;
   data->ftCreationTime = info.creationTime;
   data->ftLastAccessTime = info.lastAccessTime;
@@ -132,14 +185,15 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     return ERROR_SUCCESS;
   }
   while (find->nextName < find->names.size()) {
-    const char* name = find->names[find->nextName++];
+    const ListedName& listed = find->names[find->nextName++];
+    const char* name = listed.name;
     if (find->namesOnly) return GiveNameOnly(name, data);
     if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0) {
       if (errno == ENOENT) continue;
       return Win32ErrorFromErrno(errno);
     }
     if (find->dirIsCurrent) NoteListedEntry(dirFd, name, stx);
-    FillFindData(EntryInfoOf(stx, name, EntryPath(find, name)), ShownForm(name), data);
+    FillFindData(EntryInfoOf(stx, name, EntryPath(find, name)), listed.shown, data);
     return ERROR_SUCCESS;
   }
   return find->readError ? find->readError : ERROR_NO_MORE_FILES;

@@ -4,7 +4,9 @@
 
 namespace {
 std::unordered_set<LayerHandle*> OpenHandles;
-LayerHandle* LastFound = nullptr;  // a listing asks for its handle once per entry
+// The handles last found: a listing asks for its handle once per entry, and
+// the format lookup for its change notification once per line between.
+LayerHandle* Recent[2] = {nullptr, nullptr};
 }
 
 HANDLE RegisterHandle(LayerHandle* handle) {
@@ -14,9 +16,10 @@ HANDLE RegisterHandle(LayerHandle* handle) {
 
 LayerHandle* LookupHandle(HANDLE h, bool (*closeProc)(LayerHandle*)) {
   LayerHandle* handle = static_cast<LayerHandle*>(h);
-  if (handle != LastFound || !handle) {
+  if (!handle || (handle != Recent[0] && handle != Recent[1])) {
     if (OpenHandles.find(handle) == OpenHandles.end()) return nullptr;
-    LastFound = handle;
+    Recent[1] = Recent[0];
+    Recent[0] = handle;
   }
   return closeProc && handle->close != closeProc ? nullptr : handle;
 }
@@ -28,7 +31,8 @@ BOOL CloseLayerHandle(HANDLE h, bool (*closeProc)(LayerHandle*)) {
     return FALSE;
   }
   OpenHandles.erase(handle);
-  if (handle == LastFound) LastFound = nullptr;
+  for (LayerHandle*& recent : Recent)
+    if (recent == handle) recent = nullptr;
   return handle->close(handle) ? TRUE : FALSE;
 }
 

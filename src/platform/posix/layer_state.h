@@ -58,6 +58,14 @@ struct ServerAccountName {
   std::string domain, name;
 };
 
+// A server's answer to an account lookup, by name or by SID (server_accounts.cpp).
+struct ServerAccount {
+  DWORD error = ERROR_SUCCESS;
+  std::string sid;  // the SID's bytes
+  std::string domain, name;
+  SID_NAME_USE use = SidTypeUnknown;
+};
+
 struct LayerState {
   // The drive map (drive_map.cpp).
   bool driveMapLoaded = false;
@@ -110,6 +118,14 @@ struct LayerState {
   // process, never reset.
   std::vector<ShareWalkLevel> shareWalkPath;
   std::map<std::string, std::map<std::string, ServerAccountName>> serverAccountNames;
+
+  // The answers of servers to account lookups, by server (upper case) and
+  // question (server_accounts.cpp).
+  std::map<std::string, ServerAccount> serverLookups;
+
+  // libnetapi's answers to NetGetDCName, by server and domain: the status
+  // (4 bytes), then the controller's name (netapi_controller.cpp).
+  std::map<std::string, std::string> domainControllers;
 };
 
 extern LayerState Layer;

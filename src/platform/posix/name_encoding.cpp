@@ -1,6 +1,7 @@
 #include "platform/posix/name_encoding.h"
 
 #include <array>
+#include <cstdint>
 
 #include "platform/posix/nls_codepage.h"
 
@@ -19,6 +20,19 @@ constexpr std::array<char32_t, 256> StandInTable() {
   return table;
 }
 constexpr std::array<char32_t, 256> kStandIns = StandInTable();
+
+// Each byte upper-cased (low byte), and 0x100 when it keeps a name from
+// being plain (ASCII shown as it is): a byte above 0x7F, or one that needs a
+// stand-in wherever it stands.
+constexpr std::array<uint16_t, 256> PlainFoldTable() {
+  std::array<uint16_t, 256> table{};
+  for (unsigned byte = 0; byte < 256; ++byte) {
+    unsigned upper = byte >= 'a' && byte <= 'z' ? byte - 'a' + 'A' : byte;
+    table[byte] = (uint16_t)(upper | (byte >= 0x80 || kStandIns[byte] ? 0x100 : 0));
+  }
+  return table;
+}
+constexpr std::array<uint16_t, 256> kPlainFold = PlainFoldTable();
 
 bool IsDotName(std::string_view name) { return name == "." || name == ".."; }
 
@@ -89,6 +103,22 @@ const char* ShownName(const char* name, std::string& shown) {
   shown.clear();
   AppendShown(shown, text);
   return shown.c_str();
+}
+
+bool AppendFoldedIfPlain(std::string* out, const char* name, size_t length) {
+  size_t start = out->size();
+  out->append(name, length + 1);
+  char* folded = out->data() + start;
+  unsigned notPlain = 0;
+  for (size_t i = 0; i < length; ++i) {
+    unsigned entry = kPlainFold[(unsigned char)folded[i]];
+    notPlain |= entry;
+    folded[i] = (char)entry;
+  }
+  char last = length ? name[length - 1] : '\0';
+  if (!(notPlain & 0x100) && last != ' ' && last != '.') return true;
+  out->resize(start);
+  return false;
 }
 
 std::string PosixName(std::string_view component) {

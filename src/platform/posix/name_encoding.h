@@ -25,6 +25,12 @@ char32_t StandInAt(std::string_view name, size_t i);
 // to replace (`.`, `..` and every valid Win32 name), else shown.c_str().
 const char* ShownName(const char* name, std::string& shown);
 
+// For a plain name of `length` bytes, all ASCII and none needing a stand-in
+// (ShownName gives it as it is; `.` and `..` aside), appends its folded form
+// (upper-cased, as AppendFoldedName gives it) and a NUL and gives true; for
+// any other name appends nothing and gives false. One pass for both.
+bool AppendFoldedIfPlain(std::string* out, const char* name, size_t length);
+
 // The Linux name of one component of a path the core gave: the stand-ins that
 // ShownName writes mapped back (the blank and the period only as the last
 // character). A component that would become `.` or `..`, and every component

@@ -3,7 +3,6 @@
 // are read in the ANSI code page in force.
 #include "platform/posix/name_match.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -75,14 +74,17 @@ std::vector<uint32_t> Folded(const char* text, bool standIns) {
 std::vector<uint32_t> FoldedCodePoints(const char* name) { return Folded(name, true); }
 
 void AppendFoldedName(std::string* out, const char* name) {
-  std::string_view text(name);
-  bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (unsigned char)c < 0x80; });
-  if (ascii) {  // the common case, without decoding
-    size_t start = out->size();
-    out->append(text.data(), text.size() + 1);
-    for (size_t i = start; i < out->size(); ++i) (*out)[i] = UpperAscii((*out)[i]);
-    return;
+  size_t length = strlen(name);
+  size_t start = out->size();
+  out->resize(start + length + 1);
+  char* folded = out->data() + start;
+  unsigned char high = 0;  // every byte of the name or-ed: ASCII when below 0x80
+  for (size_t i = 0; i <= length; ++i) {  // the common case, without decoding
+    high |= (unsigned char)name[i];
+    folded[i] = UpperAscii(name[i]);
   }
+  if (high < 0x80) return;
+  out->resize(start);
   for (uint32_t c : Folded(name, false)) {
     unsigned char encoded[4];
     if (c & kLoneByte) out->push_back((char)(c & 0xFF));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/posix/layer.h"
+#include "platform/posix/netapi_controller.h"
 #include "platform/posix/network_backend.h"
 #include "platform/posix/smb_context.h"
 #include "platform/win32_network.h"
@@ -115,12 +116,9 @@ DWORD SambaLocalDomain(std::string& domain) {
   return ERROR_SUCCESS;
 }
 
-// Domain controllers are not looked up: Samba's only way is libnetapi,
-// which waits without limit on a silent server and prints on standard
-// output. Every lookup answers that no controller was found.
-DWORD SambaDomainController(const std::string&, const std::string&, std::string& controller) {
-  controller.clear();
-  return NERR_DCNotFound;
+// Domain controllers: libnetapi's NetGetDCName, in a child with a time limit.
+DWORD SambaDomainController(const std::string& server, const std::string& domain, std::string& controller) {
+  return AskDomainController(server, domain, controller);
 }
 
 }  // namespace

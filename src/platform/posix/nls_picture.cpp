@@ -13,9 +13,9 @@ namespace {
 
 enum PictureKind { DatePicture, ClockPicture };
 
-// A number with (count 2) or without (count 1) a leading zero, its digits
-// written directly (this runs for every field of every time shown).
-std::string Number(unsigned value, int count) {
+// Appends a number with (count 2) or without (count 1) a leading zero, its
+// digits written directly (this runs for every field of every time shown).
+void AppendNumber(std::string* out, unsigned value, int count) {
   char text[16];
   char* end = text + sizeof text;
   char* p = end;
@@ -24,35 +24,38 @@ std::string Number(unsigned value, int count) {
     value /= 10;
   } while (value);
   if (count >= 2 && end - p < 2) *--p = '0';
-  return std::string(p, end);
+  out->append(p, (size_t)(end - p));
 }
 
-std::string DateField(char letter, int count, const SYSTEMTIME& time) {
+void AppendDateField(std::string* out, char letter, int count, const SYSTEMTIME& time) {
   switch (letter) {
     case 'd':
-      if (count <= 2) return Number(time.wDay, count);
-      return DayName(DayOfWeek(time.wYear, time.wMonth, time.wDay), count == 3);
+      if (count <= 2) return AppendNumber(out, time.wDay, count);
+      *out += DayName(DayOfWeek(time.wYear, time.wMonth, time.wDay), count == 3);
+      return;
     case 'M':
-      if (count <= 2) return Number(time.wMonth, count);
-      return MonthName(time.wMonth, count == 3);
+      if (count <= 2) return AppendNumber(out, time.wMonth, count);
+      *out += MonthName(time.wMonth, count == 3);
+      return;
     default:  // 'y'
-      if (count <= 2) return Number(time.wYear % 100, count);
-      return Number(time.wYear, 1);
+      if (count <= 2) return AppendNumber(out, time.wYear % 100, count);
+      return AppendNumber(out, time.wYear, 1);
   }
 }
 
-std::string ClockField(char letter, int count, const SYSTEMTIME& time) {
+void AppendClockField(std::string* out, char letter, int count, const SYSTEMTIME& time) {
   switch (letter) {
     case 'h': {
       unsigned hour = time.wHour % 12;
-      return Number(hour == 0 ? 12 : hour, count);
+      return AppendNumber(out, hour == 0 ? 12 : hour, count);
     }
-    case 'H': return Number(time.wHour, count);
-    case 'm': return Number(time.wMinute, count);
-    case 's': return Number(time.wSecond, count);
+    case 'H': return AppendNumber(out, time.wHour, count);
+    case 'm': return AppendNumber(out, time.wMinute, count);
+    case 's': return AppendNumber(out, time.wSecond, count);
     default: {  // 't': one letter gives the marker's first character
       std::string marker = TimeMarker(time.wHour >= 12);
-      return count == 1 ? marker.substr(0, 1) : marker;
+      *out += count == 1 ? marker.substr(0, 1) : marker;
+      return;
     }
   }
 }
@@ -79,23 +82,24 @@ const char* CopyQuoted(const char* p, std::string* out) {
   return p;
 }
 
-std::string ExpandPicture(const char* picture, const SYSTEMTIME& time, PictureKind kind) {
-  std::string out;
+// Expands the picture into out (emptied first).
+void ExpandPicture(const char* picture, const SYSTEMTIME& time, PictureKind kind, std::string* out) {
+  out->clear();
   for (const char* p = picture; *p;) {
     if (*p == '\'') {
-      p = CopyQuoted(p + 1, &out);
+      p = CopyQuoted(p + 1, out);
       continue;
     }
     if (!IsFieldLetter(*p, kind)) {
-      out += *p++;
+      *out += *p++;
       continue;
     }
     char letter = *p;
     int count = 0;
     while (*p == letter) ++p, ++count;
-    out += kind == DatePicture ? DateField(letter, count, time) : ClockField(letter, count, time);
+    if (kind == DatePicture) AppendDateField(out, letter, count, time);
+    else AppendClockField(out, letter, count, time);
   }
-  return out;
 }
 
 // The time asked for, or the present local time when none is given.
@@ -117,7 +121,8 @@ int FormatTime(DWORD flags, const SYSTEMTIME* given, LPCSTR picture, PictureKind
   FillTime(given, &time);
   bool valid = kind == DatePicture ? IsValidSystemDate(time) : IsValidSystemClock(time);
   if (!picture || !valid) return Fail(ERROR_INVALID_PARAMETER);
-  std::string text = ExpandPicture(picture, time, kind);
+  static std::string text;  // kept between calls: every line of a listing shows times
+  ExpandPicture(picture, time, kind, &text);
   return ReturnText(text.data(), text.size(), out, capacity);
 }
 

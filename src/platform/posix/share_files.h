@@ -3,10 +3,12 @@
 // ANSI code page; results are Win32 codes. Internal to src/platform/posix/.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/posix/file_info.h"
+#include "platform/posix/security_descriptor.h"
 #include "platform/posix/smb_context.h"
 
 // True for a path on a share: two backslashes and a server name, but not the
@@ -19,6 +21,8 @@ DWORD ShareUrl(const std::string& full, std::string& url);
 
 // A name libsmbclient gives (UTF-8) in the ANSI code page.
 std::string AnsiNameOf(const std::string& utf8);
+// An ANSI name in UTF-8.
+std::string Utf8NameOf(const std::string& ansi);
 
 struct ShareEntry {
   std::string name;  // ANSI
@@ -61,6 +65,8 @@ struct ShareFile {
 };
 // 0, or why the file cannot be read: 5 for a directory, 2 or 3 when missing.
 DWORD OpenShareFile(const std::string& full, ShareFile& file);
+// The attribute word of a mode libsmbclient gives (R, H, S, A).
+DWORD ShareAttributesOfMode(mode_t mode);
 // Up to `length` bytes: their count, 0 at the end, or -1 with errno set.
 long ReadShareFile(ShareFile& file, void* buffer, size_t length);
 void CloseShareFile(ShareFile& file);
@@ -68,6 +74,9 @@ void CloseShareFile(ShareFile& file);
 // The owner, group and DACL of an entry of a share as a self-relative
 // descriptor (the server's SIDs, its entries as it gives them): 0 or why not.
 DWORD ReadShareDescriptor(const std::string& full, std::string& descriptor);
+// SetFileSecurityA on a share: the owner, group and DACL that info names
+// and parts hold, as SIDs: 0 or why not.
+DWORD WriteShareDescriptor(const std::string& full, SECURITY_INFORMATION info, const DescriptorParts& parts);
 // The name a server gave a SID in a descriptor read from it this run:
 // 0; 1332 for a SID it has not named; 53 for a server never read from.
 DWORD NameSidOfServer(const char* server, PSID sid, std::string& domain, std::string& name);
@@ -81,3 +90,31 @@ HANDLE FindFirstShareFile(const std::string& full, const std::string& directory,
 bool IsShareFind(HANDLE find);
 BOOL FindNextShareFile(HANDLE find, WIN32_FIND_DATAA* data);
 BOOL CloseShareFind(HANDLE find);
+
+// The attribute word (R, H, S and A of attributes) and the given times of
+// the entry url, in one or two requests (share_attributes.cpp says how
+// exact each way is): 0 or the errno of the failure. With a last-access or
+// last-write time both must be given; with H or S in the word or a creation
+// time, all three, or the entry takes wrong ones.
+struct ShareTimes {
+  std::optional<struct timespec> creation, access, write;
+};
+int PutShareAttributes(SMBCCTX* context, const std::string& url, DWORD attributes, const ShareTimes& times);
+
+// SetFileAttributesA and SetFileTime (by path; null and zero times are
+// kept) on a share: 0 or the Win32 code of the failure.
+DWORD SetShareAttributes(const std::string& full, DWORD attributes);
+DWORD SetShareTimes(const std::string& full, const FILETIME* creation, const FILETIME* access,
+                    const FILETIME* write);
+
+// CopyFileA onto the share path target from a local or share source.
+BOOL CopyToShare(LPCSTR source, const std::string& target, BOOL failIfExists);
+
+// CreateFileA on a share: a handle that changes the entry's times by its
+// path (SetFileTime), for an existing entry opened without reading or
+// writing its data; any other open is refused with 50.
+HANDLE OpenShareHandle(const std::string& full, DWORD access, DWORD disposition, DWORD flags);
+// SetFileTime on a handle OpenShareHandle gave; false (nothing done) for
+// any other handle.
+bool SetShareHandleTime(HANDLE handle, const FILETIME* creation, const FILETIME* access, const FILETIME* write,
+                        BOOL& result);

@@ -43,6 +43,8 @@ void AppendEncoded(std::string& url, const std::string& utf8) {
 
 std::string AnsiNameOf(const std::string& utf8) { return Recode(utf8, CP_UTF8, CP_ACP); }
 
+std::string Utf8NameOf(const std::string& ansi) { return Recode(ansi, CP_ACP, CP_UTF8); }
+
 bool IsSharePath(const std::string& full) {
   return full.size() > 2 && full[0] == '\\' && full[1] == '\\' && full[2] != '?' && full[2] != '.' &&
          full[2] != '\\';
@@ -51,7 +53,7 @@ bool IsSharePath(const std::string& full) {
 DWORD ShareUrl(const std::string& full, std::string& url) {
   size_t serverEnd = full.find('\\', 2);
   if (serverEnd == std::string::npos || serverEnd + 1 >= full.size()) return ERROR_BAD_NETPATH;
-  std::string path = Recode(full.substr(2), CP_ACP, CP_UTF8);
+  std::string path = Utf8NameOf(full.substr(2));
   for (char& c : path) {
     if (c == '\\') c = '/';
   }

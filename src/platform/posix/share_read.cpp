@@ -6,12 +6,10 @@
 #include "platform/posix/layer.h"
 #include "platform/posix/share_files.h"
 
-namespace {
-
 // libsmbclient shows the DOS attributes in the mode as Samba's servers map
 // them: no owner write bit for R, the owner's, group's and others' execute
 // bits for A, S and H.
-DWORD AttributesOfMode(mode_t mode) {
+DWORD ShareAttributesOfMode(mode_t mode) {
   DWORD word = 0;
   if (!(mode & S_IWUSR)) word |= FILE_ATTRIBUTE_READONLY;
   if (mode & S_IXUSR) word |= FILE_ATTRIBUTE_ARCHIVE;
@@ -19,8 +17,6 @@ DWORD AttributesOfMode(mode_t mode) {
   if (mode & S_IXOTH) word |= FILE_ATTRIBUTE_HIDDEN;
   return word ? word : FILE_ATTRIBUTE_NORMAL;
 }
-
-}  // namespace
 
 DWORD OpenShareFile(const std::string& full, ShareFile& file) {
   std::string url;
@@ -41,7 +37,7 @@ DWORD OpenShareFile(const std::string& full, ShareFile& file) {
     Smb.getFunctionClose(context)(context, open);
     return statErr;
   }
-  file = ShareFile{context, open, st.st_atim, st.st_mtim, AttributesOfMode(st.st_mode)};
+  file = ShareFile{context, open, st.st_atim, st.st_mtim, ShareAttributesOfMode(st.st_mode)};
   return ERROR_SUCCESS;
 }
 

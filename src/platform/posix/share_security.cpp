@@ -1,10 +1,11 @@
-// Owners and DACLs of files on shares, read through libsmbclient's
+// Owners and DACLs of files on shares, read and set through libsmbclient's
 // system.nt_sec_desc.* attribute: once with SIDs
 // ("OWNER:S-1-22-1-0,...,ACL:S-1-1-0:0/0/0x001f01ff"), and, for SIDs the run
 // has not met on that server yet, once more with the names the server gives
 // them ("OWNER:Unix User\root,..."). The names are kept per server for the
 // run, so LookupAccountSidA on that server names every SID its descriptors
 // hold without another request.
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -16,6 +17,7 @@
 #include "platform/posix/nt_acl.h"
 #include "platform/posix/security_descriptor.h"
 #include "platform/posix/share_files.h"
+#include "platform/posix/sid_text.h"
 
 namespace {
 
@@ -50,25 +52,6 @@ bool ParseDescriptorText(const std::string& text, DescriptorText& parsed) {
   }
   parsed.accounts.insert(parsed.accounts.begin(), {owner, group});
   return true;
-}
-
-// "S-1-5-21-1-2-3" as the binary SID; empty when the text is none.
-std::string SidOfText(const std::string& text) {
-  if (text.compare(0, 4, "S-1-") != 0) return std::string();
-  const char* at = text.c_str() + 4;
-  char* end;
-  unsigned long long authority = strtoull(at, &end, 0);
-  std::vector<DWORD> subs;
-  while (*end == '-' && subs.size() < 15) {
-    subs.push_back((DWORD)strtoul(end + 1, &end, 10));
-  }
-  if (*end != '\0') return std::string();
-  std::string sid(8 + 4 * subs.size(), '\0');
-  sid[0] = 1;
-  sid[1] = (char)subs.size();
-  for (int i = 0; i < 6; i++) sid[2 + i] = (char)(authority >> (8 * (5 - i)));
-  memcpy(&sid[8], subs.data(), 4 * subs.size());
-  return sid;
 }
 
 // "0/0/0x001f01ff": type, flags and mask, each decimal or hex.
@@ -122,7 +105,50 @@ void LearnNames(SMBCCTX* context, const std::string& url, const std::string& ser
   }
 }
 
+// The DACL as libsmbclient's text: "ACL:S-1-1-0:0/0/2032127,..." (masks in
+// decimal: the library reads hex ones back as 0). The null DACL (or none)
+// is written as full access for Everyone; a DACL without entries, or with entries other
+// than allowed and denied ones, cannot be written (50).
+DWORD DaclText(const DescriptorParts& parts, std::string& text) {
+  std::vector<AceEntry> entries;
+  if (!parts.daclPresent || !parts.dacl) {
+    entries.push_back({ACCESS_ALLOWED_ACE_TYPE, 0, 0x1F01FF, kEveryoneSid});
+  } else if (!EntriesOfAcl(parts.dacl, entries)) {
+    return ERROR_INVALID_ACL;
+  }
+  if (entries.empty()) return ERROR_NOT_SUPPORTED;
+  text = "REVISION:1";
+  for (const AceEntry& entry : entries) {
+    if (!entry.sid) return ERROR_NOT_SUPPORTED;
+    text += ",ACL:" + TextOfSid(entry.sid) + ":" + std::to_string(entry.type) + "/" + std::to_string(entry.flags) +
+            "/" + std::to_string(entry.mask);
+  }
+  return ERROR_SUCCESS;
+}
+
+DWORD WriteAttribute(SMBCCTX* context, const std::string& url, const char* name, const std::string& value) {
+  if (Smb.getFunctionSetxattr(context)(context, url.c_str(), name, value.data(), value.size(), 0) == 0)
+    return ERROR_SUCCESS;
+  return errno == EPERM ? ERROR_ACCESS_DENIED : SmbError(errno);
+}
+
 }  // namespace
+
+DWORD WriteShareDescriptor(const std::string& full, SECURITY_INFORMATION info, const DescriptorParts& parts) {
+  std::string url, dacl;
+  DWORD err = ShareUrl(full, url);
+  SMBCCTX* context = err ? nullptr : SmbContext(err);
+  if (!context) return err;
+  if ((info & DACL_SECURITY_INFORMATION) && (err = DaclText(parts, dacl))) return err;
+  if ((info & OWNER_SECURITY_INFORMATION) && parts.owner &&
+      (err = WriteAttribute(context, url, "system.nt_sec_desc.owner", TextOfSid(parts.owner))))
+    return err;
+  if ((info & GROUP_SECURITY_INFORMATION) && parts.group &&
+      (err = WriteAttribute(context, url, "system.nt_sec_desc.group", TextOfSid(parts.group))))
+    return err;
+  if (!dacl.empty()) return WriteAttribute(context, url, "system.nt_sec_desc.*", dacl);
+  return ERROR_SUCCESS;
+}
 
 DWORD ReadShareDescriptor(const std::string& full, std::string& descriptor) {
   std::string url, text;

@@ -12,7 +12,8 @@
   X(setOptionUseCCache) X(getWorkgroup) X(getFunctionOpendir) X(getFunctionClosedir) X(getFunctionReaddir)  \
   X(getFunctionReaddirPlus) X(getFunctionStat) X(getFunctionFstat) X(getFunctionOpen) X(getFunctionRead)   \
   X(getFunctionClose) X(getFunctionUnlink) X(getFunctionRmdir) X(getFunctionMkdir) X(getFunctionGetxattr)    \
-  X(getFunctionWrite) X(getFunctionRename) X(getFunctionUtimes) X(getFunctionSetxattr) X(getFunctionFtruncate)
+  X(getFunctionWrite) X(getFunctionRename) X(getFunctionUtimes) X(getFunctionSetxattr) X(getFunctionFtruncate)    \
+  X(getFunctionChmod) X(setOptionFullTimeNames)
 
 struct SmbApi {
 #define KELTRO_SMB_MEMBER(name) decltype(&smbc_##name) name;

@@ -65,13 +65,6 @@ Credentials CredentialsFromEnvironment() {
   return credentials;
 }
 
-// A Kerberos ticket cache: KRB5CCNAME, or the default file of this user.
-bool HasTicketCache() {
-  if (getenv("KRB5CCNAME")) return true;
-  std::string file = "/tmp/krb5cc_" + std::to_string(getuid());
-  return access(file.c_str(), R_OK) == 0;
-}
-
 void PutText(char* area, int capacity, const std::string& text) {
   if (capacity > 0) CopyTruncated(area, (size_t)capacity, text);
 }
@@ -100,6 +93,7 @@ SMBCCTX* CreateContext() {
   Smb.setOptionUseKerberos(context, kerberos);
   Smb.setOptionFallbackAfterKerberos(context, 1);
   Smb.setOptionUseCCache(context, kerberos);
+  Smb.setOptionFullTimeNames(context, 1);  // system.dos_attr.* names the creation time too
   if (Smb.init_context(context)) return context;
   Smb.free_context(context, 1);
   return nullptr;
@@ -108,6 +102,20 @@ SMBCCTX* CreateContext() {
 }  // namespace
 
 SmbApi Smb;
+
+bool HasTicketCache() {
+  if (getenv("KRB5CCNAME")) return true;
+  std::string file = "/tmp/krb5cc_" + std::to_string(getuid());
+  return access(file.c_str(), R_OK) == 0;
+}
+
+bool HasPasswordFromEnvironment() { return !CredentialsFromEnvironment().password.empty(); }
+
+std::string ClientConfigFile() {
+  const char* home = getenv("HOME");
+  std::string file = std::string(home ? home : "") + "/.smb/smb.conf";
+  return home && access(file.c_str(), R_OK) == 0 ? file : std::string();
+}
 
 SMBCCTX* SmbContext(DWORD& error) {
   if (!Context && ContextError == ERROR_SUCCESS) {

@@ -4,6 +4,8 @@
 // Samba's own messages kept off standard output.
 #pragma once
 
+#include <string>
+
 #include "platform/posix/smb_api.h"
 
 #include "platform/win32.h"
@@ -14,3 +16,13 @@ SMBCCTX* SmbContext(DWORD& error);
 
 // The Win32 code for an errno that a libsmbclient call left.
 DWORD SmbError(int err);
+
+// The credentials the context logs on with, for Samba's tools run as
+// children: a Kerberos ticket cache (KRB5CCNAME, or /tmp/krb5cc_<uid>), a
+// password from USER ("...%password") or PASSWD.
+bool HasTicketCache();
+bool HasPasswordFromEnvironment();
+
+// The client configuration Samba's clients read first, $HOME/.smb/smb.conf;
+// empty when there is none (they then read the system's smb.conf).
+std::string ClientConfigFile();
