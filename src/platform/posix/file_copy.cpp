@@ -222,6 +222,13 @@ BOOL CopyFromShare(const std::string& source, LPCSTR lpNewFileName, BOOL bFailIf
   return SetFileAttributesA(lpNewFileName, in.attributes);
 }
 
+// Whether path names a file of a share; full takes its full form. A path
+// that names its drive ("C:...") names none, and is not folded to tell.
+bool NamesShare(LPCSTR path, std::string& full) {
+  if (!path || (path[0] && path[1] == ':')) return false;
+  return FullPathOf(path, full) && IsSharePath(full);
+}
+
 }  // namespace
 
 // Most sources are files named as spelled: their kind is read by name, they
@@ -230,10 +237,8 @@ BOOL CopyFromShare(const std::string& source, LPCSTR lpNewFileName, BOOL bFailIf
 // directory gives 50.
 BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
   std::string sourceFull, targetFull;
-  if (lpNewFileName && FullPathOf(lpNewFileName, targetFull) && IsSharePath(targetFull))
-    return CopyToShare(lpExistingFileName, targetFull, bFailIfExists);
-  if (lpExistingFileName && FullPathOf(lpExistingFileName, sourceFull) && IsSharePath(sourceFull))
-    return CopyFromShare(sourceFull, lpNewFileName, bFailIfExists);
+  if (NamesShare(lpNewFileName, targetFull)) return CopyToShare(lpExistingFileName, targetFull, bFailIfExists);
+  if (NamesShare(lpExistingFileName, sourceFull)) return CopyFromShare(sourceFull, lpNewFileName, bFailIfExists);
   LocatedPath source, target;
   DWORD err = PlacePath(lpExistingFileName, source);
   if (err) return FailWith(err);
