@@ -2,9 +2,10 @@
 // temporary name, in the target's directory and named or renamed into place
 // when it is complete, so a target is either the old file, untouched, or the
 // whole new one. Every failure (a full disk, a read error, an interrupting
-// signal: copy_temp.h) leaves no temporary file. Copied: the data (holes kept), the user extended
-// attributes (with the attribute word and a stored creation time), the mode
-// bits, the last-access and last-write times. A link is copied as a link.
+// signal: copy_temp.h) leaves no temporary file. Copied: the data (holes
+// kept), the user extended attributes (with the attribute word and a stored
+// creation time), the mode bits, the last-access and last-write times. A
+// link is copied as a link.
 // A source on a share is read through libsmbclient (share_read.cpp); a
 // target on a share is written by share_write.cpp.
 #include <cerrno>
@@ -124,8 +125,9 @@ int LinkUnnamed(int out, const CopyPlace& place) {
   char procPath[32];
   snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", out);
   if (Sys.link_with_flags(AT_FDCWD, procPath, place.dirFd, place.name.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
-  if (errno == ENOENT) UnnamedFilesWork = false;  // no /proc: or the directory is gone, which fails the named way too
-  return errno == ENOENT ? kUseNamedFile : errno;
+  if (errno != ENOENT) return errno;
+  UnnamedFilesWork = false;  // no /proc; or the directory is gone, and the named way fails too
+  return kUseNamedFile;
 }
 
 // A copy onto a missing target through a file that has no name until it is
