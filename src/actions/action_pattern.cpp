@@ -1,6 +1,7 @@
 #include "actions/action_pattern.h"
 
 #include <cstdio>
+#include <string>
 
 #include "output/console.h"
 
@@ -25,4 +26,12 @@ bool ConfirmAction(ActionKind kind, const char* format, const char* first, const
   return ConfirmAction(kind, [&](char* prompt) {
     if (snprintf(prompt, PromptCapacity, format, first, second) >= PromptCapacity) prompt[PromptCapacity - 2] = '\n';
   });
+}
+
+void PrintActionDone(const char* head, const char* first, const char* middle, const char* second) {
+  static std::string line;  // kept: no allocation per line
+  line.assign(head).append(first);
+  if (middle) line.append(middle).append(second);
+  line += '\n';
+  WriteOutput(line.data(), line.size());
 }

@@ -25,12 +25,16 @@ extern ActionAnswers ActionYesToAll;
 // (except for the protection removal).
 bool AskAction(ActionKind kind, const char* prompt);
 
+// True when an action of `kind` goes ahead without asking: under /y or
+// after an A to its kind.
+inline bool AnsweredBefore(ActionKind kind) { return YesToAll || ActionYesToAll.yesToAll[kind]; }
+
 // True when the action goes ahead: at once under /y or after an A to its
 // kind, else after a yes. `compose(prompt)` fills the prompt (LineCapacity
 // bytes) only when it is shown.
 template <typename Compose>
 bool ConfirmAction(ActionKind kind, Compose compose) {
-  if (YesToAll || ActionYesToAll.yesToAll[kind]) return true;
+  if (AnsweredBefore(kind)) return true;
   char prompt[LineCapacity];
   compose(prompt);
   return AskAction(kind, prompt);
@@ -49,6 +53,10 @@ bool TryAction(Operation operation, const char* object) {
   RemoveProtection(object);
   return operation();
 }
+
+// The line of an action done, "<head><first>[<middle><second>]\n", on
+// standard output: composed by copying, as it is printed once per file.
+void PrintActionDone(const char* head, const char* first, const char* middle = nullptr, const char* second = nullptr);
 
 // The failure line on standard error and one more "errors detected"; false.
 template <typename... Values>

@@ -8,17 +8,35 @@
 // The replace prompt: the target after "Replace", the source after "with".
 static const char ReplacePrompt[] = "Replace\n\t~n\n\t~s Bytes\n\t~t\nwith\n\t~N\n\t~S Bytes\n\t~T\n";
 
-bool CopyNew(const char* source, uint32_t size, const char* targetDirectory, const char* targetFile) {
+static void ReportCopied(const char* source, uint32_t size, const char* targetDirectory) {
+  PrintActionDone("KELTRO-INFO, copy: ", source, " -> ", targetDirectory);
+  Stats.FilesCopied++;
+  Stats.BytesCopied += size;
+}
+
+bool CopyNew(const char* source, uint32_t size, const char* targetDirectory, const char* targetFile,
+             DWORD firstError) {
   NoteProgress(source);
   if (!ConfirmAction(AK_COPY, "Copy %s to %s ?\n", source, targetDirectory)) return false;
+  auto copy = [&] {
+    if (!firstError) return CopyFileA(source, targetFile, TRUE) != 0;
+    SetLastError(firstError);  // the try already made
+    firstError = 0;
+    return false;
+  };
   // A directory that refuses the new file is taken over, not the file.
-  if (!TryAction([&] { return CopyFileA(source, targetFile, TRUE); }, targetDirectory)) {
+  if (!TryAction(copy, targetDirectory)) {
     return ActionFailed("KELTRO-ERROR, cannot copy %s to %s, error=%ld\n", source, targetDirectory,
                         (long)GetLastError());
   }
-  PrintOutput("KELTRO-INFO, copy: %s -> %s\n", source, targetDirectory);
-  Stats.FilesCopied++;
-  Stats.BytesCopied += size;
+  ReportCopied(source, size, targetDirectory);
+  return true;
+}
+
+bool CopyUnasked(const char* source, uint32_t size, const char* targetDirectory, const char* targetFile) {
+  NoteProgress(source);
+  if (!CopyFileA(source, targetFile, TRUE)) return false;
+  ReportCopied(source, size, targetDirectory);
   return true;
 }
 
@@ -39,7 +57,7 @@ bool ReplaceExisting(const char* source, uint32_t sourceSize, FILETIME sourceTim
   if (!TryAction([&] { return CopyFileA(source, targetFile, FALSE); }, targetFile)) {
     return ActionFailed("KELTRO-ERROR, cannot replace %s, error=%ld\n", targetFile, (long)GetLastError());
   }
-  PrintOutput("KELTRO-INFO, replace: %s\n", targetFile);
+  PrintActionDone("KELTRO-INFO, replace: ", targetFile);
   Stats.FilesReplaced++;
   Stats.BytesCopied += sourceSize;
   Stats.BytesDeleted += sourceSize;

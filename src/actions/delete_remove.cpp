@@ -9,7 +9,7 @@ bool DeleteOneFile(const char* path, uint32_t size) {
   if (!TryAction([&] { return DeleteFileA(path); }, path)) {
     return ActionFailed("KELTRO-ERROR, cannot delete '%s', error=%ld\n", path, (long)GetLastError());
   }
-  PrintOutput("KELTRO-INFO, delete: %s\n", path);
+  PrintActionDone("KELTRO-INFO, delete: ", path);
   Stats.FilesDeleted++;
   Stats.BytesDeleted += size;
   return true;
@@ -20,7 +20,7 @@ bool RemoveDir(const char* path) {
   if (!TryAction([&] { return RemoveDirectoryA(path); }, path)) {
     return ActionFailed("KELTRO-ERROR, cannot remove %s, error=%ld\n", path, (long)GetLastError());
   }
-  PrintOutput("KELTRO-INFO, remove: %s\n", path);
+  PrintActionDone("KELTRO-INFO, remove: ", path);
   Stats.DirectoriesRemoved++;
   return true;
 }

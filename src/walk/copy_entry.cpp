@@ -3,6 +3,7 @@
 // last-write times decide. With /P a target copied or replaced gets the
 // source's owner, group and DACL, and a target kept gets them where they
 // differ. Nothing is flagged: the actions count their own failures.
+#include "actions/action_pattern.h"
 #include "actions/attributes_times.h"
 #include "actions/copy_replace.h"
 #include "actions/security_actions.h"
@@ -60,28 +61,47 @@ bool Replace(const WIN32_FIND_DATAA* entry, const char* targetFile, const Target
                          target.size, targetLocal);
 }
 
+// Whether the last target looked up was there. While it was not, cop copies
+// each file before looking its target up, where the copy would not ask: the
+// target is then most often missing, and it is looked up only when the copy
+// fails (80 when it is there), to act on it as it would have been.
+bool LastTargetPresent = false;
+
+bool CopiesBeforeLookUp() { return CurrentCommand == CMD_COP && !LastTargetPresent && AnsweredBefore(AK_COPY); }
+
+// Looks the target up and copies, replaces or keeps: true when the target
+// was copied or replaced. firstError: see CopyNew.
+bool LookUpAndAct(const WIN32_FIND_DATAA* entry, const char* targetFile, DWORD firstError) {
+  TargetFile target = LookUpTarget(targetFile);
+  LastTargetPresent = target.present;
+  switch (ChooseAction(entry, target)) {
+    case ACTION_NONE:
+      return false;
+    case ACTION_COPY:
+      return CopyNew(EntryValues.FullName, ListedSize(entry), TargetPath, targetFile, firstError);
+    case ACTION_REPLACE:
+      return Replace(entry, targetFile, target);
+    case ACTION_KEEP:
+      if (CopyPermissions) SyncSecurity(EntryValues.FullName, targetFile);
+      if (!NoAttribCopy) ReplaceAttribs(targetFile, entry->dwFileAttributes, target.attributes);
+      return false;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool CopyEntry(const WIN32_FIND_DATAA* entry) {
   if (entry->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
   char targetFile[PathCapacity];
   if (!JoinName(targetFile, sizeof targetFile, TargetPath, entry->cFileName)) return false;  // reported and counted
-  TargetFile target = LookUpTarget(targetFile);
   bool done = false;
-  switch (ChooseAction(entry, target)) {
-    case ACTION_NONE:
-      return false;
-    case ACTION_COPY:
-      done = CopyNew(EntryValues.FullName, ListedSize(entry), TargetPath, targetFile);
-      break;
-    case ACTION_REPLACE:
-      done = Replace(entry, targetFile, target);
-      break;
-    case ACTION_KEEP:
-      if (CopyPermissions) SyncSecurity(EntryValues.FullName, targetFile);
-      if (!NoAttribCopy) ReplaceAttribs(targetFile, entry->dwFileAttributes, target.attributes);
-      return false;
+  DWORD firstError = 0;
+  if (CopiesBeforeLookUp()) {
+    done = CopyUnasked(EntryValues.FullName, ListedSize(entry), TargetPath, targetFile);
+    if (!done) firstError = GetLastError();
   }
+  if (!done) done = LookUpAndAct(entry, targetFile, firstError);
   if (done && CopyPermissions) CopySecurity(EntryValues.FullName, targetFile, nullptr);
   if (done && NoAttribCopy) SetAttribs(targetFile, FILE_ATTRIBUTE_NORMAL);
   return false;

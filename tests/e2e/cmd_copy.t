@@ -46,6 +46,15 @@ cop replaces what the target holds, after the replace question (target first, th
   KELTRO-STATISTICS=           4 bytes in source
   KELTRO-STATISTICS=           1 actions skipped
 
+Under /y a file the target holds is replaced, the others copied.
+  $ mkdir t3 && printf old > t3/one.txt
+  $ keltro cop 'C:\src\*' 'C:\t3' /S /y | grep -v STATISTICS; cat t3/one.txt
+  KELTRO-INFO, replace: C:\t3\one.txt
+  KELTRO-INFO, created C:\t3\sub\
+  KELTRO-INFO, replace attributes: C:\t3\sub\
+  KELTRO-INFO, copy: C:\src\sub\two.txt -> C:\t3\sub\
+  1234 (no-eol)
+
 upd creates missing subdirectories but no missing file; it replaces a file whose time differs.
   $ mkdir u && printf old > u/one.txt
   $ keltro upd 'C:\src\*' 'C:\u' /S /y

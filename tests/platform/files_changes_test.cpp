@@ -198,26 +198,37 @@ TEST_F(ChangesTest, ATakeOverMakesTheProcessTheOwnerAndOpensTheEntryToAll) {
 }
 
 // A copy ended by SIGTERM: the child copies through slowed writes and is
-// stopped once its temporary file is there.
+// stopped once the copy is under way. A replaced target is written under a
+// temporary name, a new one into a file without a name (seen among the
+// child's descriptors); neither is left, and the old target stays.
 TEST_F(ChangesTest, ASignalEndingACopyLeavesNoTemporaryFile) {
-  tree_.dir("to");
+  tree_.file("to/old", "old");
   tree_.file("big", std::string(4 << 20, 'x'));
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    ArmSyscallFault({"copy_file_range", 1, EXDEV, 1000});
-    ArmSyscallFault({.call = "write", .count = 1000, .delayMs = 100});
-    _exit(CopyFileA("T:\\big", "T:\\to\\big", FALSE) ? 0 : 1);
+  auto copyingIntoTo = [this](pid_t child) {
+    std::error_code error;
+    for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(child) + "/fd", error))
+      if (fs::read_symlink(fd.path(), error).string().rfind(tree_.path("to/"), 0) == 0) return true;
+    return Names("to") != "old ";
+  };
+  for (const char* target : {"T:\\to\\old", "T:\\to\\new"}) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ArmSyscallFault({"copy_file_range", 1, EXDEV, 1000});
+      ArmSyscallFault({.call = "write", .count = 1000, .delayMs = 100});
+      _exit(CopyFileA("T:\\big", target, FALSE) ? 0 : 1);
+    }
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!copyingIntoTo(child) && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_TRUE(copyingIntoTo(child)) << target;
+    kill(child, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_EQ(Names("to"), "old ") << target;
+    EXPECT_EQ(Content("to/old"), "old");
   }
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (Names("to").empty() && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  EXPECT_NE(Names("to"), "");
-  kill(child, SIGTERM);
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
-  EXPECT_EQ(Names("to"), "");
 }
 
 }  // namespace

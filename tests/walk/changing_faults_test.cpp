@@ -68,16 +68,21 @@ TEST_F(ChangingFaultsTest, AccessDeniedOnTheFirstTryOnlyIsTakenOverAndTriedOnceM
   EXPECT_EQ(Stats.ErrorsDetected, 0);
 }
 
-TEST_F(ChangingFaultsTest, ADiskFullDuringAReplaceLeavesTheTargetAsItWas) {
+// A replaced target is written under a temporary name, a new one without a
+// name until it is whole: neither is left.
+TEST_F(ChangingFaultsTest, ADiskFullDuringACopyLeavesTheTargetAsItWas) {
   tree_.file("src/a.txt", std::string(300000, 'n'));
+  tree_.file("src/b.txt", std::string(300000, 'n'));
   tree_.file("dst/a.txt", "old");
   ArmSyscallFault({"copy_file_range", 1, ENOSPC, 1000});
   ArmSyscallFault({"write", 1, ENOSPC, 1000, [](int fd, const char*) { return fd > 2; }});
-  EXPECT_EQ(Walk(CMD_COP), "KELTRO-ERROR, cannot replace T:\\dst\\a.txt, error=112\n");
+  EXPECT_EQ(Walk(CMD_COP),
+            "KELTRO-ERROR, cannot replace T:\\dst\\a.txt, error=112\n"
+            "KELTRO-ERROR, cannot copy T:\\src\\b.txt to T:\\dst\\, error=112\n");
   EXPECT_EQ(Content("dst/a.txt"), "old");
   EXPECT_EQ(std::distance(fs::directory_iterator(tree_.path("dst")), fs::directory_iterator()), 1);
-  EXPECT_EQ(Stats.FilesReplaced, 0);
-  EXPECT_EQ(Stats.ErrorsDetected, 1);
+  EXPECT_EQ(Stats.FilesReplaced + Stats.FilesCopied, 0);
+  EXPECT_EQ(Stats.ErrorsDetected, 2);
 }
 
 TEST_F(ChangingFaultsTest, AListingErrorInACleanedSourceLeavesTheTargetUntouched) {

@@ -1,13 +1,15 @@
-// CopyFileA: the copy is written under a temporary name in the target's
-// directory and renamed into place when it is complete, so a target is
-// either the old file, untouched, or the whole new one. Every failure (a full
-// disk, a read error, an interrupting signal: copy_temp.h) removes the
-// temporary file. Copied: the data (holes kept), the user extended
-// attributes (with the attribute word and a stored creation time), the mode
-// bits, the last-access and last-write times. A link is copied as a link.
+// CopyFileA: the copy is written into a file without a name, or under a
+// temporary name, in the target's directory and named or renamed into place
+// when it is complete, so a target is either the old file, untouched, or the
+// whole new one. Every failure (a full disk, a read error, an interrupting
+// signal: copy_temp.h) leaves no temporary file. Copied: the data (holes
+// kept), the user extended attributes (with the attribute word and a stored
+// creation time), the mode bits, the last-access and last-write times. A
+// link is copied as a link.
 // A source on a share is read through libsmbclient (share_read.cpp); a
 // target on a share is written by share_write.cpp.
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/posix/copy_content.h"
 #include "platform/posix/copy_temp.h"
@@ -99,8 +101,61 @@ int OpenSourceFile(const LocatedPath& source, struct statx& stx) {
   return -1;
 }
 
-// Copies the open source `in` (closed here) through a temporary file.
-int CopyRegularFile(int in, const struct statx& stx, const CopyPlace& place, bool failIfExists) {
+// What CopyThroughUnnamedFile gives when the copy is to be made through a
+// named temporary file instead; no errno has this value.
+constexpr int kUseNamedFile = -1;
+
+// False once the system has shown it cannot make or name a file without a
+// name (O_TMPFILE) in the target's file system: later copies go the named way.
+bool UnnamedFilesWork = true;
+
+// O_TMPFILE is unknown to the kernel or to the file system.
+bool CannotMakeUnnamed(int err) { return err == EOPNOTSUPP || err == EISDIR || err == EINVAL; }
+
+// Gives the finished unnamed file `out` the target's name: by its descriptor
+// where the process may (AT_EMPTY_PATH), else through /proc. Never replaces
+// (EEXIST).
+int LinkUnnamed(int out, const CopyPlace& place) {
+  static bool emptyPathRefused = false;  // without CAP_DAC_READ_SEARCH, before Linux 6.10
+  if (!emptyPathRefused) {
+    if (Sys.link_with_flags(out, "", place.dirFd, place.name.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    if (errno != ENOENT && errno != EPERM) return errno;
+    emptyPathRefused = true;
+  }
+  char procPath[32];
+  snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", out);
+  if (Sys.link_with_flags(AT_FDCWD, procPath, place.dirFd, place.name.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+  if (errno != ENOENT) return errno;
+  UnnamedFilesWork = false;  // no /proc; or the directory is gone, and the named way fails too
+  return kUseNamedFile;
+}
+
+// A copy onto a missing target through a file that has no name until it is
+// complete: a failure or an interruption leaves nothing to remove. Gives
+// kUseNamedFile, with `in` still open, where that cannot be done: the file
+// system makes no such file, or the target has appeared meanwhile and is to
+// be replaced.
+int CopyThroughUnnamedFile(int in, const struct statx& stx, const CopyPlace& place, bool failIfExists) {
+  const char* dir = place.dirPath.empty() ? "." : place.dirPath.c_str();
+  int out = Sys.open(place.dirFd, dir, O_WRONLY | O_TMPFILE | O_CLOEXEC, 0600);
+  if (out < 0 && CannotMakeUnnamed(errno)) UnnamedFilesWork = false;
+  int err = out < 0 ? (UnnamedFilesWork ? errno : kUseNamedFile) : CopyIntoTemp(in, out, stx);
+  if (out >= 0 && !err) err = LinkUnnamed(out, place);
+  if (err == EEXIST && !failIfExists) err = kUseNamedFile;
+  bool named = out >= 0 && !err;
+  if (out >= 0 && Sys.close(out) != 0 && !err) err = errno;  // a network file system reports late,
+  if (err && named) Sys.unlink(place.dirFd, place.name.c_str());  // and the copy may not be whole
+  if (err != kUseNamedFile) Sys.close(in);
+  return err;
+}
+
+// Copies the open source `in` (closed here) through a temporary file: an
+// unnamed one onto a missing target, else one named in the target's directory.
+int CopyRegularFile(int in, const struct statx& stx, const CopyPlace& place, bool failIfExists, bool targetMissing) {
+  if (targetMissing && UnnamedFilesWork) {
+    int err = CopyThroughUnnamedFile(in, stx, place, failIfExists);
+    if (err != kUseNamedFile) return err;
+  }
   int out = MakeCopyTemp(place.dirFd, place.dirPath, [&](const char* name) {
     return Sys.open(place.dirFd, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   });
@@ -169,6 +224,13 @@ BOOL CopyFromShare(const std::string& source, LPCSTR lpNewFileName, BOOL bFailIf
   return SetFileAttributesA(lpNewFileName, in.attributes);
 }
 
+// Whether path names a file of a share; full takes its full form. A path
+// that names its drive ("C:...") names none, and is not folded to tell.
+bool NamesShare(LPCSTR path, std::string& full) {
+  if (!path || (path[0] && path[1] == ':')) return false;
+  return FullPathOf(path, full) && IsSharePath(full);
+}
+
 }  // namespace
 
 // Most sources are files named as spelled: their kind is read by name, they
@@ -177,10 +239,8 @@ BOOL CopyFromShare(const std::string& source, LPCSTR lpNewFileName, BOOL bFailIf
 // directory gives 50.
 BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
   std::string sourceFull, targetFull;
-  if (lpNewFileName && FullPathOf(lpNewFileName, targetFull) && IsSharePath(targetFull))
-    return CopyToShare(lpExistingFileName, targetFull, bFailIfExists);
-  if (lpExistingFileName && FullPathOf(lpExistingFileName, sourceFull) && IsSharePath(sourceFull))
-    return CopyFromShare(sourceFull, lpNewFileName, bFailIfExists);
+  if (NamesShare(lpNewFileName, targetFull)) return CopyToShare(lpExistingFileName, targetFull, bFailIfExists);
+  if (NamesShare(lpExistingFileName, sourceFull)) return CopyFromShare(sourceFull, lpNewFileName, bFailIfExists);
   LocatedPath source, target;
   DWORD err = PlacePath(lpExistingFileName, source);
   if (err) return FailWith(err);
@@ -207,7 +267,7 @@ BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExis
   } else if (in < 0 && (in = OpenSourceFile(source, source.stx)) < 0) {
     copyErr = errno;
   } else {
-    copyErr = CopyRegularFile(in, source.stx, place, bFailIfExists);
+    copyErr = CopyRegularFile(in, source.stx, place, bFailIfExists, target.missing == ERROR_FILE_NOT_FOUND);
   }
   if (copyErr) return FailWith(Win32ErrorFromErrno(copyErr));
   NoteNameChange(target, target.missing ? NameChange::Added : NameChange::Replaced);

@@ -31,4 +31,4 @@ SyscallTable Sys = {
     fchdir,    lgetxattr, lsetxattr,   lremovexattr, fgetxattr,     fsetxattr, PlainUnlink,
     PlainRmdir, renameat, mkdirat,     PlainChmod, fchmod,          utimensat, futimens,
     copy_file_range, ftruncate, fsync, llistxattr, flistxattr, fremovexattr, readlinkat, symlinkat,
-    PlainLink, PlainRenameNoReplace, PlainChown, statfs};
+    PlainLink, PlainRenameNoReplace, PlainChown, statfs, linkat};

@@ -49,6 +49,9 @@ struct SyscallTable {
   int (*rename_noreplace)(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath);
   int (*chown)(int dirFd, const char* path, uid_t owner, gid_t group);  // fchownat, never following a link
   int (*statfs)(const char* path, struct statfs* out);
+  // linkat with its flags: names an open file made without a name (O_TMPFILE),
+  // by AT_EMPTY_PATH or by its /proc/self/fd link with AT_SYMLINK_FOLLOW.
+  int (*link_with_flags)(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath, int flags);
 };
 
 // The table the layer calls through; its entries start as the real calls.
