@@ -281,11 +281,8 @@ const char* PlainNameInCurrentDirectory(LPCSTR path) {
   return name;
 }
 
-// The entry of the current directory that its listing has just stat'ed,
-// placed without folding the path again.
-bool LocateJustListed(LPCSTR path, LocatedPath& located) {
-  const char* name = PlainNameInCurrentDirectory(path);
-  if (!name || !TakeListedEntry(CurrentDirectoryFd(), name, located.stx)) return false;
+// The plain name of the current directory as PlaceFullPath places it.
+void PlaceInCurrentDirectory(const char* name, LocatedPath& located) {
   const std::string& dir = CurrentPosixDirectory();
   size_t length = strlen(name);
   located.posix.reserve(dir.size() + 1 + length);
@@ -296,6 +293,14 @@ bool LocateJustListed(LPCSTR path, LocatedPath& located) {
   located.name = located.base = name;
   located.isDriveRoot = false;
   located.missing = ERROR_SUCCESS;
+}
+
+// The entry of the current directory that its listing has just stat'ed,
+// placed without folding the path again.
+bool LocateJustListed(LPCSTR path, LocatedPath& located) {
+  const char* name = PlainNameInCurrentDirectory(path);
+  if (!name || !TakeListedEntry(CurrentDirectoryFd(), name, located.stx)) return false;
+  PlaceInCurrentDirectory(name, located);
   located.statErrno = 0;
   return true;
 }
@@ -310,6 +315,10 @@ DWORD LocatePath(LPCSTR path, LocatedPath& located, LookupFor purpose) {
 }
 
 DWORD PlacePath(LPCSTR path, LocatedPath& located) {
+  if (const char* name = path ? PlainNameInCurrentDirectory(path) : nullptr) {
+    PlaceInCurrentDirectory(name, located);  // a walk's source: no folding
+    return ERROR_SUCCESS;
+  }
   std::string full, root, rest;
   if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
   return PlaceFullPath(full, located, root, rest);
