@@ -35,8 +35,7 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
-#include <vector>
+#include <unordered_map>
 
 #include "platform/posix/dir_reader.h"
 #include "platform/posix/name_match.h"
@@ -57,7 +56,7 @@ struct FoldedNames {
   struct timespec knownAt = {0, 0};      // coarse clock just before the names were known to be the directory's
   struct timespec confirmedAt = {0, 0};  // coarse clock when they were last found valid
   unsigned long long lastUse = 0;
-  std::map<std::vector<uint32_t>, Spellings> byFolded;
+  std::unordered_map<std::string, Spellings> byFolded;  // by FoldedKey
 };
 
 // A walk's target directory, and those above it that it returns to.
@@ -67,13 +66,13 @@ unsigned long long Uses = 0;
 
 // The folded form of the name looked up or changed last: a walk looks a
 // target up twice and then notes its change.
-const std::vector<uint32_t>& FoldedName(const std::string& name) {
+const std::string& FoldedName(const std::string& name) {
   static std::string lastName;
   static UINT lastPage = 0;
-  static std::vector<uint32_t> lastFolded;
+  static std::string lastFolded;
   UINT page = CurrentCodePages().Ansi;
   if (name != lastName || page != lastPage || lastPage == 0) {
-    lastFolded = FoldedCodePoints(name.c_str());
+    lastFolded = FoldedKey(name.c_str());
     lastName = name;
     lastPage = page;
   }
@@ -176,7 +175,7 @@ int ReadNames(FoldedNames& names, const std::string& dirPosix, int fd, const str
   names.dir = dirPosix;
   KeepVersion(names, stx, now);
   return ForEachDirectoryName(fd, [&](const char* name) {
-    Spellings& spellings = names.byFolded[FoldedCodePoints(name)];
+    Spellings& spellings = names.byFolded[FoldedKey(name)];
     if (spellings.count++ == 0) spellings.first = name;
   });
 }
@@ -191,7 +190,7 @@ int StatParent(const LocatedPath& entry, const std::string& dir, struct statx& s
 // False when the names can no longer be told without a read.
 bool Apply(FoldedNames& names, NameChange change, const std::string& name) {
   if (change == NameChange::Replaced) return true;
-  const std::vector<uint32_t>& folded = FoldedName(name);
+  const std::string& folded = FoldedName(name);
   auto it = names.byFolded.find(folded);
   if (change == NameChange::Removed) {
     if (it == names.byFolded.end() || it->second.count != 1 || it->second.first != name) return false;

@@ -73,6 +73,22 @@ std::vector<uint32_t> Folded(const char* text, bool standIns) {
 
 std::vector<uint32_t> FoldedCodePoints(const char* name) { return Folded(name, true); }
 
+std::string FoldedKey(const char* name) {
+  std::string_view text(name);
+  std::string key(text.size(), '\0');
+  size_t i = 0;
+  bool asciiAsItself = CurrentCodePages().Ansi == CP_UTF8;  // as Folded reads it
+  while (asciiAsItself && i < text.size() && (unsigned char)text[i] < 0x80 && !StandInAt(text, i)) {
+    key[i] = UpperAscii(text[i]);
+    i++;
+  }
+  if (i == text.size()) return key;
+  key.assign(1, '\xFF');
+  for (uint32_t c : Folded(name, true))
+    for (int shift = 24; shift >= 0; shift -= 8) key.push_back((char)(c >> shift));
+  return key;
+}
+
 void AppendFoldedName(std::string* out, const char* name) {
   size_t length = strlen(name);
   size_t start = out->size();
