@@ -74,15 +74,11 @@ std::vector<uint32_t> Folded(const char* text, bool standIns) {
 std::vector<uint32_t> FoldedCodePoints(const char* name) { return Folded(name, true); }
 
 std::string FoldedKey(const char* name) {
-  std::string_view text(name);
-  std::string key(text.size(), '\0');
-  size_t i = 0;
-  bool asciiAsItself = CurrentCodePages().Ansi == CP_UTF8;  // as Folded reads it
-  while (asciiAsItself && i < text.size() && (unsigned char)text[i] < 0x80 && !StandInAt(text, i)) {
-    key[i] = UpperAscii(text[i]);
-    i++;
+  std::string key;
+  if (CurrentCodePages().Ansi == CP_UTF8 && AppendFoldedIfPlain(&key, name, strlen(name))) {  // as Folded reads it
+    key.pop_back();
+    return key;
   }
-  if (i == text.size()) return key;
   key.assign(1, '\xFF');
   for (uint32_t c : Folded(name, true))
     for (int shift = 24; shift >= 0; shift -= 8) key.push_back((char)(c >> shift));

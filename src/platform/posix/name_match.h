@@ -12,9 +12,9 @@
 // Win32 name cannot hold counts as its stand-in), case folded away: equal for
 // names that show the same but for case, and for no others.
 std::vector<uint32_t> FoldedCodePoints(const char* text);
-// The same as a text to hash or compare: under UTF-8, a name of ASCII
-// characters only upper-cased (most names, with no decoding); else 0xFF and
-// four bytes per character (0xFF is no ASCII character). Equal where
+// The same as a text to hash or compare: under UTF-8, a plain name
+// (AppendFoldedIfPlain) upper-cased, with no decoding; else 0xFF and four
+// bytes per character (0xFF is no ASCII character). Equal where
 // FoldedCodePoints is equal, and nowhere else.
 std::string FoldedKey(const char* text);
 
