@@ -35,6 +35,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 #include <unordered_map>
 
 #include "platform/posix/dir_reader.h"
@@ -79,7 +80,7 @@ const std::string& FoldedName(const std::string& name) {
   return lastFolded;
 }
 
-FoldedNames* KeptFor(const std::string& dir) {
+FoldedNames* KeptFor(std::string_view dir) {
   for (FoldedNames& names : Kept)
     if (!names.dir.empty() && names.dir == dir) return &names;
   return nullptr;
@@ -206,13 +207,13 @@ bool Apply(FoldedNames& names, NameChange change, const std::string& name) {
 // change (as the lookup of the entry itself does when it was missing).
 void UpdateParent(const LocatedPath& entry, NameChange change) {
   constexpr long long kChangeWindow = 10000000LL;  // 10 ms
-  std::string dir = PosixParentOf(entry.posix);
-  FoldedNames* names = KeptFor(dir);
+  size_t slash = entry.posix.rfind('/');  // PosixParentOf, with no copy
+  FoldedNames* names = KeptFor(slash == 0 ? std::string_view("/") : std::string_view(entry.posix).substr(0, slash));
   if (!names) return;
   struct timespec now = CoarseNow();
   struct statx stx;
   if (entry.base.empty() || Nanoseconds(now) - Nanoseconds(names->confirmedAt) > kChangeWindow ||
-      StatParent(entry, dir, stx) != 0 || !SameDirectory(*names, stx) || !Apply(*names, change, entry.base)) {
+      StatParent(entry, names->dir, stx) != 0 || !SameDirectory(*names, stx) || !Apply(*names, change, entry.base)) {
     *names = FoldedNames{};
     return;
   }
