@@ -108,6 +108,14 @@ struct LayerState {
   // The entry a listing gave last, for the change that follows it.
   ListedEntry listed;
 
+  // The directory of the path placed last (path_lookup.cpp): its full
+  // Windows form up to its last separator, its POSIX path and its drive's
+  // root, under the ANSI code page then in force (0: none).
+  struct {
+    std::string windows, posix, root;
+    UINT page = 0;
+  } lastPlaced;
+
   // The accounts NSS named, both ways (unix_accounts.cpp).
   AccountCache accounts;
 

@@ -10,6 +10,7 @@
 #include "platform/posix/drive_map.h"
 #include "platform/posix/held_parents.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/layer_state.h"
 #include "platform/posix/listed_entry.h"
 #include "platform/posix/name_cache.h"
 #include "platform/posix/name_encoding.h"
@@ -18,6 +19,14 @@
 #include "platform/posix/win_path.h"
 
 namespace {
+
+// A name that needs no folding and is its own POSIX name: no separator,
+// wildcard, stream colon, stand-in, trailing period or blank, and not "."
+// or "..".
+bool IsPlainName(const char* name, size_t length) {
+  if (length == 0 || strpbrk(name, "\\/*?:") || strstr(name, "\xEF\x80")) return false;
+  return name[length - 1] != '.' && name[length - 1] != ' ';  // also "." and ".."
+}
 
 // Whether posix names an entry of dir, with no copy of either.
 bool IsEntryOf(const std::string& posix, const std::string& dir) {
@@ -204,8 +213,43 @@ bool FindNameIgnoringCase(const std::string& dirPosix, const std::string& name, 
 
 namespace {
 
+// Places a plain name after the directory placed last (most paths a walk
+// changes lie in the target directory of the path before): true when it is
+// one, with root set to its drive's root.
+bool PlaceInLastDirectory(const std::string& fullPath, LocatedPath& located, std::string& root) {
+  const auto& last = Layer.lastPlaced;
+  size_t dirLength = last.windows.size();
+  if (last.page != CurrentCodePages().Ansi || fullPath.size() <= dirLength ||
+      fullPath.compare(0, dirLength, last.windows) != 0 ||
+      !IsPlainName(fullPath.c_str() + dirLength, fullPath.size() - dirLength))
+    return false;
+  root = last.root;
+  located.posix.reserve(last.posix.size() + 1 + fullPath.size() - dirLength);
+  located.posix = last.posix;
+  if (last.posix != "/") located.posix += '/';
+  located.posix.append(fullPath, dirLength);
+  return true;
+}
+
+// Keeps the directory of a path on a drive whose last name is plain, for
+// PlaceInLastDirectory.
+void NoteLastDirectory(const std::string& fullPath, const LocatedPath& located, const std::string& root) {
+  auto& last = Layer.lastPlaced;
+  size_t separator = fullPath.rfind('\\');
+  bool onDrive = fullPath.size() > 3 && IsDriveLetter(fullPath[0]) && fullPath.compare(1, 2, ":\\") == 0;
+  if (!onDrive || located.isDriveRoot || !IsPlainName(fullPath.c_str() + separator + 1, fullPath.size() - separator - 1)) {
+    last.page = 0;
+    return;
+  }
+  last.windows.assign(fullPath, 0, separator + 1);
+  last.posix.assign(located.posix, 0, located.posix.size() - (fullPath.size() - separator));
+  if (last.posix.empty()) last.posix = "/";
+  last.root = root;
+  last.page = CurrentCodePages().Ansi;
+}
+
 // Sets rest to the `\`-separated names below the drive root.
-DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::string& root, std::string& rest) {
+DWORD SplitFullPath(const std::string& fullPath, LocatedPath& located, std::string& root, std::string& rest) {
   DWORD err = SplitDriveRoot(fullPath, root, rest);
   if (err) return err;
   located.posix.reserve(root.size() + rest.size() + 1);
@@ -223,6 +267,18 @@ DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::stri
     }
   }
   located.isDriveRoot = rest.empty();
+  NoteLastDirectory(fullPath, located, root);
+  return ERROR_SUCCESS;
+}
+
+// Sets posix, dirFd, name, base and isDriveRoot, and root to the drive's root.
+DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::string& root) {
+  if (PlaceInLastDirectory(fullPath, located, root)) {
+    located.isDriveRoot = false;
+  } else {
+    std::string rest;
+    if (DWORD err = SplitFullPath(fullPath, located, root, rest)) return err;
+  }
   located.missing = ERROR_SUCCESS;
   ChooseDirectory(located);
   return ERROR_SUCCESS;
@@ -231,8 +287,8 @@ DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::stri
 }  // namespace
 
 DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located, LookupFor purpose) {
-  std::string root, rest;
-  if (DWORD err = PlaceFullPath(fullPath, located, root, rest)) return err;
+  std::string root;
+  if (DWORD err = PlaceFullPath(fullPath, located, root)) return err;
   // A change, or a lookup that reads the directory's state anyway, names the
   // entry in its held parent.
   bool changing = purpose == LookupFor::Changing;
@@ -249,6 +305,8 @@ DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located, LookupFo
   located.statErrno = StatEntry(located.dirFd, located.name, located.stx);
   if (located.statErrno == ENOENT || located.statErrno == ENOTDIR) {
     std::shared_ptr<HeldDirectory> heldBefore = std::move(located.held);
+    std::string rest;
+    SplitDriveRoot(fullPath, root, rest);  // as PlaceFullPath found it
     CorrectCase(root, Components(rest), located);
     ChooseDirectory(located);
     std::string corrected = PosixParentOf(located.posix);
@@ -266,19 +324,15 @@ DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located, LookupFo
 namespace {
 
 // The name after `path`'s directory when that directory is the current one,
-// spelled as the layer keeps it, and the name needs no folding: no
-// separator, wildcard, stream colon, stand-in, trailing period or blank, and
-// not "." or "..". Null otherwise.
+// spelled as the layer keeps it, and the name is plain (IsPlainName). Null
+// otherwise.
 const char* PlainNameInCurrentDirectory(LPCSTR path) {
   const std::string& current = CurrentWindowsDirectory();
   if (current.empty() || current.compare(0, kNoDrivePrefixLength, kNoDrivePrefix) == 0) return nullptr;
   if (strncmp(path, current.c_str(), current.size()) != 0) return nullptr;
   const char* name = path + current.size();
   if (current.back() != '\\' && *name++ != '\\') return nullptr;
-  size_t length = strlen(name);
-  if (length == 0 || strpbrk(name, "\\/*?:") || strstr(name, "\xEF\x80")) return nullptr;
-  if (name[length - 1] == '.' || name[length - 1] == ' ') return nullptr;  // also "." and ".."
-  return name;
+  return IsPlainName(name, strlen(name)) ? name : nullptr;
 }
 
 // The plain name of the current directory as PlaceFullPath places it.
@@ -319,9 +373,9 @@ DWORD PlacePath(LPCSTR path, LocatedPath& located) {
     PlaceInCurrentDirectory(name, located);  // a walk's source: no folding
     return ERROR_SUCCESS;
   }
-  std::string full, root, rest;
+  std::string full, root;
   if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
-  return PlaceFullPath(full, located, root, rest);
+  return PlaceFullPath(full, located, root);
 }
 
 DWORD LocateExisting(LPCSTR path, LocatedPath& located, LookupFor purpose) {
