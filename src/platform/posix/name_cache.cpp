@@ -73,7 +73,7 @@ const std::string& FoldedName(const std::string& name) {
   static std::string lastFolded;
   UINT page = CurrentCodePages().Ansi;
   if (name != lastName || page != lastPage || lastPage == 0) {
-    lastFolded = FoldedKey(name.c_str());
+    FoldedKey(name.c_str(), lastFolded);
     lastName = name;
     lastPage = page;
   }
@@ -175,8 +175,10 @@ int ReadNames(FoldedNames& names, const std::string& dirPosix, int fd, const str
   names = FoldedNames{};
   names.dir = dirPosix;
   KeepVersion(names, stx, now);
+  std::string key;
   return ForEachDirectoryName(fd, [&](const char* name) {
-    Spellings& spellings = names.byFolded[FoldedKey(name)];
+    FoldedKey(name, key);
+    Spellings& spellings = names.byFolded[key];
     if (spellings.count++ == 0) spellings.first = name;
   });
 }
@@ -192,15 +194,14 @@ int StatParent(const LocatedPath& entry, const std::string& dir, struct statx& s
 bool Apply(FoldedNames& names, NameChange change, const std::string& name) {
   if (change == NameChange::Replaced) return true;
   const std::string& folded = FoldedName(name);
-  auto it = names.byFolded.find(folded);
   if (change == NameChange::Removed) {
+    auto it = names.byFolded.find(folded);
     if (it == names.byFolded.end() || it->second.count != 1 || it->second.first != name) return false;
     names.byFolded.erase(it);
     return true;
   }
-  if (it != names.byFolded.end()) return false;  // a second spelling: which one a read gives first is unknown
-  names.byFolded.emplace(folded, Spellings{name, 1});
-  return true;
+  // A second spelling fails: which one a read gives first is unknown.
+  return names.byFolded.try_emplace(folded, Spellings{name, 1}).second;
 }
 
 // The names are updated only when they were found valid shortly before the

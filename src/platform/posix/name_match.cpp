@@ -73,16 +73,15 @@ std::vector<uint32_t> Folded(const char* text, bool standIns) {
 
 std::vector<uint32_t> FoldedCodePoints(const char* name) { return Folded(name, true); }
 
-std::string FoldedKey(const char* name) {
-  std::string key;
+void FoldedKey(const char* name, std::string& key) {
+  key.clear();
   if (CurrentCodePages().Ansi == CP_UTF8 && AppendFoldedIfPlain(&key, name, strlen(name))) {  // as Folded reads it
     key.pop_back();
-    return key;
+    return;
   }
   key.assign(1, '\xFF');
   for (uint32_t c : Folded(name, true))
     for (int shift = 24; shift >= 0; shift -= 8) key.push_back((char)(c >> shift));
-  return key;
 }
 
 void AppendFoldedName(std::string* out, const char* name) {

@@ -12,11 +12,11 @@
 // Win32 name cannot hold counts as its stand-in), case folded away: equal for
 // names that show the same but for case, and for no others.
 std::vector<uint32_t> FoldedCodePoints(const char* text);
-// The same as a text to hash or compare: under UTF-8, a plain name
+// Sets key to the same as a text to hash or compare: under UTF-8, a plain name
 // (AppendFoldedIfPlain) upper-cased, with no decoding; else 0xFF and four
 // bytes per character (0xFF is no ASCII character). Equal where
 // FoldedCodePoints is equal, and nowhere else.
-std::string FoldedKey(const char* text);
+void FoldedKey(const char* text, std::string& key);
 
 // Appends name with case folded away, and a NUL, to out: UTF-8 of the folded
 // code points (a byte that starts no valid sequence as it is), so that
