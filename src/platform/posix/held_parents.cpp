@@ -4,7 +4,8 @@
 // trusted only while its path still leads to it (one statx of the path per
 // lookup, the one a lookup of a missing name needs anyway): a directory
 // replaced by another program is let go of and opened again, and one
-// replaced by a link is not followed.
+// replaced by a link is not followed. The descriptor's own state (fstat)
+// cannot stand in for it: it shows the directory opened, wherever that now is.
 #include "platform/posix/held_parents.h"
 
 #include <algorithm>
