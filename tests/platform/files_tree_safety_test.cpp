@@ -102,18 +102,23 @@ TEST_F(TreeSafetyTest, ANameTheLayerMakesOrRemovesIsFoundOrGoneAtOnce) {
   EXPECT_EQ(Names("T:\\d\\*"), "copy File other ");
 }
 
-// The format lookup asks for a change of the program's folder on every line.
+// The format lookup asks for a change of the program's folder on every line;
+// the folder itself moving away signals too.
 TEST_F(TreeSafetyTest, AChangeNotificationSeesANameMadeByAnyone) {
-  HANDLE changes = FindFirstChangeNotificationA("T:\\", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+  tree_.dir("d");
+  HANDLE changes = FindFirstChangeNotificationA("T:\\d", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
   ASSERT_NE(changes, INVALID_HANDLE_VALUE);
   EXPECT_EQ(WaitForSingleObject(changes, 0), WAIT_TIMEOUT);
-  tree_.file("made");
+  tree_.file("d/made");
   EXPECT_EQ(WaitForSingleObject(changes, 0), WAIT_OBJECT_0);
   EXPECT_EQ(WaitForSingleObject(changes, 0), WAIT_OBJECT_0);  // until re-armed
   EXPECT_TRUE(FindNextChangeNotification(changes));
-  EXPECT_EQ(WaitForSingleObject(changes, 0), WAIT_TIMEOUT);
-  fs::remove(tree_.path("made"));
+  EXPECT_EQ(WaitForSingleObject(changes, 20), WAIT_TIMEOUT);
+  fs::remove(tree_.path("d/made"));
   EXPECT_EQ(WaitForSingleObject(changes, 0), WAIT_OBJECT_0);
+  EXPECT_TRUE(FindNextChangeNotification(changes));
+  fs::rename(tree_.path("d"), tree_.path("moved"));
+  EXPECT_EQ(WaitForSingleObject(changes, 1000), WAIT_OBJECT_0);
   EXPECT_TRUE(FindCloseChangeNotification(changes));
 }
 

@@ -1,15 +1,18 @@
 // Change notifications: FindFirstChangeNotificationA, FindNextChangeNotification,
 // FindCloseChangeNotification and WaitForSingleObject on their handles, served
-// by inotify. A handle is signalled from the first change after it was made
-// (or re-armed) until FindNextChangeNotification re-arms it; a wait never
-// blocks longer than asked and reads only what the kernel has queued. The
-// kernel also raises SIGIO when it queues an event, so a wait that may not
-// block (the format lookup asks on every line) answers from a counter without
-// a system call while nothing was queued.
+// by dnotify. The kernel raises SIGIO for every change of a watched
+// directory; the layer's handler counts them, and a handle is signalled from
+// the first signal after it was made (or re-armed) until
+// FindNextChangeNotification re-arms it. So a wait of 0 milliseconds makes no
+// system call, and a longer one sleeps until a signal or its time is up.
+// dnotify rather than inotify: closing an inotify instance makes the kernel
+// wait for a grace period (some milliseconds at every exit of a run that
+// watched), closing a dnotify watch does not.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -22,63 +25,106 @@
 namespace {
 
 struct ChangeHandle : LayerHandle {
-  int fd;
+  int fd;        // the directory watched
+  int parentFd;  // its parent, watched for the directory's own removal or renaming; -1 at a root
   bool signalled;
-  bool raisesSignal;     // SIGIO is raised for its events
-  sig_atomic_t seenSignals;  // QueuedSignals when its queue was last read
+  sig_atomic_t seenSignals;  // QueuedSignals when the handle was made or re-armed
 };
 
-volatile sig_atomic_t QueuedSignals = 0;  // SIGIOs taken: the kernel queued an event on some watch
+volatile sig_atomic_t QueuedSignals = 0;  // SIGIOs taken: some watched directory changed
 
 void NoteQueuedEvent(int) { QueuedSignals = QueuedSignals + 1; }
 
-// Asks the kernel to raise SIGIO whenever it queues an event on fd.
-bool RaiseSignalOnEvents(int fd) {
-  if (!Layer.changeSignalInstalled) {
-    struct sigaction action = {};
-    action.sa_handler = NoteQueuedEvent;
-    action.sa_flags = SA_RESTART;
-    sigemptyset(&action.sa_mask);
-    if (sigaction(SIGIO, &action, nullptr) != 0) return false;
-    Layer.changeSignalInstalled = true;
-  }
-  int flags = fcntl(fd, F_GETFL);
-  return flags >= 0 && fcntl(fd, F_SETOWN, getpid()) == 0 && fcntl(fd, F_SETFL, flags | O_ASYNC) == 0;
+bool InstallSignalHandler() {
+  if (Layer.changeSignalInstalled) return true;
+  struct sigaction action = {};
+  action.sa_handler = NoteQueuedEvent;
+  action.sa_flags = SA_RESTART;
+  sigemptyset(&action.sa_mask);
+  if (sigaction(SIGIO, &action, nullptr) != 0) return false;
+  Layer.changeSignalInstalled = true;
+  return true;
+}
+
+void CloseWatch(int fd) {
+  if (fd >= 0) close(fd);
 }
 
 bool CloseChange(LayerHandle* handle) {
   ChangeHandle* change = static_cast<ChangeHandle*>(handle);
   bool closed = close(change->fd) == 0;
   if (!closed) SetLastErrorFromErrno(errno);
+  CloseWatch(change->parentFd);
   delete change;
   return closed;
 }
 
 ChangeHandle* FindChange(HANDLE h) { return static_cast<ChangeHandle*>(LookupHandle(h, CloseChange)); }
 
-// What each Win32 filter bit is made of. The directory going away (or being
-// moved) always signals: nothing in it can be trusted any more.
-uint32_t InotifyMask(DWORD filter) {
-  uint32_t mask = IN_DELETE_SELF | IN_MOVE_SELF;
-  if (filter & (FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME))
-    mask |= IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
-  if (filter & FILE_NOTIFY_CHANGE_ATTRIBUTES) mask |= IN_ATTRIB;
-  if (filter & (FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE)) mask |= IN_MODIFY | IN_CLOSE_WRITE;
+// What each Win32 filter bit is made of.
+unsigned long DnotifyMask(DWORD filter) {
+  unsigned long mask = DN_MULTISHOT;
+  if (filter & (FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME)) mask |= DN_CREATE | DN_DELETE | DN_RENAME;
+  if (filter & FILE_NOTIFY_CHANGE_ATTRIBUTES) mask |= DN_ATTRIB;
+  if (filter & (FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE)) mask |= DN_MODIFY;
   return mask;
 }
 
-// Takes every queued event; true when there was at least one.
-bool DrainEvents(ChangeHandle* change) {
-  change->seenSignals = QueuedSignals;  // before the read: a later event counts again
-  alignas(struct inotify_event) char buffer[4096];
-  bool any = false;
-  while (read(change->fd, buffer, sizeof buffer) > 0) any = true;
-  return any;
+// The directory open at path, watched for mask: its descriptor, or -1.
+int OpenWatched(const char* path, unsigned long mask) {
+  int fd = open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0 && fcntl(fd, F_NOTIFY, mask) != 0) {
+    int err = errno;
+    close(fd);
+    errno = err;
+    return -1;
+  }
+  return fd;
 }
 
-// True when no event can have been queued since the queue was last read.
-bool NothingQueued(const ChangeHandle* change) {
-  return change->raisesSignal && change->seenSignals == QueuedSignals;
+// The parent of the directory open as fd, watched for a name removed or
+// renamed (the directory itself going away or moving signals, as do its
+// siblings doing so): its descriptor, or -1 at a root.
+int WatchParent(int fd) {
+  int parent = openat(fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  struct stat self, above;
+  if (parent < 0 || fstat(fd, &self) != 0 || fstat(parent, &above) != 0 ||
+      (self.st_dev == above.st_dev && self.st_ino == above.st_ino) ||
+      fcntl(parent, F_NOTIFY, DN_DELETE | DN_RENAME | DN_MULTISHOT) != 0) {
+    CloseWatch(parent);
+    return -1;
+  }
+  return parent;
+}
+
+bool Changed(const ChangeHandle* change) { return change->seenSignals != QueuedSignals; }
+
+// Sleeps until the handle changes or milliseconds have passed; SIGIO is
+// blocked between the test and the sleep, so none can fall between.
+void SleepUntilChanged(const ChangeHandle* change, DWORD milliseconds) {
+  sigset_t block, old;
+  sigemptyset(&block);
+  sigaddset(&block, SIGIO);
+  sigprocmask(SIG_BLOCK, &block, &old);
+  sigset_t during = old;
+  sigdelset(&during, SIGIO);
+  struct timespec now, deadline;
+  clock_gettime(CLOCK_MONOTONIC, &deadline);
+  deadline.tv_sec += milliseconds / 1000;
+  deadline.tv_nsec += (long)(milliseconds % 1000) * 1000000;
+  if (deadline.tv_nsec >= 1000000000) deadline.tv_sec++, deadline.tv_nsec -= 1000000000;
+  while (!Changed(change)) {
+    struct timespec left = {};
+    if (milliseconds != INFINITE) {
+      clock_gettime(CLOCK_MONOTONIC, &now);
+      left.tv_sec = deadline.tv_sec - now.tv_sec;
+      left.tv_nsec = deadline.tv_nsec - now.tv_nsec;
+      if (left.tv_nsec < 0) left.tv_sec--, left.tv_nsec += 1000000000;
+      if (left.tv_sec < 0) break;
+    }
+    ppoll(nullptr, 0, milliseconds == INFINITE ? nullptr : &left, &during);
+  }
+  sigprocmask(SIG_SETMASK, &old, nullptr);
 }
 
 }  // namespace
@@ -93,15 +139,13 @@ HANDLE FindFirstChangeNotificationA(LPCSTR lpPathName, BOOL bWatchSubtree, DWORD
     return INVALID_HANDLE_VALUE;
   }
   sig_atomic_t seen = QueuedSignals;
-  int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-  bool raisesSignal = fd >= 0 && RaiseSignalOnEvents(fd);
-  if (fd < 0 || inotify_add_watch(fd, located.posix.c_str(), InotifyMask(dwNotifyFilter) | IN_ONLYDIR) < 0) {
+  int fd = InstallSignalHandler() ? OpenWatched(located.posix.c_str(), DnotifyMask(dwNotifyFilter)) : -1;
+  if (fd < 0) {
     SetLastErrorFromErrno(errno);
-    if (fd >= 0) close(fd);
     return INVALID_HANDLE_VALUE;
   }
   SetLastError(ERROR_SUCCESS);
-  return RegisterHandle(new ChangeHandle{{CloseChange}, fd, false, raisesSignal, seen});
+  return RegisterHandle(new ChangeHandle{{CloseChange}, fd, WatchParent(fd), false, seen});
 }
 
 BOOL FindNextChangeNotification(HANDLE hChangeHandle) {
@@ -110,7 +154,7 @@ BOOL FindNextChangeNotification(HANDLE hChangeHandle) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  DrainEvents(change);
+  change->seenSignals = QueuedSignals;
   change->signalled = false;
   return TRUE;
 }
@@ -123,10 +167,7 @@ DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
     SetLastError(ERROR_INVALID_HANDLE);
     return WAIT_FAILED;
   }
-  if (!change->signalled && dwMilliseconds != 0) {
-    struct pollfd p = {change->fd, POLLIN, 0};
-    poll(&p, 1, dwMilliseconds == INFINITE ? -1 : (int)dwMilliseconds);
-  }
-  if (!change->signalled && (dwMilliseconds != 0 || !NothingQueued(change))) change->signalled = DrainEvents(change);
+  if (!change->signalled && !Changed(change) && dwMilliseconds != 0) SleepUntilChanged(change, dwMilliseconds);
+  if (!change->signalled) change->signalled = Changed(change);
   return change->signalled ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
 }
