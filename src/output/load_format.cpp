@@ -67,8 +67,7 @@ bool ReadFormatFile(const char* format, char* output) {
 // is asked again for a format file of that name: once the run has asked it
 // kAskedBeforeWatching times, the folder is watched and the texts found
 // missing there from then on are kept while it reports no change of its
-// names. A watch costs the process some milliseconds when it ends (the
-// kernel waits for its readers to let go), more than a few lookups: a run of
+// names. Making a watch costs more system calls than a few lookups: a run of
 // few lines (totals only) asks each time. The folder is watched before it is
 // asked with the watch, so no change can fall between.
 constexpr int kAskedBeforeWatching = 16;
