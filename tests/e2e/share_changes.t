@@ -81,3 +81,8 @@ Owners and lists given by name are looked up on the server.
   KELTRO-INFO, set: \\127.0.0.6\data\t\a.txt
   $ keltro sho '\\127.0.0.6\data\t\a.txt' '~F~o ~g~N'
   Unix User\nobody \Everyone:R Unix User\nobody:F a.txt
+
+A server list and a format file kept on a share are read from it.
+  $ printf 'WORKGROUP\\\\127.0.0.6\n' > $D/list.txt && printf '~f is on a share' > $D/fmt
+  $ SERVERLIST='\\127.0.0.6\data\list.txt' keltro sho 'W*\\127.*\data\t\a.txt' '~F\\127.0.0.6\data\fmt' | grep -v STATISTICS
+  \\127.0.0.6\data\t\a.txt is on a share

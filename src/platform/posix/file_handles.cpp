@@ -131,6 +131,8 @@ BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD
               void* lpOverlapped) {
   if (lpNumberOfBytesRead) *lpNumberOfBytesRead = 0;
   FileHandle* file = FindFile(hFile);
+  BOOL onShare;
+  if (!file && ReadShareHandle(hFile, lpBuffer, nNumberOfBytesToRead, lpNumberOfBytesRead, onShare)) return onShare;
   if (!file) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;

@@ -110,11 +110,15 @@ DWORD SetShareTimes(const std::string& full, const FILETIME* creation, const FIL
 // CopyFileA onto the share path target from a local or share source.
 BOOL CopyToShare(LPCSTR source, const std::string& target, BOOL failIfExists);
 
-// CreateFileA on a share: a handle that changes the entry's times by its
-// path (SetFileTime), for an existing entry opened without reading or
-// writing its data; any other open is refused with 50.
+// CreateFileA on a share, for an existing entry: a handle that reads a
+// file's data (ReadFile), or, opened without reading or writing its data,
+// one that changes the entry's times by its path (SetFileTime); any other
+// open is refused with 50.
 HANDLE OpenShareHandle(const std::string& full, DWORD access, DWORD disposition, DWORD flags);
 // SetFileTime on a handle OpenShareHandle gave; false (nothing done) for
 // any other handle.
 bool SetShareHandleTime(HANDLE handle, const FILETIME* creation, const FILETIME* access, const FILETIME* write,
                         BOOL& result);
+// ReadFile on a handle OpenShareHandle gave; false (nothing done) for any
+// other handle, else true with result and *got as ReadFile gives them.
+bool ReadShareHandle(HANDLE handle, void* buffer, DWORD length, DWORD* got, BOOL& result);

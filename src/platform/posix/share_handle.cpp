@@ -1,8 +1,9 @@
-// Handles on entries of shares: CreateFileA for changing an entry's times
-// (the `set` command's SetFileTime). Such a handle holds no open file on
-// the server, only the entry's path; SetFileTime sets the times by it.
-// Reading handles and other dispositions are not served (50); nor are
-// ReadFile, WriteFile and GetFileInformationByHandle on such a handle.
+// Handles on entries of shares: CreateFileA for reading a file (a format
+// file or a server list kept on a share: ReadFile) and for changing an
+// entry's times (the `set` command's SetFileTime). A handle for times holds
+// no open file on the server, only the entry's path; SetFileTime sets the
+// times by it. Other dispositions are not served (50); nor are WriteFile and
+// GetFileInformationByHandle on such a handle.
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -16,10 +17,13 @@ namespace {
 struct ShareHandle : LayerHandle {
   std::string full;
   DWORD access;
+  ShareFile file;  // open for reading when access asks to read
 };
 
 bool CloseShareHandle(LayerHandle* handle) {
-  delete static_cast<ShareHandle*>(handle);
+  auto* share = static_cast<ShareHandle*>(handle);
+  CloseShareFile(share->file);
+  delete share;
   return true;
 }
 
@@ -35,7 +39,17 @@ HANDLE Fail(DWORD err) {
 }  // namespace
 
 HANDLE OpenShareHandle(const std::string& full, DWORD access, DWORD disposition, DWORD flags) {
-  if (disposition != OPEN_EXISTING || (access & kReadAccess)) return Fail(ERROR_NOT_SUPPORTED);
+  if (disposition != OPEN_EXISTING || ((access & kReadAccess) && SetsAttributes(access)))
+    return Fail(ERROR_NOT_SUPPORTED);
+  if (access & kReadAccess) {
+    auto* share = new ShareHandle{{CloseShareHandle}, full, access, {}};
+    if (DWORD err = OpenShareFile(full, share->file)) {
+      delete share;
+      return Fail(err);
+    }
+    SetLastError(ERROR_SUCCESS);
+    return RegisterHandle(share);
+  }
   std::string url;
   DWORD err = ShareUrl(full, url);
   SMBCCTX* context = err ? nullptr : SmbContext(err);
@@ -44,7 +58,7 @@ HANDLE OpenShareHandle(const std::string& full, DWORD access, DWORD disposition,
   if (Smb.getFunctionStat(context)(context, url.c_str(), &st) != 0) return Fail(SmbError(errno));
   if (S_ISDIR(st.st_mode) && !(flags & FILE_FLAG_BACKUP_SEMANTICS)) return Fail(ERROR_ACCESS_DENIED);
   SetLastError(ERROR_SUCCESS);
-  return RegisterHandle(new ShareHandle{{CloseShareHandle}, full, access});
+  return RegisterHandle(new ShareHandle{{CloseShareHandle}, full, access, {}});
 }
 
 bool SetShareHandleTime(HANDLE handle, const FILETIME* creation, const FILETIME* access, const FILETIME* write,
@@ -54,5 +68,28 @@ bool SetShareHandleTime(HANDLE handle, const FILETIME* creation, const FILETIME*
   DWORD err = SetsAttributes(share->access) ? SetShareTimes(share->full, creation, access, write)
                                             : ERROR_ACCESS_DENIED;
   result = err ? FailWith(err) : Succeed();
+  return true;
+}
+
+bool ReadShareHandle(HANDLE handle, void* buffer, DWORD length, DWORD* got, BOOL& result) {
+  auto* share = static_cast<ShareHandle*>(LookupHandle(handle, CloseShareHandle));
+  if (!share) return false;
+  if (!share->file.file) {
+    result = FailWith(ERROR_ACCESS_DENIED);
+    return true;
+  }
+  DWORD total = 0;
+  while (total < length) {
+    long n = ReadShareFile(share->file, static_cast<char*>(buffer) + total, length - total);
+    if (n < 0) {
+      if (got) *got = total;
+      result = FailWith(SmbError(errno));
+      return true;
+    }
+    if (n == 0) break;
+    total += (DWORD)n;
+  }
+  if (got) *got = total;
+  result = Succeed();
   return true;
 }
