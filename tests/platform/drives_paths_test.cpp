@@ -70,7 +70,7 @@ TEST_F(PathCallsTest, RefusalsCarryWin32CodesAndChangeNothing) {
   refused(GetFileAttributesA("T:\\plain.txt\\x"), INVALID_FILE_ATTRIBUTES, ERROR_PATH_NOT_FOUND);
   refused(GetFileAttributesA("*:\\x"), INVALID_FILE_ATTRIBUTES, ERROR_INVALID_NAME);
   // Calls that do not serve shares refuse them without asking the network.
-  refused(CreateFileA("\\\\srv\\share\\x", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+  refused(CreateFileA("\\\\srv\\share\\x", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr),
           INVALID_HANDLE_VALUE, ERROR_NOT_SUPPORTED);
   MapDrives("C=/;D=" + tree_.path("no-media") + ",cdrom");
   refused(GetFileAttributesA("D:\\x"), INVALID_FILE_ATTRIBUTES, ERROR_NOT_READY);
