@@ -6,6 +6,7 @@
 inline bool ReadStoredAttributes(bool) { return true; }
 inline bool ListNamesOnly(bool) { return false; }
 inline bool KeepListedEntries(bool) { return false; }
+inline bool ReadSharesAhead(bool) { return false; }
 #else
 // Whether listings and attribute reads take hidden, system, archive and a
 // stored creation time from the entries' extended attributes (the default).
@@ -23,4 +24,9 @@ bool ListNamesOnly(bool namesOnly);
 // default). A run that changes nothing turns this off; returns the setting
 // it replaces.
 bool KeepListedEntries(bool keep);
+// Whether listings of share directories are read ahead by other connections,
+// in the order a walk of every subdirectory takes, while the walk works on
+// the ones before (off unless turned on): for a run that changes nothing and
+// walks subdirectories. Returns the setting it replaces.
+bool ReadSharesAhead(bool readAhead);
 #endif

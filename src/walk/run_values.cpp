@@ -40,6 +40,7 @@ void WorkOutPerFileNeeds(void) {
                        FindCriterion('C')->status == PS_GIVEN || Mentions(LineBuffer, "*~*a*") ||
                        Mentions(LineBuffer, "*~*C*"));
   KeepListedEntries(CurrentCommand != CMD_SHO);  // sho changes no entry it lists
+  ReadSharesAhead(CurrentCommand == CMD_SHO && Recurse);
   LoadFormat(TotalsFormat, LineBuffer);
   if (FormatMentions(LineBuffer, 'o')) NeedOwner = 1;
 }

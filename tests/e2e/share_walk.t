@@ -75,3 +75,14 @@ Deleting on a share: the files, then the directories emptied.
   KELTRO-INFO, delete: \\127.0.0.2\data\sub\deep\c.log
   KELTRO-INFO, remove: \\127.0.0.2\data\sub\deep\
   KELTRO-INFO, remove: \\127.0.0.2\data\sub\
+
+A deep tree on a share is listed whole and in the order of a local listing,
+while other connections read the directories the walk comes to next.
+  $ for a in A b C; do for b in x Y z; do for c in 1 2; do mkdir -p $D/deep/$a/$b/$c && printf 1 > $D/deep/$a/$b/$c/f$c; done; printf 12 > $D/deep/$a/$b/g; done; done
+  $ keltro sho 'C:\smb\127.0.0.2\shares\data\deep\*' /S '~F~f' | sed 's/^.*\\data\\deep//' > local
+  $ keltro sho '\\127.0.0.2\data\deep\*' /S '~F~f' | sed 's/^.*\\data\\deep//' | diff local - && wc -l < local && head -4 local
+  57
+  \A\x\1\f1
+  \A\x\1
+  \A\x\2\f2
+  \A\x\2

@@ -12,6 +12,7 @@
 #include "platform/posix/layer_state.h"
 #include "platform/posix/name_match.h"
 #include "platform/posix/share_files.h"
+#include "platform/posix/share_read_ahead.h"
 #include "platform/posix/smb_context.h"
 
 namespace {
@@ -32,6 +33,8 @@ EntryInfo InfoOf(const struct libsmb_file_info& file) {
 }
 
 bool IsDotName(const std::string& name) { return name == "." || name == ".."; }
+
+bool TakesEveryName(const std::string& pattern) { return pattern == "*" || pattern == "*.*"; }
 
 // NTFS order: by name with case folded away, then byte for byte; "." and
 // ".." before every name.
@@ -126,25 +129,40 @@ bool IsListedDirectory(const std::string& full) {
 
 }  // namespace
 
-DWORD ListShareDirectory(const std::string& directory, const std::string& pattern, std::vector<ShareEntry>& entries) {
-  std::string url;
-  DWORD err = ShareUrl(directory, url);
-  if (err) return err;
-  SMBCCTX* context = SmbContext(err);
-  if (!context) return err;
+ShareListingResult ReadShareListing(SMBCCTX* context, const std::string& url, const std::string& pattern,
+                                    std::vector<ShareEntry>& entries) {
   SMBCFILE* dir = Smb.getFunctionOpendir(context)(context, url.c_str());
-  if (!dir) return ReachError(directory, errno, ERROR_PATH_NOT_FOUND);
+  if (!dir) return {errno, false};
   smbc_readdirplus_fn next = Smb.getFunctionReaddirPlus(context);
+  bool everyName = TakesEveryName(pattern);
   errno = 0;
   while (const struct libsmb_file_info* file = next(context, dir)) {
     std::string name = AnsiNameOf(file->name);
-    if (MatchWildcardIgnoringCase(pattern.c_str(), name.c_str())) entries.push_back(ShareEntry{name, InfoOf(*file)});
+    if (everyName || MatchWildcardIgnoringCase(pattern.c_str(), name.c_str()))
+      entries.push_back(ShareEntry{name, InfoOf(*file)});
     errno = 0;
   }
   int readErr = errno;
   Smb.getFunctionClosedir(context)(context, dir);
-  if (readErr) return SmbError(readErr);
+  if (readErr) return {readErr, true};
   SortAsNtfs(entries);
+  return {};
+}
+
+DWORD ListShareDirectory(const std::string& directory, const std::string& pattern, std::vector<ShareEntry>& entries) {
+  std::string url;
+  DWORD err = ShareUrl(directory, url);
+  if (err) return err;
+  ShareListingResult listing;
+  bool everyName = TakesEveryName(pattern);
+  if (!everyName || !TakeListingReadAhead(directory, entries, listing)) {
+    SMBCCTX* context = SmbContext(err);
+    if (!context) return err;
+    listing = ReadShareListing(context, url, pattern, entries);
+    if (everyName && !listing.err) ReadAheadBelow(directory, entries);
+  }
+  if (!listing.opened) return ReachError(directory, listing.err, ERROR_PATH_NOT_FOUND);
+  if (listing.err) return SmbError(listing.err);
   NoteListing(directory, entries);
   return ERROR_SUCCESS;
 }

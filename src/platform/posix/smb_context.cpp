@@ -81,7 +81,9 @@ void GiveCredentials(SMBCCTX*, const char*, const char*, char* workgroup, int wo
 
 void DropMessage(void*, int, const char*) {}
 
-SMBCCTX* CreateContext() {
+}  // namespace
+
+SMBCCTX* NewSmbContext() {
   SMBCCTX* context = Smb.new_context();
   if (!context) return nullptr;
   Smb.setDebug(context, 0);
@@ -98,8 +100,6 @@ SMBCCTX* CreateContext() {
   Smb.free_context(context, 1);
   return nullptr;
 }
-
-}  // namespace
 
 SmbApi Smb;
 
@@ -123,7 +123,7 @@ SMBCCTX* SmbContext(DWORD& error) {
       error = ContextError = ERROR_NOT_SUPPORTED;
       return nullptr;
     }
-    Context = CreateContext();
+    Context = NewSmbContext();
     if (!Context) ContextError = errno == ENOMEM ? ERROR_NOT_ENOUGH_MEMORY : ERROR_NOT_SUPPORTED;
   }
   error = ContextError;

@@ -14,6 +14,10 @@
 // set when it cannot be: 50 when Samba's client library is not installed.
 SMBCCTX* SmbContext(DWORD& error);
 
+// A context of its own, set up as the run's, for a process forked to use the
+// network beside the run (share_read_ahead.h); null when it cannot be made.
+SMBCCTX* NewSmbContext();
+
 // The Win32 code for an errno that a libsmbclient call left.
 DWORD SmbError(int err);
 
