@@ -15,6 +15,7 @@
 #include "platform/posix/copy_temp.h"
 #include "platform/posix/file_info.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/listed_entry.h"
 #include "platform/posix/name_cache.h"
 #include "platform/posix/path_lookup.h"
 #include "platform/posix/share_files.h"
@@ -82,11 +83,17 @@ int CopyIntoTemp(int in, int out, const struct statx& stx) {
 }
 
 // Opens the source as a file, without following a link: -1 with errno when
-// it cannot be opened or is no file. stx takes the open file's state. Only a
-// file is ever opened: opening a device can act on it (a tape rewinds when it
-// is closed), so the entry's kind is read by name first.
+// it cannot be opened or is no file. stx takes the open file's state. Only
+// what was a file is opened: opening a device can act on it (a tape rewinds
+// when it is closed). The entry's kind is the one the listing has just read
+// of it (listed_entry.h), else read by name. Either leaves a moment in which
+// the entry may be replaced: only root can make a device node, and the
+// descriptor's own state refuses whatever is no file once opened, without
+// blocking (O_NONBLOCK) or taking a terminal (O_NOCTTY).
 int OpenSourceFile(const LocatedPath& source, struct statx& stx) {
-  if (Sys.stat(source.dirFd, source.name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &stx) != 0) return -1;
+  if (!TakeListedEntry(source.dirFd, source.name, stx) &&
+      Sys.stat(source.dirFd, source.name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &stx) != 0)
+    return -1;
   if (!S_ISREG(stx.stx_mode)) {
     errno = EACCES;
     return -1;
@@ -233,8 +240,9 @@ bool NamesShare(LPCSTR path, std::string& full) {
 
 }  // namespace
 
-// Most sources are files named as spelled: their kind is read by name, they
-// are opened and known from the open file; any other is located first.
+// Most sources are files named as spelled: their kind is the listing's or
+// read by name, they are opened and known from the open file; any other is
+// located first.
 // A directory gives 5; an entry that is neither a file, a link nor a
 // directory gives 50.
 BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {

@@ -1,7 +1,7 @@
 // The last entry a listing of the current directory gave, with its statx,
 // kept for the change that follows it at once (del deletes each file the walk
-// has just listed): that change's lookup takes it instead of asking the
-// kernel again. It answers one lookup of the same descriptor and name, made
+// has just listed, cop copies it): that change's lookup, or the copy's check
+// of its source's kind, takes it instead of asking the kernel again. It answers one lookup of the same descriptor and name, made
 // within a few milliseconds; a change of directory forgets it.
 #pragma once
 
