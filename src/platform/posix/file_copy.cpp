@@ -238,18 +238,13 @@ bool NamesShare(LPCSTR path, std::string& full) {
   return FullPathOf(path, full) && IsSharePath(full);
 }
 
-}  // namespace
-
 // Most sources are files named as spelled: their kind is the listing's or
 // read by name, they are opened and known from the open file; any other is
 // located first.
 // A directory gives 5; an entry that is neither a file, a link nor a
 // directory gives 50.
-BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
-  std::string sourceFull, targetFull;
-  if (NamesShare(lpNewFileName, targetFull)) return CopyToShare(lpExistingFileName, targetFull, bFailIfExists);
-  if (NamesShare(lpExistingFileName, sourceFull)) return CopyFromShare(sourceFull, lpNewFileName, bFailIfExists);
-  LocatedPath source, target;
+BOOL CopyLocalFile(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists, LocatedPath& source,
+                   LocatedPath& target) {
   DWORD err = PlacePath(lpExistingFileName, source);
   if (err) return FailWith(err);
   int in = OpenSourceFile(source, source.stx);
@@ -280,4 +275,17 @@ BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExis
   if (copyErr) return FailWith(Win32ErrorFromErrno(copyErr));
   NoteNameChange(target, target.missing ? NameChange::Added : NameChange::Replaced);
   return Succeed();
+}
+
+}  // namespace
+
+BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
+  std::string sourceFull, targetFull;
+  if (NamesShare(lpNewFileName, targetFull)) return CopyToShare(lpExistingFileName, targetFull, bFailIfExists);
+  if (NamesShare(lpExistingFileName, sourceFull)) return CopyFromShare(sourceFull, lpNewFileName, bFailIfExists);
+  static LocatedPath source, target;  // kept: the room of their texts serves the next copy
+  BOOL copied = CopyLocalFile(lpExistingFileName, lpNewFileName, bFailIfExists, source, target);
+  source.held.reset();  // no directory stays open for them
+  target.held.reset();
+  return copied;
 }
