@@ -91,7 +91,7 @@ int CopyIntoTemp(int in, int out, const struct statx& stx) {
 // descriptor's own state refuses whatever is no file once opened, without
 // blocking (O_NONBLOCK) or taking a terminal (O_NOCTTY).
 int OpenSourceFile(const LocatedPath& source, struct statx& stx) {
-  if (!TakeListedEntry(source.dirFd, source.name, stx) &&
+  if (!TakeListedEntry(source.dirFd, source.name.c_str(), stx) &&
       Sys.stat(source.dirFd, source.name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &stx) != 0)
     return -1;
   if (!S_ISREG(stx.stx_mode)) {

@@ -48,9 +48,9 @@ void ForgetListedEntryIn(const char* begin, const char* end) {
   if (listed.dirFd >= 0 && listed.name >= begin && listed.name < end) listed.dirFd = -1;
 }
 
-bool TakeListedEntry(int dirFd, const std::string& name, struct statx& stx) {
+bool TakeListedEntry(int dirFd, const char* name, struct statx& stx) {
   ListedEntry& listed = Layer.listed;
-  if (listed.dirFd < 0 || listed.dirFd != dirFd || strcmp(listed.name, name.c_str()) != 0) return false;
+  if (listed.dirFd < 0 || listed.dirFd != dirFd || strcmp(listed.name, name) != 0) return false;
   listed.dirFd = -1;  // one lookup only
   if (NowNs() - listed.atNs > kFreshForNs) return false;
   stx = listed.stx;
