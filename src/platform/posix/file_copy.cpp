@@ -18,6 +18,7 @@
 #include "platform/posix/listed_entry.h"
 #include "platform/posix/name_cache.h"
 #include "platform/posix/path_lookup.h"
+#include "platform/posix/posix_acl.h"
 #include "platform/posix/share_files.h"
 #include "platform/posix/syscalls.h"
 
@@ -29,11 +30,12 @@ struct CopyPlace {
   int dirFd;
   std::string dirPath;  // "" when dirFd is a held directory, else the directory's path and '/'
   std::string name;
+  HeldDirectory* held;  // the held parent dirFd names, or null
 };
 
 CopyPlace PlaceOf(const LocatedPath& target) {
-  if (target.dirFd != AT_FDCWD) return {target.dirFd, "", target.name};
-  return {AT_FDCWD, target.posix.substr(0, target.posix.rfind('/') + 1), target.posix};
+  if (target.dirFd != AT_FDCWD) return {target.dirFd, "", target.name, target.held.get()};
+  return {AT_FDCWD, target.posix.substr(0, target.posix.rfind('/') + 1), target.posix, nullptr};
 }
 
 bool SameEntry(const struct statx& a, const struct statx& b) {
@@ -72,14 +74,40 @@ int PutInPlace(const CopyPlace& place, bool failIfExists) {
   return 0;
 }
 
-// The data and what belongs to the file, into the open temporary file `out`.
-int CopyIntoTemp(int in, int out, const struct statx& stx) {
+// The data and what belongs to the file, into the open temporary file `out`;
+// its mode too unless it was made with it (hasMode).
+int CopyIntoTemp(int in, int out, const struct statx& stx, bool hasMode) {
   struct timespec times[2];
   TimesOf(stx, times);
   if (int err = CopyFileData(in, out, (off_t)stx.stx_size, (off_t)stx.stx_blocks * 512)) return err;
   if (int err = CopyUserXattrs(in, out)) return err;  // before the mode: a read-only file takes none
-  if (Sys.fchmod(out, stx.stx_mode & 07777) != 0) return errno;
+  if (!hasMode && Sys.fchmod(out, stx.stx_mode & 07777) != 0) return errno;
   return Sys.futimens(out, times) == 0 ? 0 : errno;
+}
+
+// The process's umask, read once: the program never changes it.
+mode_t ProcessUmask() {
+  static const mode_t mask = [] {
+    mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+  }();
+  return mask;
+}
+
+// Whether a file made in the held directory dir with `mode` gets exactly that
+// mode, so that no fchmod need follow: none of its bits is one the umask
+// takes away, the directory has no default ACL to make it another (read once
+// per held directory), it has no set-ID or sticky bit (a write clears those),
+// and it has the owner's write bit, without which the copy's extended
+// attributes could not be set.
+bool MakesWithMode(mode_t mode, HeldDirectory* dir) {
+  if (!dir || (mode & 07000) || !(mode & S_IWUSR) || (mode & ProcessUmask())) return false;
+  if (dir->defaultAcl < 0) {
+    bool none = Sys.fgetxattr(dir->fd, kDefaultAclXattr, nullptr, 0) < 0 && (errno == ENODATA || errno == ENOTSUP);
+    dir->defaultAcl = none ? 0 : 1;
+  }
+  return dir->defaultAcl == 0;
 }
 
 // Opens the source as a file, without following a link: -1 with errno when
@@ -144,9 +172,11 @@ int LinkUnnamed(int out, const CopyPlace& place) {
 // be replaced.
 int CopyThroughUnnamedFile(int in, const struct statx& stx, const CopyPlace& place, bool failIfExists) {
   const char* dir = place.dirPath.empty() ? "." : place.dirPath.c_str();
-  int out = Sys.open(place.dirFd, dir, O_WRONLY | O_TMPFILE | O_CLOEXEC, 0600);
+  mode_t mode = stx.stx_mode & 07777;
+  bool withMode = MakesWithMode(mode, place.held);  // no one can open it by a name meanwhile
+  int out = Sys.open(place.dirFd, dir, O_WRONLY | O_TMPFILE | O_CLOEXEC, withMode ? mode : 0600);
   if (out < 0 && CannotMakeUnnamed(errno)) UnnamedFilesWork = false;
-  int err = out < 0 ? (UnnamedFilesWork ? errno : kUseNamedFile) : CopyIntoTemp(in, out, stx);
+  int err = out < 0 ? (UnnamedFilesWork ? errno : kUseNamedFile) : CopyIntoTemp(in, out, stx, withMode);
   if (out >= 0 && !err) err = LinkUnnamed(out, place);
   if (err == EEXIST && !failIfExists) err = kUseNamedFile;
   bool named = out >= 0 && !err;
@@ -166,7 +196,7 @@ int CopyRegularFile(int in, const struct statx& stx, const CopyPlace& place, boo
   int out = MakeCopyTemp(place.dirFd, place.dirPath, [&](const char* name) {
     return Sys.open(place.dirFd, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   });
-  int err = out < 0 ? errno : CopyIntoTemp(in, out, stx);
+  int err = out < 0 ? errno : CopyIntoTemp(in, out, stx, false);
   Sys.close(in);
   if (out >= 0 && Sys.close(out) != 0 && !err) err = errno;  // a network file system reports late
   if (!err) err = PutInPlace(place, failIfExists);
