@@ -176,3 +176,9 @@ a new file another.
   644 mt/f
   644 mt/d/g
   644 mu/f
+
+The extended attributes of a file come with its copy, also in a walk that lists files without any.
+  $ mkdir xs && touch xs/a xs/b xs/c && setfattr -n user.stream -v v xs/b  # not under Wine: attributes are POSIX's
+  $ keltro cop 'C:\xs\*' 'C:\xt' /y >/dev/null && getfattr -d xt/* | grep .  # not under Wine: as above
+  # file: xt/b
+  user.stream="v"

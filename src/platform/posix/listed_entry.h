@@ -19,5 +19,10 @@ struct statx* ListedEntryBuffer();
 void NoteListedEntry(int dirFd, const char* name);
 // Forgets the entry when its name lies in [begin, end).
 void ForgetListedEntryIn(const char* begin, const char* end);
-bool TakeListedEntry(int dirFd, const char* name, struct statx& stx);
+// Notes that the listing's read of the extended attributes of `path` found
+// none, when path is the entry's name (as the listing of the current
+// directory names it).
+void NoteListedWithoutXattrs(const char* path);
+// stx, and withoutXattrs when given, take what was noted of the entry.
+bool TakeListedEntry(int dirFd, const char* name, struct statx& stx, bool* withoutXattrs = nullptr);
 void ForgetListedEntry();
