@@ -167,3 +167,18 @@ A FIFO in the source is not copied and never opened, and its refusal takes no ta
   KELTRO-STATISTICS=           1 directories created
   KELTRO-STATISTICS=           1 errors detected
   drwxr-xr-x
+
+A copy has its source's mode, also where the umask or a default ACL of the target directory would give
+a new file another.
+  $ mkdir -p ms/d mt/d && touch ms/f ms/d/g && chmod 644 ms/f ms/d/g && setfacl -d -m u::rwx,g::-,o::- mt/d  # not under Wine: modes are POSIX's
+  $ (umask 022 && keltro cop 'C:\ms\*' 'C:\mt' /S /y && umask 077 && keltro cop 'C:\ms\f' 'C:\mu' /y) >/dev/null  # not under Wine: as above
+  $ stat -c '%a %n' mt/f mt/d/g mu/f  # not under Wine: as above
+  644 mt/f
+  644 mt/d/g
+  644 mu/f
+
+The extended attributes of a file come with its copy, also in a walk that lists files without any.
+  $ mkdir xs && touch xs/a xs/b xs/c && setfattr -n user.stream -v v xs/b  # not under Wine: attributes are POSIX's
+  $ keltro cop 'C:\xs\*' 'C:\xt' /y >/dev/null && getfattr -d xt/* | grep .  # not under Wine: as above
+  # file: xt/b
+  user.stream="v"

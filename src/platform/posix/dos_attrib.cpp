@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/posix/listed_entry.h"
 #include "platform/posix/syscalls.h"
 
 const char kDosAttribXattr[] = "user.DOSATTRIB";
@@ -120,6 +121,7 @@ EntryXattrs ReadEntryXattrs(const std::string& posixPath) {
   // One call tells which of the two attributes exist; most files have none.
   char names[1024];
   ssize_t length = Sys.listxattr(posixPath.c_str(), names, sizeof names);
+  if (length == 0) NoteListedWithoutXattrs(posixPath.c_str());  // a copy of it need not look again
   if (length == 0 || (length < 0 && errno != ERANGE)) return found;
   bool all = length < 0;  // a list too long to read: ask for both
   bool hasDos = all, hasCreation = all;

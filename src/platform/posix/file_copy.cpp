@@ -15,8 +15,10 @@
 #include "platform/posix/copy_temp.h"
 #include "platform/posix/file_info.h"
 #include "platform/posix/layer.h"
+#include "platform/posix/listed_entry.h"
 #include "platform/posix/name_cache.h"
 #include "platform/posix/path_lookup.h"
+#include "platform/posix/posix_acl.h"
 #include "platform/posix/share_files.h"
 #include "platform/posix/syscalls.h"
 
@@ -28,11 +30,12 @@ struct CopyPlace {
   int dirFd;
   std::string dirPath;  // "" when dirFd is a held directory, else the directory's path and '/'
   std::string name;
+  HeldDirectory* held;  // the held parent dirFd names, or null
 };
 
 CopyPlace PlaceOf(const LocatedPath& target) {
-  if (target.dirFd != AT_FDCWD) return {target.dirFd, "", target.name};
-  return {AT_FDCWD, target.posix.substr(0, target.posix.rfind('/') + 1), target.posix};
+  if (target.dirFd != AT_FDCWD) return {target.dirFd, "", target.name, target.held.get()};
+  return {AT_FDCWD, target.posix.substr(0, target.posix.rfind('/') + 1), target.posix, nullptr};
 }
 
 bool SameEntry(const struct statx& a, const struct statx& b) {
@@ -71,22 +74,67 @@ int PutInPlace(const CopyPlace& place, bool failIfExists) {
   return 0;
 }
 
-// The data and what belongs to the file, into the open temporary file `out`.
-int CopyIntoTemp(int in, int out, const struct statx& stx) {
+// The data and what belongs to the file, into the open temporary file `out`;
+// its mode too unless it was made with it (hasMode), its extended attributes
+// unless the source is known to hold none (withoutXattrs).
+int CopyIntoTemp(int in, int out, const struct statx& stx, bool hasMode, bool withoutXattrs) {
   struct timespec times[2];
   TimesOf(stx, times);
   if (int err = CopyFileData(in, out, (off_t)stx.stx_size, (off_t)stx.stx_blocks * 512)) return err;
-  if (int err = CopyUserXattrs(in, out)) return err;  // before the mode: a read-only file takes none
-  if (Sys.fchmod(out, stx.stx_mode & 07777) != 0) return errno;
+  // Before the mode: a read-only file takes none.
+  if (int err = withoutXattrs ? 0 : CopyUserXattrs(in, out)) return err;
+  if (!hasMode && Sys.fchmod(out, stx.stx_mode & 07777) != 0) return errno;
   return Sys.futimens(out, times) == 0 ? 0 : errno;
 }
 
+// The process's umask, read once: the program never changes it.
+mode_t ProcessUmask() {
+  static const mode_t mask = [] {
+    mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+  }();
+  return mask;
+}
+
+// Whether a file made in the held directory dir with `mode` gets exactly that
+// mode, so that no fchmod need follow: none of its bits is one the umask
+// takes away, the directory has no default ACL to make it another (read once
+// per held directory), it has no set-ID or sticky bit (a write clears those),
+// and it has the owner's write bit, without which the copy's extended
+// attributes could not be set.
+bool MakesWithMode(mode_t mode, HeldDirectory* dir) {
+  if (!dir || (mode & 07000) || !(mode & S_IWUSR) || (mode & ProcessUmask())) return false;
+  if (dir->defaultAcl < 0) {
+    bool none = Sys.fgetxattr(dir->fd, kDefaultAclXattr, nullptr, 0) < 0 && (errno == ENODATA || errno == ENOTSUP);
+    dir->defaultAcl = none ? 0 : 1;
+  }
+  return dir->defaultAcl == 0;
+}
+
+bool SameTime(const struct statx_timestamp& a, const struct statx_timestamp& b) {
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
 // Opens the source as a file, without following a link: -1 with errno when
-// it cannot be opened or is no file. stx takes the open file's state. Only a
-// file is ever opened: opening a device can act on it (a tape rewinds when it
-// is closed), so the entry's kind is read by name first.
-int OpenSourceFile(const LocatedPath& source, struct statx& stx) {
-  if (Sys.stat(source.dirFd, source.name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &stx) != 0) return -1;
+// it cannot be opened or is no file. stx takes the open file's state. Only
+// what was a file is opened: opening a device can act on it (a tape rewinds
+// when it is closed). The entry's kind is the one the listing has just read
+// of it (listed_entry.h), else read by name. Either leaves a moment in which
+// the entry may be replaced: only root can make a device node, and the
+// descriptor's own state refuses whatever is no file once opened, without
+// blocking (O_NONBLOCK) or taking a terminal (O_NOCTTY).
+// withoutXattrs: the listing found the entry without any extended attribute,
+// and the open file is that entry, unchanged since (its inode change time,
+// which a change of an attribute moves): its attributes need not be read
+// again. An attribute set between that read and the copy's is lost as one
+// set just after the copy's would be.
+int OpenSourceFile(const LocatedPath& source, struct statx& stx, bool& withoutXattrs) {
+  bool listedWithoutXattrs = false;
+  if (!TakeListedEntry(source.dirFd, source.name.c_str(), stx, &listedWithoutXattrs) &&
+      Sys.stat(source.dirFd, source.name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &stx) != 0)
+    return -1;
+  struct statx listed = stx;
   if (!S_ISREG(stx.stx_mode)) {
     errno = EACCES;
     return -1;
@@ -94,6 +142,7 @@ int OpenSourceFile(const LocatedPath& source, struct statx& stx) {
   int in = Sys.open(source.dirFd, source.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
   if (in < 0) return -1;
   bool statted = Sys.stat(in, "", AT_EMPTY_PATH, kEntryStatxMask, &stx) == 0;
+  withoutXattrs = listedWithoutXattrs && statted && SameEntry(listed, stx) && SameTime(listed.stx_ctime, stx.stx_ctime);
   if (statted && S_ISREG(stx.stx_mode)) return in;
   int err = statted ? EACCES : errno;  // no longer a file: refused as one
   Sys.close(in);
@@ -135,11 +184,14 @@ int LinkUnnamed(int out, const CopyPlace& place) {
 // kUseNamedFile, with `in` still open, where that cannot be done: the file
 // system makes no such file, or the target has appeared meanwhile and is to
 // be replaced.
-int CopyThroughUnnamedFile(int in, const struct statx& stx, const CopyPlace& place, bool failIfExists) {
+int CopyThroughUnnamedFile(int in, const struct statx& stx, bool withoutXattrs, const CopyPlace& place,
+                           bool failIfExists) {
   const char* dir = place.dirPath.empty() ? "." : place.dirPath.c_str();
-  int out = Sys.open(place.dirFd, dir, O_WRONLY | O_TMPFILE | O_CLOEXEC, 0600);
+  mode_t mode = stx.stx_mode & 07777;
+  bool withMode = MakesWithMode(mode, place.held);  // no one can open it by a name meanwhile
+  int out = Sys.open(place.dirFd, dir, O_WRONLY | O_TMPFILE | O_CLOEXEC, withMode ? mode : 0600);
   if (out < 0 && CannotMakeUnnamed(errno)) UnnamedFilesWork = false;
-  int err = out < 0 ? (UnnamedFilesWork ? errno : kUseNamedFile) : CopyIntoTemp(in, out, stx);
+  int err = out < 0 ? (UnnamedFilesWork ? errno : kUseNamedFile) : CopyIntoTemp(in, out, stx, withMode, withoutXattrs);
   if (out >= 0 && !err) err = LinkUnnamed(out, place);
   if (err == EEXIST && !failIfExists) err = kUseNamedFile;
   bool named = out >= 0 && !err;
@@ -151,15 +203,16 @@ int CopyThroughUnnamedFile(int in, const struct statx& stx, const CopyPlace& pla
 
 // Copies the open source `in` (closed here) through a temporary file: an
 // unnamed one onto a missing target, else one named in the target's directory.
-int CopyRegularFile(int in, const struct statx& stx, const CopyPlace& place, bool failIfExists, bool targetMissing) {
+int CopyRegularFile(int in, const struct statx& stx, bool withoutXattrs, const CopyPlace& place, bool failIfExists,
+                    bool targetMissing) {
   if (targetMissing && UnnamedFilesWork) {
-    int err = CopyThroughUnnamedFile(in, stx, place, failIfExists);
+    int err = CopyThroughUnnamedFile(in, stx, withoutXattrs, place, failIfExists);
     if (err != kUseNamedFile) return err;
   }
   int out = MakeCopyTemp(place.dirFd, place.dirPath, [&](const char* name) {
     return Sys.open(place.dirFd, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   });
-  int err = out < 0 ? errno : CopyIntoTemp(in, out, stx);
+  int err = out < 0 ? errno : CopyIntoTemp(in, out, stx, false, withoutXattrs);
   Sys.close(in);
   if (out >= 0 && Sys.close(out) != 0 && !err) err = errno;  // a network file system reports late
   if (!err) err = PutInPlace(place, failIfExists);
@@ -231,20 +284,17 @@ bool NamesShare(LPCSTR path, std::string& full) {
   return FullPathOf(path, full) && IsSharePath(full);
 }
 
-}  // namespace
-
-// Most sources are files named as spelled: their kind is read by name, they
-// are opened and known from the open file; any other is located first.
+// Most sources are files named as spelled: their kind is the listing's or
+// read by name, they are opened and known from the open file; any other is
+// located first.
 // A directory gives 5; an entry that is neither a file, a link nor a
 // directory gives 50.
-BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
-  std::string sourceFull, targetFull;
-  if (NamesShare(lpNewFileName, targetFull)) return CopyToShare(lpExistingFileName, targetFull, bFailIfExists);
-  if (NamesShare(lpExistingFileName, sourceFull)) return CopyFromShare(sourceFull, lpNewFileName, bFailIfExists);
-  LocatedPath source, target;
+BOOL CopyLocalFile(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists, LocatedPath& source,
+                   LocatedPath& target) {
   DWORD err = PlacePath(lpExistingFileName, source);
   if (err) return FailWith(err);
-  int in = OpenSourceFile(source, source.stx);
+  bool withoutXattrs = false;
+  int in = OpenSourceFile(source, source.stx, withoutXattrs);
   if (in < 0) {
     err = LocateExisting(lpExistingFileName, source);
     // Not access denied for a device or a FIFO: that would make the copy take
@@ -264,12 +314,26 @@ BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExis
   int copyErr;
   if (isLink) {
     copyErr = CopyLink(source, place, bFailIfExists);
-  } else if (in < 0 && (in = OpenSourceFile(source, source.stx)) < 0) {
+  } else if (in < 0 && (in = OpenSourceFile(source, source.stx, withoutXattrs)) < 0) {
     copyErr = errno;
   } else {
-    copyErr = CopyRegularFile(in, source.stx, place, bFailIfExists, target.missing == ERROR_FILE_NOT_FOUND);
+    copyErr = CopyRegularFile(in, source.stx, withoutXattrs, place, bFailIfExists,
+                              target.missing == ERROR_FILE_NOT_FOUND);
   }
   if (copyErr) return FailWith(Win32ErrorFromErrno(copyErr));
   NoteNameChange(target, target.missing ? NameChange::Added : NameChange::Replaced);
   return Succeed();
+}
+
+}  // namespace
+
+BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
+  std::string sourceFull, targetFull;
+  if (NamesShare(lpNewFileName, targetFull)) return CopyToShare(lpExistingFileName, targetFull, bFailIfExists);
+  if (NamesShare(lpExistingFileName, sourceFull)) return CopyFromShare(sourceFull, lpNewFileName, bFailIfExists);
+  static LocatedPath source, target;  // kept: the room of their texts serves the next copy
+  BOOL copied = CopyLocalFile(lpExistingFileName, lpNewFileName, bFailIfExists, source, target);
+  source.held.reset();  // no directory stays open for them
+  target.held.reset();
+  return copied;
 }

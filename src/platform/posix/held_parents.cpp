@@ -2,10 +2,11 @@
 // entries by full paths; the layer resolves each entry's directory from the
 // last one it held there instead of from the root. A held directory is
 // trusted only while its path still leads to it (one statx of the path per
-// lookup, the one a lookup of a missing name needs anyway): a directory
-// replaced by another program is let go of and opened again, and one
-// replaced by a link is not followed. The descriptor's own state (fstat)
-// cannot stand in for it: it shows the directory opened, wherever that now is.
+// lookup, the one a lookup of a missing name needs anyway, made from the held
+// drive's root): a directory replaced by another program is let go of and
+// opened again, and one replaced by a link is not followed. The descriptor's
+// own state (fstat) cannot stand in for it: it shows the directory opened,
+// wherever that now is.
 #include "platform/posix/held_parents.h"
 
 #include <algorithm>
@@ -46,6 +47,22 @@ bool WasReplaced(const std::string& posix) {
   return std::find(replaced.begin(), replaced.end(), posix) != replaced.end();
 }
 
+// Whether the path of the held directory `held` still leads to it; stx is
+// what it leads to. Below the first held directory, a drive's root trusted as
+// it was opened, the path is followed from that one's descriptor: the walk
+// down to the drive's root is spared.
+bool PathLeadsTo(const HeldParent& held, struct statx& stx) {
+  const HeldParent& first = Chain.front();
+  int dirFd = AT_FDCWD;
+  const char* path = held.posix.c_str();
+  if (&held != &first) {
+    dirFd = first.dir->fd;
+    path += first.posix.size() + (first.posix == "/" ? 0 : 1);
+  }
+  int flags = held.followed ? 0 : AT_SYMLINK_NOFOLLOW;
+  return Sys.stat(dirFd, path, flags, kEntryStatxMask, &stx) == 0 && SameIdentity(stx, held);
+}
+
 // Keeps the deepest held directory at or above posixDir whose path still
 // leads to it; stx is its state. False when none is left.
 bool KeepValidAncestor(const std::string& posixDir, struct statx& stx) {
@@ -55,9 +72,7 @@ bool KeepValidAncestor(const std::string& posixDir, struct statx& stx) {
     Chain.resize(keep);
     if (keep == 0) return false;
     const HeldParent& last = Chain.back();
-    int flags = last.followed ? 0 : AT_SYMLINK_NOFOLLOW;
-    if (Sys.stat(AT_FDCWD, last.posix.c_str(), flags, kEntryStatxMask, &stx) == 0 && SameIdentity(stx, last))
-      return true;
+    if (PathLeadsTo(last, stx)) return true;
     if (!last.followed) NoteReplaced(last.posix);
     Chain.pop_back();
   }

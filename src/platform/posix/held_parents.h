@@ -12,7 +12,8 @@
 
 // The held directory posixDir, where root is its drive's root: the deepest
 // one held on its way is checked by its path (statx, the identity it had
-// when it was opened), the rest opened from it name by name without
+// when it was opened; the path followed from the first held directory, a
+// drive's root trusted as opened), the rest opened from it name by name without
 // following a link. A link met there is followed (as Windows follows a
 // junction) unless a held directory of that path was found replaced, which
 // refuses (null, refused set): a directory swapped for a link during a run

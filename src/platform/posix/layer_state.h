@@ -28,6 +28,7 @@ struct ListedEntry {
   const char* name = nullptr;  // in the text of the listing that gave it, forgotten when that closes
   struct statx stx;  // the listing stats each entry straight into it
   uint64_t atNs;   // CLOCK_MONOTONIC when it was stat'ed
+  bool withoutXattrs = false;  // the listing found it without any extended attribute
 };
 
 // One directory the layer holds for the current directory or its ancestors.

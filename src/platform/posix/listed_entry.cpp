@@ -41,6 +41,12 @@ void NoteListedEntry(int dirFd, const char* name) {
   listed.dirFd = dirFd;
   listed.name = name;
   listed.atNs = NowNs();
+  listed.withoutXattrs = false;
+}
+
+void NoteListedWithoutXattrs(const char* path) {
+  ListedEntry& listed = Layer.listed;
+  if (listed.dirFd >= 0 && strcmp(listed.name, path) == 0) listed.withoutXattrs = true;
 }
 
 void ForgetListedEntryIn(const char* begin, const char* end) {
@@ -48,12 +54,13 @@ void ForgetListedEntryIn(const char* begin, const char* end) {
   if (listed.dirFd >= 0 && listed.name >= begin && listed.name < end) listed.dirFd = -1;
 }
 
-bool TakeListedEntry(int dirFd, const std::string& name, struct statx& stx) {
+bool TakeListedEntry(int dirFd, const char* name, struct statx& stx, bool* withoutXattrs) {
   ListedEntry& listed = Layer.listed;
-  if (listed.dirFd < 0 || listed.dirFd != dirFd || strcmp(listed.name, name.c_str()) != 0) return false;
+  if (listed.dirFd < 0 || listed.dirFd != dirFd || strcmp(listed.name, name) != 0) return false;
   listed.dirFd = -1;  // one lookup only
   if (NowNs() - listed.atNs > kFreshForNs) return false;
   stx = listed.stx;
+  if (withoutXattrs) *withoutXattrs = listed.withoutXattrs;
   return true;
 }
 

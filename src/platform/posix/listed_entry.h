@@ -1,13 +1,12 @@
 // The last entry a listing of the current directory gave, with its statx,
 // kept for the change that follows it at once (del deletes each file the walk
-// has just listed): that change's lookup takes it instead of asking the
-// kernel again. It answers one lookup of the same descriptor and name, made
-// within a few milliseconds; a change of directory forgets it.
+// has just listed, cop copies it): that change's lookup, or the copy's check
+// of its source's kind, takes it instead of asking the kernel again. It
+// answers one lookup of the same descriptor and name, made within a few
+// milliseconds; a change of directory forgets it.
 #pragma once
 
 #include <sys/stat.h>
-
-#include <string>
 
 // Whether KeepListedEntries (layer_hints.h) is on.
 bool ListedEntriesKept();
@@ -20,5 +19,10 @@ struct statx* ListedEntryBuffer();
 void NoteListedEntry(int dirFd, const char* name);
 // Forgets the entry when its name lies in [begin, end).
 void ForgetListedEntryIn(const char* begin, const char* end);
-bool TakeListedEntry(int dirFd, const std::string& name, struct statx& stx);
+// Notes that the listing's read of the extended attributes of `path` found
+// none, when path is the entry's name (as the listing of the current
+// directory names it).
+void NoteListedWithoutXattrs(const char* path);
+// stx, and withoutXattrs when given, take what was noted of the entry.
+bool TakeListedEntry(int dirFd, const char* name, struct statx& stx, bool* withoutXattrs = nullptr);
 void ForgetListedEntry();

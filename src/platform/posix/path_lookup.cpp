@@ -3,8 +3,10 @@
 #include "platform/posix/path_lookup.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "platform/posix/drive_map.h"
@@ -24,8 +26,17 @@ namespace {
 // wildcard, stream colon, stand-in, trailing period or blank, and not "."
 // or "..".
 bool IsPlainName(const char* name, size_t length) {
-  if (length == 0 || strpbrk(name, "\\/*?:") || strstr(name, "\xEF\x80")) return false;
-  return name[length - 1] != '.' && name[length - 1] != ' ';  // also "." and ".."
+  static constexpr auto kNotPlain = [] {
+    std::array<bool, 256> notPlain{};
+    for (unsigned char c : {'\\', '/', '*', '?', ':', '\xEF'}) notPlain[c] = true;
+    return notPlain;
+  }();
+  if (length == 0 || name[length - 1] == '.' || name[length - 1] == ' ') return false;
+  for (size_t i = 0; i < length; i++) {
+    unsigned char c = (unsigned char)name[i];
+    if (kNotPlain[c] && (c != 0xEF || name[i + 1] == '\x80')) return false;  // name[length] is the NUL
+  }
+  return true;
 }
 
 // Whether posix names an entry of dir, with no copy of either.
@@ -213,22 +224,25 @@ bool FindNameIgnoringCase(const std::string& dirPosix, const std::string& name, 
 
 namespace {
 
-// Places a plain name after the directory placed last (most paths a walk
-// changes lie in the target directory of the path before): true when it is
-// one, with root set to its drive's root.
-bool PlaceInLastDirectory(const std::string& fullPath, LocatedPath& located, std::string& root) {
+// Whether a full path is a plain name after the directory placed last (most
+// paths a walk changes lie in the target directory of the path before).
+bool IsInLastDirectory(std::string_view path) {
   const auto& last = Layer.lastPlaced;
   size_t dirLength = last.windows.size();
-  if (last.page != CurrentCodePages().Ansi || fullPath.size() <= dirLength ||
-      fullPath.compare(0, dirLength, last.windows) != 0 ||
-      !IsPlainName(fullPath.c_str() + dirLength, fullPath.size() - dirLength))
-    return false;
+  return last.page == CurrentCodePages().Ansi && path.size() > dirLength &&
+         path.compare(0, dirLength, last.windows) == 0 && IsPlainName(path.data() + dirLength, path.size() - dirLength);
+}
+
+// Places such a path, with root set to its drive's root.
+void PlaceInLastDirectory(const std::string& fullPath, LocatedPath& located, std::string& root) {
+  const auto& last = Layer.lastPlaced;
+  size_t dirLength = last.windows.size();
   root = last.root;
   located.posix.reserve(last.posix.size() + 1 + fullPath.size() - dirLength);
   located.posix = last.posix;
   if (last.posix != "/") located.posix += '/';
   located.posix.append(fullPath, dirLength);
-  return true;
+  located.isDriveRoot = false;
 }
 
 // Keeps the directory of a path on a drive whose last name is plain, for
@@ -272,9 +286,10 @@ DWORD SplitFullPath(const std::string& fullPath, LocatedPath& located, std::stri
 }
 
 // Sets posix, dirFd, name, base and isDriveRoot, and root to the drive's root.
-DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::string& root) {
-  if (PlaceInLastDirectory(fullPath, located, root)) {
-    located.isDriveRoot = false;
+// inLastDirectory: IsInLastDirectory(fullPath).
+DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::string& root, bool inLastDirectory) {
+  if (inLastDirectory) {
+    PlaceInLastDirectory(fullPath, located, root);
   } else {
     std::string rest;
     if (DWORD err = SplitFullPath(fullPath, located, root, rest)) return err;
@@ -284,15 +299,16 @@ DWORD PlaceFullPath(const std::string& fullPath, LocatedPath& located, std::stri
   return ERROR_SUCCESS;
 }
 
-}  // namespace
-
-DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located, LookupFor purpose) {
-  std::string root;
-  if (DWORD err = PlaceFullPath(fullPath, located, root)) return err;
+// LocateFullPath, told whether the path lies in the directory placed last.
+DWORD LocateFull(const std::string& fullPath, LocatedPath& located, LookupFor purpose, bool inLastDirectory) {
+  // Kept from lookup to lookup, as their room serves the next one: nothing
+  // below looks a path up again.
+  static std::string root, parent;
+  if (DWORD err = PlaceFullPath(fullPath, located, root, inLastDirectory)) return err;
   // A change, or a lookup that reads the directory's state anyway, names the
   // entry in its held parent.
   bool changing = purpose == LookupFor::Changing;
-  std::string parent = PosixParentOf(located.posix);
+  parent.assign(located.posix, 0, std::max<size_t>(located.posix.rfind('/'), 1));  // PosixParentOf
   bool namesKept = parent != root && !located.isDriveRoot && located.name != "." && KeepsFineNames(parent);
   struct statx parentStx;
   bool parentHeld = false;
@@ -319,6 +335,12 @@ DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located, LookupFo
     located.statErrno = located.missing ? ENOENT : StatEntry(located.dirFd, located.name, located.stx);
   }
   return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located, LookupFor purpose) {
+  return LocateFull(fullPath, located, purpose, IsInLastDirectory(fullPath));
 }
 
 namespace {
@@ -363,9 +385,15 @@ bool LocateJustListed(LPCSTR path, LocatedPath& located) {
 
 DWORD LocatePath(LPCSTR path, LocatedPath& located, LookupFor purpose) {
   if (path && purpose == LookupFor::Changing && LocateJustListed(path, located)) return ERROR_SUCCESS;
-  std::string full;
-  if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
-  return LocateFullPath(full, located, purpose);
+  static std::string full;  // as in LocateFullPath
+  if (!path) return ERROR_INVALID_NAME;
+  bool inLastDirectory = IsInLastDirectory(path);
+  if (inLastDirectory) {
+    full.assign(path);  // a plain name after a full directory path is full
+  } else if (!FullPathOf(path, full)) {
+    return ERROR_INVALID_NAME;
+  }
+  return LocateFull(full, located, purpose, inLastDirectory);
 }
 
 DWORD PlacePath(LPCSTR path, LocatedPath& located) {
@@ -375,7 +403,7 @@ DWORD PlacePath(LPCSTR path, LocatedPath& located) {
   }
   std::string full, root;
   if (!path || !FullPathOf(path, full)) return ERROR_INVALID_NAME;
-  return PlaceFullPath(full, located, root);
+  return PlaceFullPath(full, located, root, IsInLastDirectory(full));
 }
 
 DWORD LocateExisting(LPCSTR path, LocatedPath& located, LookupFor purpose) {

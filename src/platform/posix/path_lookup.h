@@ -17,6 +17,7 @@ struct HeldDirectory {
   int fd = AT_FDCWD;     // O_RDONLY|O_DIRECTORY, or O_PATH when it cannot be read
   bool readable = false;
   bool atStart = true;   // not read yet: a listing need not seek to its start
+  signed char defaultAcl = -1;  // whether it has a default ACL (file_copy.cpp): -1 not read yet
   ~HeldDirectory();
 };
 

@@ -25,22 +25,28 @@ bool OnShare(DWORD localError, LPCSTR path, std::string& full) {
 
 BOOL Done(DWORD err) { return err ? FailWith(err) : Succeed(); }
 
+// DeleteFileA's work on a local entry: 0 or a Win32 error code.
+DWORD DeleteLocated(const LocatedPath& located) {
+  mode_t mode = located.stx.stx_mode;
+  if (S_ISDIR(mode) || (S_ISREG(mode) && !(mode & kWriteBits))) return ERROR_ACCESS_DENIED;
+  if (Sys.unlink(located.dirFd, located.name.c_str()) != 0) return Win32ErrorFromErrno(errno);
+  NoteNameChange(located, NameChange::Removed);
+  return ERROR_SUCCESS;
+}
+
 }  // namespace
 
 // A directory gives 5, as on Windows; so does a regular file with the
 // read-only attribute (no write bit), so that the caller's take-over and
 // retry work as they do there.
 BOOL DeleteFileA(LPCSTR lpFileName) {
-  LocatedPath located;
+  static LocatedPath located;  // kept: the room of its texts serves the next delete
   DWORD err = LocateExisting(lpFileName, located, LookupFor::Changing);
   std::string full;
-  if (OnShare(err, lpFileName, full)) return Done(DeleteShareFile(full));
-  if (err) return FailWith(err);
-  mode_t mode = located.stx.stx_mode;
-  if (S_ISDIR(mode) || (S_ISREG(mode) && !(mode & kWriteBits))) return FailWith(ERROR_ACCESS_DENIED);
-  if (Sys.unlink(located.dirFd, located.name.c_str()) != 0) return FailWith(Win32ErrorFromErrno(errno));
-  NoteNameChange(located, NameChange::Removed);
-  return Succeed();
+  if (OnShare(err, lpFileName, full)) err = DeleteShareFile(full);
+  else if (!err) err = DeleteLocated(located);
+  located.held.reset();  // no directory stays open for it
+  return Done(err);
 }
 
 // A file or a link (also one to a directory) gives 267; the current directory
