@@ -30,17 +30,23 @@
 
 namespace {
 
-// A stored name to sort: the first eight bytes of its folded form, zero
-// behind its end, as a number that orders as they do, so most comparisons
-// never reach the texts. A name has at most 255 bytes, its folded form at
-// most twice as many, its shown form at most three times as many.
-struct SortKey {
-  uint64_t head;
-  uint32_t start;  // of the folded form in nameText
+// A stored name: where its folded form begins in nameText, the lengths of
+// that form, of the name and of its shown form (0: shown as it is). A name
+// has at most 255 bytes, its folded form at most twice as many, its shown
+// form at most three times as many.
+struct ListedName {
+  uint32_t start;
   uint16_t foldedLength;
   uint16_t nameLength;
-  uint16_t shownLength;  // 0: the name is shown as it is
+  uint16_t shownLength;
 };
+
+// A name's place in the sort: the first eight bytes of its folded form (zero
+// behind its end) as a number that orders as they do, in the high half, and
+// its place in the read order in the low half. One comparison of two keys
+// orders by those bytes; names they do not tell apart are ordered by their
+// texts afterwards.
+using SortKey = unsigned __int128;
 
 struct FindHandle : LayerHandle {
   std::shared_ptr<HeldDirectory> dir;  // null for an exact lookup, whose one entry is already given
@@ -51,8 +57,9 @@ struct FindHandle : LayerHandle {
   bool hasOwnInfo = false;  // ownInfo holds the directory's own values, given for . and ..
   EntryInfo ownInfo{};
   std::string nameText{};          // each matching name folded, NUL, as it is, NUL, as shown, NUL (if it differs)
-  std::vector<SortKey> names{};  // into nameText, sorted
-  size_t nextName = 0;
+  std::vector<ListedName> names{};  // into nameText, in read order
+  std::vector<SortKey> order{};     // of names, sorted
+  size_t nextName = 0;              // in order
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
   bool namesOnly = false;  // ListNamesOnly was on when the listing started
   bool takesAll = false;   // the pattern matches every name ("*.*", "*")
@@ -84,7 +91,7 @@ uint64_t HeadOf(const char* folded, size_t length) {
 
 // Keeps a name of the directory when it matches the pattern: folded, as it
 // is, and as shown when that differs.
-void TakeName(FindHandle* find, std::vector<SortKey>& keys, std::string& shownText, const char* name) {
+void TakeName(FindHandle* find, std::string& shownText, const char* name) {
   std::string& text = find->nameText;
   size_t start = text.size();
   size_t length = strlen(name);
@@ -99,33 +106,48 @@ void TakeName(FindHandle* find, std::vector<SortKey>& keys, std::string& shownTe
   }
   size_t foldedLength = text.size() - start - 1;
   size_t shownLength = shown == name ? 0 : strlen(shown);
-  keys.push_back({HeadOf(text.data() + start, foldedLength), (uint32_t)start, (uint16_t)foldedLength,
-                  (uint16_t)length, (uint16_t)shownLength});
+  find->order.push_back((SortKey)HeadOf(text.data() + start, foldedLength) << 64 | find->names.size());
+  find->names.push_back({(uint32_t)start, (uint16_t)foldedLength, (uint16_t)length, (uint16_t)shownLength});
   text.append(name, length + 1);
   if (shownLength) text.append(shown, shownLength + 1);
 }
 
-void ReadNames(FindHandle* find) {
-  std::vector<SortKey>& keys = find->names;
-  std::string shownText;
-  keys.reserve(128);
-  find->nameText.reserve(8192);
-  find->takesAll = find->pattern == "*.*" || find->pattern == "*";
-  int err = ForEachDirectoryName(find->dir->fd, [&](const char* name) { TakeName(find, keys, shownText, name); });
-  if (err) find->readError = Win32ErrorFromErrno(err);
-  const char* text = find->nameText.data();
-  std::sort(keys.begin(), keys.end(), [text](const SortKey& a, const SortKey& b) {
-    return a.head != b.head ? a.head < b.head : ComesBefore(text + a.start, text + b.start);
-  });
+const char* FoldedOf(const FindHandle* find, SortKey key) {
+  return find->nameText.data() + find->names[(uint32_t)key].start;
 }
 
-// The name a sort key stands for, as it is.
-const char* NameOf(const FindHandle* find, const SortKey& key) {
+// Orders each run of names whose first eight folded bytes are the same
+// (sorted by read order so far) by their texts.
+void OrderEqualHeads(FindHandle* find) {
+  std::vector<SortKey>& order = find->order;
+  auto byText = [find](SortKey a, SortKey b) { return ComesBefore(FoldedOf(find, a), FoldedOf(find, b)); };
+  for (size_t run = 0; run < order.size();) {
+    size_t end = run + 1;
+    while (end < order.size() && order[end] >> 64 == order[run] >> 64) ++end;
+    if (end - run > 1) std::sort(order.begin() + run, order.begin() + end, byText);
+    run = end;
+  }
+}
+
+void ReadNames(FindHandle* find) {
+  std::string shownText;
+  find->names.reserve(128);
+  find->order.reserve(128);
+  find->nameText.reserve(8192);
+  find->takesAll = find->pattern == "*.*" || find->pattern == "*";
+  int err = ForEachDirectoryName(find->dir->fd, [&](const char* name) { TakeName(find, shownText, name); });
+  if (err) find->readError = Win32ErrorFromErrno(err);
+  std::sort(find->order.begin(), find->order.end());
+  OrderEqualHeads(find);
+}
+
+// A stored name as it is.
+const char* NameOf(const FindHandle* find, const ListedName& key) {
   return find->nameText.data() + key.start + key.foldedLength + 1;
 }
 
 // The same name as the core sees it.
-std::string_view ShownOf(const FindHandle* find, const SortKey& key) {
+std::string_view ShownOf(const FindHandle* find, const ListedName& key) {
   const char* name = NameOf(find, key);
   if (key.shownLength) return std::string_view(name + key.nameLength + 1, key.shownLength);
   return std::string_view(name, key.nameLength);
@@ -194,8 +216,8 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     FillFindData(find->ownInfo, name, data);  // . and .. are shown as they are
     return ERROR_SUCCESS;
   }
-  while (find->nextName < find->names.size()) {
-    const SortKey& listed = find->names[find->nextName++];
+  while (find->nextName < find->order.size()) {
+    const ListedName& listed = find->names[(uint32_t)find->order[find->nextName++]];
     const char* name = NameOf(find, listed);
     if (find->namesOnly) return GiveNameOnly(name, data);
     struct statx* into = find->notesEntries ? ListedEntryBuffer() : &stx;
