@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/layer_hints.h"
 #include "platform/posix/dir_reader.h"
 #include "platform/posix/file_info.h"
 #include "platform/posix/handles.h"
@@ -62,11 +63,15 @@ struct FindHandle : LayerHandle {
   size_t nextName = 0;              // in order
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
   bool namesOnly = false;  // ListNamesOnly was on when the listing started
+  bool withTimes = true;   // ListTimes was on
+  bool dotValues = true;   // ListDotValues was on
   bool takesAll = false;   // the pattern matches every name ("*.*", "*")
   bool notesEntries = false;  // of the current directory while KeepListedEntries is on
 };
 
 bool NamesOnly = false;  // ListNamesOnly
+bool WithTimes = true;   // ListTimes
+bool DotValues = true;   // ListDotValues
 
 // NTFS order: by name with case folded away (as names are compared), then
 // byte for byte (UTF-8 byte order is code point order). Each name is stored
@@ -206,6 +211,10 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     const char* name = find->dotsToCome-- == 2 ? "." : "..";
     if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) continue;
     if (find->namesOnly) return GiveNameOnly(name, data);
+    if (!find->dotValues) {
+      FillFindData(EntryInfo{FILE_ATTRIBUTE_DIRECTORY, {}, {}, {}, 0}, name, data);
+      return ERROR_SUCCESS;
+    }
     if (!find->hasOwnInfo) {
       if (Sys.stat(dirFd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0)
         return Win32ErrorFromErrno(errno);
@@ -227,7 +236,9 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     }
     if (find->notesEntries) NoteListedEntry(dirFd, name);
     std::string path;
-    FillFindData(EntryInfoOf(*into, name, EntryPath(find, name, path)), ShownOf(find, listed), data);
+    const std::string& entryPath = EntryPath(find, name, path);
+    FillFindData(find->withTimes ? EntryInfoOf(*into, name, entryPath) : EntryInfoWithoutTimes(*into, name, entryPath),
+                 ShownOf(find, listed), data);
     return ERROR_SUCCESS;
   }
   return find->readError ? find->readError : ERROR_NO_MORE_FILES;
@@ -297,6 +308,8 @@ HANDLE FindInDirectory(const std::string& directory, const std::string& pattern,
   FindHandle* find =
       new FindHandle{{CloseFind}, std::move(dir), std::move(posix), isCurrent, pattern, isDriveRoot ? 0 : 2};
   find->namesOnly = NamesOnly;
+  find->withTimes = WithTimes;
+  find->dotValues = DotValues;
   find->notesEntries = isCurrent && ListedEntriesKept();
   ReadNames(find);
   DWORD err = NextEntry(find, data);
@@ -348,5 +361,17 @@ BOOL FindClose(HANDLE hFindFile) {
 bool ListNamesOnly(bool namesOnly) {
   bool before = NamesOnly;
   NamesOnly = namesOnly;
+  return before;
+}
+
+bool ListTimes(bool times) {
+  bool before = WithTimes;
+  WithTimes = times;
+  return before;
+}
+
+bool ListDotValues(bool values) {
+  bool before = DotValues;
+  DotValues = values;
   return before;
 }
