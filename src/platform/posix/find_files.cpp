@@ -134,11 +134,44 @@ void OrderEqualHeads(FindHandle* find) {
   }
 }
 
+// The buffers of closed listings, kept for the next ones: a walk holds one
+// listing open at each level it has descended, so a few sets serve all of
+// its listings without an allocation. A set grown past kKeptTextBytes (a
+// directory of thousands of names) is let go.
+struct ListingBuffers {
+  std::string nameText;
+  std::vector<ListedName> names;
+  std::vector<SortKey> order;
+};
+constexpr size_t kSpareSets = 8;
+constexpr size_t kKeptTextBytes = 64 * 1024;
+std::vector<ListingBuffers> Spares;
+
+void TakeSpareBuffers(FindHandle* find) {
+  if (Spares.empty()) {
+    find->names.reserve(128);
+    find->order.reserve(128);
+    find->nameText.reserve(8192);
+    return;
+  }
+  ListingBuffers& spare = Spares.back();
+  find->nameText.swap(spare.nameText);
+  find->names.swap(spare.names);
+  find->order.swap(spare.order);
+  Spares.pop_back();
+}
+
+void KeepSpareBuffers(FindHandle* find) {
+  if (!find->dir || Spares.size() >= kSpareSets || find->nameText.capacity() > kKeptTextBytes) return;
+  find->nameText.clear();
+  find->names.clear();
+  find->order.clear();
+  Spares.push_back({std::move(find->nameText), std::move(find->names), std::move(find->order)});
+}
+
 void ReadNames(FindHandle* find) {
   std::string shownText;
-  find->names.reserve(128);
-  find->order.reserve(128);
-  find->nameText.reserve(8192);
+  TakeSpareBuffers(find);
   find->takesAll = find->pattern == "*.*" || find->pattern == "*";
   int err = ForEachDirectoryName(find->dir->fd, [&](const char* name) { TakeName(find, shownText, name); });
   if (err) find->readError = Win32ErrorFromErrno(err);
@@ -161,6 +194,7 @@ std::string_view ShownOf(const FindHandle* find, const ListedName& key) {
 bool CloseFind(LayerHandle* handle) {
   FindHandle* find = static_cast<FindHandle*>(handle);
   if (find->notesEntries) ForgetListedEntryIn(find->nameText.data(), find->nameText.data() + find->nameText.size());
+  KeepSpareBuffers(find);
   delete find;
   return true;
 }
