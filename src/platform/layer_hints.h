@@ -9,6 +9,7 @@ inline bool KeepListedEntries(bool) { return false; }
 inline bool ReadSharesAhead(bool) { return false; }
 inline bool ListTimes(bool) { return true; }
 inline bool ListDotValues(bool) { return true; }
+inline bool ListDirectoriesByType(bool) { return false; }
 #else
 // Whether listings and attribute reads take hidden, system, archive and a
 // stored creation time from the entries' extended attributes (the default).
@@ -41,4 +42,11 @@ bool ListTimes(bool times);
 // both by name turns this off: they then carry the directory attribute
 // alone, at no call. Returns the setting it replaces.
 bool ListDotValues(bool values);
+// Whether listings started from now on give an entry that the directory
+// read reports as a directory without a call of its own (off by default):
+// it then carries the directory attribute alone, every other value zero.
+// For a caller that reads of a directory entry only its name and that it is
+// one. Entries of an unknown type still cost their call. Returns the setting
+// it replaces.
+bool ListDirectoriesByType(bool byType);
 #endif

@@ -118,16 +118,19 @@ void TakeEntry(const WalkRoot& root, const WIN32_FIND_DATAA* entry, DirectoryTal
 }
 
 // Starts the listing of the current directory, asking only for what the walk
-// reads: no times when the run reads none, and no values for `.` and `..`,
-// which it skips by name.
+// reads: no times when the run reads none, no values for `.` and `..`, which
+// it skips by name, and, in a sho run that reads no attribute letters, none
+// for a directory beyond that it is one.
 HANDLE StartListing(WIN32_FIND_DATAA* entry) {
   bool timesRead = false;
   for (bool needed : Run.TimeNeeded) timesRead |= needed;
   bool times = ListTimes(timesRead);
   bool dotValues = ListDotValues(false);
+  bool byType = ListDirectoriesByType(CurrentCommand == CMD_SHO && !timesRead && !EntryTextsAreRead());
   HANDLE find = FindFirstFileA("*.*", entry);
   ListTimes(times);
   ListDotValues(dotValues);
+  ListDirectoriesByType(byType);
   return find;
 }
 

@@ -32,7 +32,8 @@
 namespace {
 
 // A stored name: where its folded form begins in nameText, the lengths of
-// that form, of the name and of its shown form (0: shown as it is). A name
+// that form, of the name and of its shown form (0: shown as it is), and
+// whether its directory read says it is a directory. A name
 // has at most 255 bytes, its folded form at most twice as many, its shown
 // form at most three times as many.
 struct ListedName {
@@ -40,6 +41,7 @@ struct ListedName {
   uint16_t foldedLength;
   uint16_t nameLength;
   uint16_t shownLength;
+  bool isDirectory;
 };
 
 // A name's place in the sort: the first eight bytes of its folded form (zero
@@ -65,6 +67,7 @@ struct FindHandle : LayerHandle {
   bool namesOnly = false;  // ListNamesOnly was on when the listing started
   bool withTimes = true;   // ListTimes was on
   bool dotValues = true;   // ListDotValues was on
+  bool directoriesByType = false;  // ListDirectoriesByType was on
   bool takesAll = false;   // the pattern matches every name ("*.*", "*")
   bool notesEntries = false;  // of the current directory while KeepListedEntries is on
 };
@@ -72,6 +75,7 @@ struct FindHandle : LayerHandle {
 bool NamesOnly = false;  // ListNamesOnly
 bool WithTimes = true;   // ListTimes
 bool DotValues = true;   // ListDotValues
+bool DirectoriesByType = false;  // ListDirectoriesByType
 
 // NTFS order: by name with case folded away (as names are compared), then
 // byte for byte (UTF-8 byte order is code point order). Each name is stored
@@ -96,7 +100,7 @@ uint64_t HeadOf(const char* folded, size_t length) {
 
 // Keeps a name of the directory when it matches the pattern: folded, as it
 // is, and as shown when that differs.
-void TakeName(FindHandle* find, std::string& shownText, const char* name) {
+void TakeName(FindHandle* find, std::string& shownText, const char* name, unsigned char type) {
   std::string& text = find->nameText;
   size_t start = text.size();
   size_t length = strlen(name);
@@ -112,7 +116,8 @@ void TakeName(FindHandle* find, std::string& shownText, const char* name) {
   size_t foldedLength = text.size() - start - 1;
   size_t shownLength = shown == name ? 0 : strlen(shown);
   find->order.push_back((SortKey)HeadOf(text.data() + start, foldedLength) << 64 | find->names.size());
-  find->names.push_back({(uint32_t)start, (uint16_t)foldedLength, (uint16_t)length, (uint16_t)shownLength});
+  find->names.push_back({(uint32_t)start, (uint16_t)foldedLength, (uint16_t)length, (uint16_t)shownLength,
+                         type == DT_DIR});
   text.append(name, length + 1);
   if (shownLength) text.append(shown, shownLength + 1);
 }
@@ -173,7 +178,8 @@ void ReadNames(FindHandle* find) {
   std::string shownText;
   TakeSpareBuffers(find);
   find->takesAll = find->pattern == "*.*" || find->pattern == "*";
-  int err = ForEachDirectoryName(find->dir->fd, [&](const char* name) { TakeName(find, shownText, name); });
+  int err = ForEachDirectoryEntry(find->dir->fd,
+                                  [&](const char* name, unsigned char type) { TakeName(find, shownText, name, type); });
   if (err) find->readError = Win32ErrorFromErrno(err);
   std::sort(find->order.begin(), find->order.end());
   OrderEqualHeads(find);
@@ -263,6 +269,10 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     const ListedName& listed = find->names[(uint32_t)find->order[find->nextName++]];
     const char* name = NameOf(find, listed);
     if (find->namesOnly) return GiveNameOnly(name, data);
+    if (find->directoriesByType && listed.isDirectory) {
+      FillFindData(EntryInfo{FILE_ATTRIBUTE_DIRECTORY, {}, {}, {}, 0}, ShownOf(find, listed), data);
+      return ERROR_SUCCESS;
+    }
     struct statx* into = find->notesEntries ? ListedEntryBuffer() : &stx;
     if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, into) != 0) {
       if (errno == ENOENT) continue;
@@ -344,6 +354,7 @@ HANDLE FindInDirectory(const std::string& directory, const std::string& pattern,
   find->namesOnly = NamesOnly;
   find->withTimes = WithTimes;
   find->dotValues = DotValues;
+  find->directoriesByType = DirectoriesByType && !find->notesEntries;
   find->notesEntries = isCurrent && ListedEntriesKept();
   ReadNames(find);
   DWORD err = NextEntry(find, data);
@@ -407,5 +418,11 @@ bool ListTimes(bool times) {
 bool ListDotValues(bool values) {
   bool before = DotValues;
   DotValues = values;
+  return before;
+}
+
+bool ListDirectoriesByType(bool byType) {
+  bool before = DirectoriesByType;
+  DirectoriesByType = byType;
   return before;
 }
