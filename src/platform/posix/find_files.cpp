@@ -45,10 +45,10 @@ struct ListedName {
 };
 
 // A name's place in the sort: the first eight bytes of its folded form (zero
-// behind its end) as a number that orders as they do, in the high half, and
-// its place in the read order in the low half. One comparison of two keys
-// orders by those bytes; names they do not tell apart are ordered by their
-// texts afterwards.
+// behind its end) as a number that orders as they do, its head, in the high
+// half, and its place in the read order in the low half. The sort compares
+// the heads alone; names they do not tell apart are ordered by their texts
+// afterwards.
 using SortKey = unsigned __int128;
 
 struct FindHandle : LayerHandle {
@@ -126,14 +126,16 @@ const char* FoldedOf(const FindHandle* find, SortKey key) {
   return find->nameText.data() + find->names[(uint32_t)key].start;
 }
 
+uint64_t HeadOfKey(SortKey key) { return (uint64_t)(key >> 64); }
+
 // Orders each run of names whose first eight folded bytes are the same
-// (sorted by read order so far) by their texts.
+// (in no particular order so far) by their texts.
 void OrderEqualHeads(FindHandle* find) {
   std::vector<SortKey>& order = find->order;
   auto byText = [find](SortKey a, SortKey b) { return ComesBefore(FoldedOf(find, a), FoldedOf(find, b)); };
   for (size_t run = 0; run < order.size();) {
     size_t end = run + 1;
-    while (end < order.size() && order[end] >> 64 == order[run] >> 64) ++end;
+    while (end < order.size() && HeadOfKey(order[end]) == HeadOfKey(order[run])) ++end;
     if (end - run > 1) std::sort(order.begin() + run, order.begin() + end, byText);
     run = end;
   }
@@ -181,7 +183,7 @@ void ReadNames(FindHandle* find) {
   int err = ForEachDirectoryEntry(find->dir->fd,
                                   [&](const char* name, unsigned char type) { TakeName(find, shownText, name, type); });
   if (err) find->readError = Win32ErrorFromErrno(err);
-  std::sort(find->order.begin(), find->order.end());
+  std::sort(find->order.begin(), find->order.end(), [](SortKey a, SortKey b) { return HeadOfKey(a) < HeadOfKey(b); });
   OrderEqualHeads(find);
 }
 
