@@ -207,6 +207,18 @@ bool CloseFind(LayerHandle* handle) {
   return true;
 }
 
+// Copies a name into cFileName, cut to fit and terminated. The length passes
+// through an empty asm so that the compiler calls memcpy: knowing it below
+// 260, GCC copies inline with `rep movsq`, whose start-up alone costs more
+// than a library copy of a whole name (a tenth of a walk's user time).
+template <size_t N>
+void CopyName(char (&dest)[N], std::string_view name) {
+  size_t length = std::min(name.size(), N - 1);
+  asm("" : "+r"(length));
+  memcpy(dest, name.data(), length);
+  dest[length] = '\0';
+}
+
 // `shown` is the name as the core sees it.
 void FillFindData(const EntryInfo& info, std::string_view shown, WIN32_FIND_DATAA* data) {
   data->dwFileAttributes = info.attributes;
@@ -216,7 +228,7 @@ void FillFindData(const EntryInfo& info, std::string_view shown, WIN32_FIND_DATA
   data->nFileSizeHigh = (DWORD)(info.size >> 32);
   data->nFileSizeLow = (DWORD)info.size;
   data->dwReserved0 = data->dwReserved1 = 0;
-  CopyTruncated(data->cFileName, shown);
+  CopyName(data->cFileName, shown);
   data->cAlternateFileName[0] = '\0';
 }
 
