@@ -435,26 +435,10 @@ BOOL FindClose(HANDLE hFindFile) {
   return CloseLayerHandle(hFindFile, CloseFind);
 }
 
-bool ListNamesOnly(bool namesOnly) {
-  bool before = NamesOnly;
-  NamesOnly = namesOnly;
-  return before;
-}
+bool ListNamesOnly(bool namesOnly) { return std::exchange(NamesOnly, namesOnly); }
 
-bool ListTimes(bool times) {
-  bool before = WithTimes;
-  WithTimes = times;
-  return before;
-}
+bool ListTimes(bool times) { return std::exchange(WithTimes, times); }
 
-bool ListDotValues(bool values) {
-  bool before = DotValues;
-  DotValues = values;
-  return before;
-}
+bool ListDotValues(bool values) { return std::exchange(DotValues, values); }
 
-bool ListDirectoriesByType(bool byType) {
-  bool before = DirectoriesByType;
-  DirectoriesByType = byType;
-  return before;
-}
+bool ListDirectoriesByType(bool byType) { return std::exchange(DirectoriesByType, byType); }
