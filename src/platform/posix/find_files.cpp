@@ -33,9 +33,9 @@ namespace {
 
 // A stored name: where its folded form begins in nameText, the lengths of
 // that form, of the name and of its shown form (0: shown as it is), and
-// whether its directory read says it is a directory. A name
-// has at most 255 bytes, its folded form at most twice as many, its shown
-// form at most three times as many.
+// whether the directory read says it is a directory. A name has at most 255
+// bytes, its folded form at most twice as many, its shown form at most three
+// times as many.
 struct ListedName {
   uint32_t start;
   uint16_t foldedLength;
@@ -257,6 +257,9 @@ DWORD GiveNameOnly(const char* name, WIN32_FIND_DATAA* data) {
 
 const std::string NoPath;
 
+// What `.` and `..` without values, and directories read by type, carry.
+const EntryInfo kDirectoryAlone{FILE_ATTRIBUTE_DIRECTORY, {}, {}, {}, 0};
+
 // The path the entry's extended attributes are read by: relative to the
 // current directory when the listing is of it (the walker's case), which
 // spares the kernel the walk down the whole path for every entry. `.` and
@@ -284,7 +287,7 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) continue;
     if (find->namesOnly) return GiveNameOnly(name, data);
     if (!find->dotValues) {
-      FillFindData(EntryInfo{FILE_ATTRIBUTE_DIRECTORY, {}, {}, {}, 0}, name, data);
+      FillFindData(kDirectoryAlone, name, data);
       return ERROR_SUCCESS;
     }
     if (!find->hasOwnInfo) {
@@ -302,7 +305,7 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     const char* name = NameOf(find, listed);
     if (find->namesOnly) return GiveNameOnly(name, data);
     if (find->directoriesByType && listed.isDirectory) {
-      FillFindData(EntryInfo{FILE_ATTRIBUTE_DIRECTORY, {}, {}, {}, 0}, ShownOf(find, listed), data);
+      FillFindData(kDirectoryAlone, ShownOf(find, listed), data);
       return ERROR_SUCCESS;
     }
     struct statx* into = find->notesEntries ? ListedEntryBuffer() : &stx;
@@ -386,8 +389,8 @@ HANDLE FindInDirectory(const std::string& directory, const std::string& pattern,
   find->namesOnly = NamesOnly;
   find->withTimes = WithTimes;
   find->dotValues = DotValues;
-  find->directoriesByType = DirectoriesByType && !find->notesEntries;
   find->notesEntries = isCurrent && ListedEntriesKept();
+  find->directoriesByType = DirectoriesByType && !find->notesEntries;
   ReadNames(find);
   DWORD err = NextEntry(find, data);
   if (err) {
