@@ -67,6 +67,8 @@ void BindFileValues(const char* domain, const char* server, const char* location
   bind(PK_END, 0, nullptr);
 }
 
+bool EntryTextsAreRead() { return EntryTextsRead; }
+
 // Position of N in FileValues (its value is the listed name itself).
 constexpr int NameEntry = 2;
 

@@ -46,6 +46,10 @@ extern PlaceholderEntry FileValues[];
 // or ~g format, or a criterion of the attributes.
 void BindFileValues(const char* domain, const char* server, const char* location);
 
+// Whether the run reads an entry's name without its extension and its
+// attribute letters (as worked out by BindFileValues).
+bool EntryTextsAreRead();
+
 // Refills the values for `entry` of the directory CurrentDirPath, which has
 // `dirLength` characters and, when dirInPlace, already begins the full name
 // (the last entry filled was of the same directory). False (with a message)

@@ -5,10 +5,12 @@
 
 #include "actions/change_dir.h"
 #include "base/param_tables.h"
+#include "base/run_values.h"
 #include "base/settings.h"
 #include "base/statistics.h"
 #include "output/console.h"
 #include "output/standard_output.h"
+#include "platform/layer_hints.h"
 #include "platform/win32.h"
 #include "match/pattern_match.h"
 #include "walk/clean_target.h"
@@ -115,6 +117,23 @@ void TakeEntry(const WalkRoot& root, const WIN32_FIND_DATAA* entry, DirectoryTal
   Stats.Bytes += size;
 }
 
+// Starts the listing of the current directory, asking only for what the walk
+// reads: no times when the run reads none, no values for `.` and `..`, which
+// it skips by name, and, in a sho run that reads no attribute letters, none
+// for a directory beyond that it is one.
+HANDLE StartListing(WIN32_FIND_DATAA* entry) {
+  bool timesRead = false;
+  for (bool needed : Run.TimeNeeded) timesRead |= needed;
+  bool times = ListTimes(timesRead);
+  bool dotValues = ListDotValues(false);
+  bool byType = ListDirectoriesByType(CurrentCommand == CMD_SHO && !timesRead && !EntryTextsAreRead());
+  HANDLE find = FindFirstFileA("*.*", entry);
+  ListTimes(times);
+  ListDotValues(dotValues);
+  ListDirectoriesByType(byType);
+  return find;
+}
+
 enum ListingResult { LISTING_DONE, LISTING_FAILED, LISTING_ABANDONED };
 
 // Lists the current directory; with /d every listed name goes into `names`
@@ -123,7 +142,7 @@ enum ListingResult { LISTING_DONE, LISTING_FAILED, LISTING_ABANDONED };
 ListingResult ListDirectory(const WalkRoot& root, DirectoryTally* tally, SourceNameList* names) {
   WIN32_FIND_DATAA entry;
   ListingPlace place = {strlen(CurrentDirPath), false};
-  HANDLE find = FindFirstFileA("*.*", &entry);
+  HANDLE find = StartListing(&entry);
   DWORD error;
   if (find == INVALID_HANDLE_VALUE) {
     error = GetLastError();

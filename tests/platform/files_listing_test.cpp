@@ -1,9 +1,11 @@
 // Directory listings: the codes a listing ends with, and its failures.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string_view>
 
 #include "files_fixture.h"
+#include "platform/layer_hints.h"
 
 namespace {
 
@@ -55,6 +57,41 @@ TEST_F(ListingTest, AListingFailingMidwayReportsItsCode) {
   auto names = ListNames("T:\\many\\*.*", &err);
   EXPECT_EQ(err, (DWORD)ERROR_IO_DEVICE);
   EXPECT_EQ(names.size(), 8u);  // the dots and what was read before the failure
+}
+
+// The walker's hints leave out only what they name, and a listing keeps them
+// from its start.
+TEST_F(ListingTest, ListingHintsLeaveOutOnlyWhatTheyName) {
+  tree_.dir("dir/.hid");  // hidden by its name, which a look at it tells
+  struct Seen {
+    DWORD attributes;
+    DWORD size;
+    bool timed;
+  };
+  auto list = [](bool lean) {
+    bool times = ListTimes(!lean), dots = ListDotValues(!lean), byType = ListDirectoriesByType(lean);
+    std::map<std::string, Seen> seen;
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA("T:\\dir\\*.*", &data);
+    ListTimes(times), ListDotValues(dots), ListDirectoriesByType(byType);
+    EXPECT_NE(h, INVALID_HANDLE_VALUE);
+    do seen[data.cFileName] = {data.dwFileAttributes, data.nFileSizeLow, data.ftLastWriteTime.dwHighDateTime != 0};
+    while (FindNextFileA(h, &data));
+    FindClose(h);
+    return seen;
+  };
+  auto lean = list(true);
+  ASSERT_EQ(lean.size(), 6u);
+  for (const char* name : {".", "..", "sub", ".hid"}) {
+    EXPECT_EQ(lean[name].attributes, (DWORD)FILE_ATTRIBUTE_DIRECTORY) << name;
+    EXPECT_FALSE(lean[name].timed) << name;
+  }
+  EXPECT_EQ(lean["a.txt"].attributes, (DWORD)FILE_ATTRIBUTE_ARCHIVE);
+  EXPECT_EQ(lean["a.txt"].size, 3u);
+  EXPECT_FALSE(lean["a.txt"].timed);
+  auto full = list(false);
+  for (const char* name : {".", "sub", "a.txt"}) EXPECT_TRUE(full[name].timed) << name;
+  EXPECT_EQ(full[".hid"].attributes, (DWORD)(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
 }
 
 }  // namespace

@@ -9,11 +9,12 @@
 
 #include "platform/posix/syscalls.h"
 
-// Calls take(name) for every entry of the directory open as fd (readable,
-// read from its current offset) but `.` and `..`. Returns 0, or the errno of
-// a failed read after the names read before it were given.
+// Calls take(name, type) for every entry of the directory open as fd
+// (readable, read from its current offset) but `.` and `..`; type is the
+// entry's d_type (DT_UNKNOWN where the file system gives none). Returns 0,
+// or the errno of a failed read after the names read before it were given.
 template <typename Take>
-int ForEachDirectoryName(int fd, Take take) {
+int ForEachDirectoryEntry(int fd, Take take) {
   alignas(struct dirent64) char block[32768];
   for (;;) {
     ssize_t length = Sys.getdents(fd, block, sizeof block);
@@ -24,7 +25,13 @@ int ForEachDirectoryName(int fd, Take take) {
       at += entry->d_reclen;
       const char* name = entry->d_name;
       if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-      take(name);
+      take(name, entry->d_type);
     }
   }
+}
+
+// The same calling take(name).
+template <typename Take>
+int ForEachDirectoryName(int fd, Take take) {
+  return ForEachDirectoryEntry(fd, [&take](const char* name, unsigned char) { take(name); });
 }

@@ -21,6 +21,8 @@ struct EntryInfo {
 // its name (for the hidden default of dot names) and its extended attributes
 // (read through posixPath).
 EntryInfo EntryInfoOf(const struct statx& stx, const char* name, const std::string& posixPath);
+// The same with the three times left zero, for a caller that reads none.
+EntryInfo EntryInfoWithoutTimes(const struct statx& stx, const char* name, const std::string& posixPath);
 
 // False when the run told the layer to leave the stored attributes unread
 // (ReadStoredAttributes in platform/layer_hints.h): no path is needed then.

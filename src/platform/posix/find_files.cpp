@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/layer_hints.h"
 #include "platform/posix/dir_reader.h"
 #include "platform/posix/file_info.h"
 #include "platform/posix/handles.h"
@@ -30,17 +31,25 @@
 
 namespace {
 
-// A stored name to sort: the first eight bytes of its folded form, zero
-// behind its end, as a number that orders as they do, so most comparisons
-// never reach the texts. A name has at most 255 bytes, its folded form at
-// most twice as many, its shown form at most three times as many.
-struct SortKey {
-  uint64_t head;
-  uint32_t start;  // of the folded form in nameText
+// A stored name: where its folded form begins in nameText, the lengths of
+// that form, of the name and of its shown form (0: shown as it is), and
+// whether the directory read says it is a directory. A name has at most 255
+// bytes, its folded form at most twice as many, its shown form at most three
+// times as many.
+struct ListedName {
+  uint32_t start;
   uint16_t foldedLength;
   uint16_t nameLength;
-  uint16_t shownLength;  // 0: the name is shown as it is
+  uint16_t shownLength;
+  bool isDirectory;
 };
+
+// A name's place in the sort: the first eight bytes of its folded form (zero
+// behind its end) as a number that orders as they do, its head, in the high
+// half, and its place in the read order in the low half. The sort compares
+// the heads alone; names they do not tell apart are ordered by their texts
+// afterwards.
+using SortKey = unsigned __int128;
 
 struct FindHandle : LayerHandle {
   std::shared_ptr<HeldDirectory> dir;  // null for an exact lookup, whose one entry is already given
@@ -51,15 +60,22 @@ struct FindHandle : LayerHandle {
   bool hasOwnInfo = false;  // ownInfo holds the directory's own values, given for . and ..
   EntryInfo ownInfo{};
   std::string nameText{};          // each matching name folded, NUL, as it is, NUL, as shown, NUL (if it differs)
-  std::vector<SortKey> names{};  // into nameText, sorted
-  size_t nextName = 0;
+  std::vector<ListedName> names{};  // into nameText, in read order
+  std::vector<SortKey> order{};     // of names, sorted
+  size_t nextName = 0;              // in order
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
   bool namesOnly = false;  // ListNamesOnly was on when the listing started
+  bool withTimes = true;   // ListTimes was on
+  bool dotValues = true;   // ListDotValues was on
+  bool directoriesByType = false;  // ListDirectoriesByType was on
   bool takesAll = false;   // the pattern matches every name ("*.*", "*")
   bool notesEntries = false;  // of the current directory while KeepListedEntries is on
 };
 
 bool NamesOnly = false;  // ListNamesOnly
+bool WithTimes = true;   // ListTimes
+bool DotValues = true;   // ListDotValues
+bool DirectoriesByType = false;  // ListDirectoriesByType
 
 // NTFS order: by name with case folded away (as names are compared), then
 // byte for byte (UTF-8 byte order is code point order). Each name is stored
@@ -84,7 +100,7 @@ uint64_t HeadOf(const char* folded, size_t length) {
 
 // Keeps a name of the directory when it matches the pattern: folded, as it
 // is, and as shown when that differs.
-void TakeName(FindHandle* find, std::vector<SortKey>& keys, std::string& shownText, const char* name) {
+void TakeName(FindHandle* find, std::string& shownText, const char* name, unsigned char type) {
   std::string& text = find->nameText;
   size_t start = text.size();
   size_t length = strlen(name);
@@ -99,33 +115,103 @@ void TakeName(FindHandle* find, std::vector<SortKey>& keys, std::string& shownTe
   }
   size_t foldedLength = text.size() - start - 1;
   size_t shownLength = shown == name ? 0 : strlen(shown);
-  keys.push_back({HeadOf(text.data() + start, foldedLength), (uint32_t)start, (uint16_t)foldedLength,
-                  (uint16_t)length, (uint16_t)shownLength});
+  find->order.push_back((SortKey)HeadOf(text.data() + start, foldedLength) << 64 | find->names.size());
+  find->names.push_back({(uint32_t)start, (uint16_t)foldedLength, (uint16_t)length, (uint16_t)shownLength,
+                         type == DT_DIR});
   text.append(name, length + 1);
   if (shownLength) text.append(shown, shownLength + 1);
 }
 
-void ReadNames(FindHandle* find) {
-  std::vector<SortKey>& keys = find->names;
-  std::string shownText;
-  keys.reserve(128);
-  find->nameText.reserve(8192);
-  find->takesAll = find->pattern == "*.*" || find->pattern == "*";
-  int err = ForEachDirectoryName(find->dir->fd, [&](const char* name) { TakeName(find, keys, shownText, name); });
-  if (err) find->readError = Win32ErrorFromErrno(err);
-  const char* text = find->nameText.data();
-  std::sort(keys.begin(), keys.end(), [text](const SortKey& a, const SortKey& b) {
-    return a.head != b.head ? a.head < b.head : ComesBefore(text + a.start, text + b.start);
-  });
+const char* FoldedOf(const FindHandle* find, SortKey key) {
+  return find->nameText.data() + find->names[(uint32_t)key].start;
 }
 
-// The name a sort key stands for, as it is.
-const char* NameOf(const FindHandle* find, const SortKey& key) {
+uint64_t HeadOfKey(SortKey key) { return (uint64_t)(key >> 64); }
+
+// Sorts the keys by their heads. A directory of a few dozen names, the
+// common case, is sorted by insertion: on random heads a quicksort's
+// comparisons go either way alike and the processor mispredicts half of
+// them, while an insertion's inner loop mispredicts about once per name.
+void SortByHeads(std::vector<SortKey>& order) {
+  constexpr size_t kInsertionLimit = 64;
+  if (order.size() > kInsertionLimit) {
+    std::sort(order.begin(), order.end(), [](SortKey a, SortKey b) { return HeadOfKey(a) < HeadOfKey(b); });
+    return;
+  }
+  for (size_t i = 1; i < order.size(); ++i) {
+    SortKey key = order[i];
+    size_t j = i;
+    for (; j > 0 && HeadOfKey(key) < HeadOfKey(order[j - 1]); --j) order[j] = order[j - 1];
+    order[j] = key;
+  }
+}
+
+// Orders each run of names whose first eight folded bytes are the same
+// (in no particular order so far) by their texts.
+void OrderEqualHeads(FindHandle* find) {
+  std::vector<SortKey>& order = find->order;
+  auto byText = [find](SortKey a, SortKey b) { return ComesBefore(FoldedOf(find, a), FoldedOf(find, b)); };
+  for (size_t run = 0; run < order.size();) {
+    size_t end = run + 1;
+    while (end < order.size() && HeadOfKey(order[end]) == HeadOfKey(order[run])) ++end;
+    if (end - run > 1) std::sort(order.begin() + run, order.begin() + end, byText);
+    run = end;
+  }
+}
+
+// The buffers of closed listings, kept for the next ones: a walk holds one
+// listing open at each level it has descended, so a few sets serve all of
+// its listings without an allocation. A set grown past kKeptTextBytes (a
+// directory of thousands of names) is let go.
+struct ListingBuffers {
+  std::string nameText;
+  std::vector<ListedName> names;
+  std::vector<SortKey> order;
+};
+constexpr size_t kSpareSets = 8;
+constexpr size_t kKeptTextBytes = 64 * 1024;
+std::vector<ListingBuffers> Spares;
+
+void TakeSpareBuffers(FindHandle* find) {
+  if (Spares.empty()) {
+    find->names.reserve(128);
+    find->order.reserve(128);
+    find->nameText.reserve(8192);
+    return;
+  }
+  ListingBuffers& spare = Spares.back();
+  find->nameText.swap(spare.nameText);
+  find->names.swap(spare.names);
+  find->order.swap(spare.order);
+  Spares.pop_back();
+}
+
+void KeepSpareBuffers(FindHandle* find) {
+  if (!find->dir || Spares.size() >= kSpareSets || find->nameText.capacity() > kKeptTextBytes) return;
+  find->nameText.clear();
+  find->names.clear();
+  find->order.clear();
+  Spares.push_back({std::move(find->nameText), std::move(find->names), std::move(find->order)});
+}
+
+void ReadNames(FindHandle* find) {
+  std::string shownText;
+  TakeSpareBuffers(find);
+  find->takesAll = find->pattern == "*.*" || find->pattern == "*";
+  int err = ForEachDirectoryEntry(find->dir->fd,
+                                  [&](const char* name, unsigned char type) { TakeName(find, shownText, name, type); });
+  if (err) find->readError = Win32ErrorFromErrno(err);
+  SortByHeads(find->order);
+  OrderEqualHeads(find);
+}
+
+// A stored name as it is.
+const char* NameOf(const FindHandle* find, const ListedName& key) {
   return find->nameText.data() + key.start + key.foldedLength + 1;
 }
 
 // The same name as the core sees it.
-std::string_view ShownOf(const FindHandle* find, const SortKey& key) {
+std::string_view ShownOf(const FindHandle* find, const ListedName& key) {
   const char* name = NameOf(find, key);
   if (key.shownLength) return std::string_view(name + key.nameLength + 1, key.shownLength);
   return std::string_view(name, key.nameLength);
@@ -134,8 +220,21 @@ std::string_view ShownOf(const FindHandle* find, const SortKey& key) {
 bool CloseFind(LayerHandle* handle) {
   FindHandle* find = static_cast<FindHandle*>(handle);
   if (find->notesEntries) ForgetListedEntryIn(find->nameText.data(), find->nameText.data() + find->nameText.size());
+  KeepSpareBuffers(find);
   delete find;
   return true;
+}
+
+// Copies a name into cFileName, cut to fit and terminated. The length passes
+// through an empty asm so that the compiler calls memcpy: knowing it below
+// 260, GCC copies inline with `rep movsq`, whose start-up alone costs more
+// than a library copy of a whole name (a tenth of a walk's user time).
+template <size_t N>
+void CopyName(char (&dest)[N], std::string_view name) {
+  size_t length = std::min(name.size(), N - 1);
+  asm("" : "+r"(length));
+  memcpy(dest, name.data(), length);
+  dest[length] = '\0';
 }
 
 // `shown` is the name as the core sees it.
@@ -147,7 +246,7 @@ void FillFindData(const EntryInfo& info, std::string_view shown, WIN32_FIND_DATA
   data->nFileSizeHigh = (DWORD)(info.size >> 32);
   data->nFileSizeLow = (DWORD)info.size;
   data->dwReserved0 = data->dwReserved1 = 0;
-  CopyTruncated(data->cFileName, shown);
+  CopyName(data->cFileName, shown);
   data->cAlternateFileName[0] = '\0';
 }
 
@@ -157,6 +256,9 @@ DWORD GiveNameOnly(const char* name, WIN32_FIND_DATAA* data) {
 }
 
 const std::string NoPath;
+
+// What `.` and `..` without values, and directories read by type, carry.
+const EntryInfo kDirectoryAlone{FILE_ATTRIBUTE_DIRECTORY, {}, {}, {}, 0};
 
 // The path the entry's extended attributes are read by: relative to the
 // current directory when the listing is of it (the walker's case), which
@@ -184,6 +286,10 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     const char* name = find->dotsToCome-- == 2 ? "." : "..";
     if (!MatchWildcardIgnoringCase(find->pattern.c_str(), name)) continue;
     if (find->namesOnly) return GiveNameOnly(name, data);
+    if (!find->dotValues) {
+      FillFindData(kDirectoryAlone, name, data);
+      return ERROR_SUCCESS;
+    }
     if (!find->hasOwnInfo) {
       if (Sys.stat(dirFd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, kEntryStatxMask, &stx) != 0)
         return Win32ErrorFromErrno(errno);
@@ -194,10 +300,14 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     FillFindData(find->ownInfo, name, data);  // . and .. are shown as they are
     return ERROR_SUCCESS;
   }
-  while (find->nextName < find->names.size()) {
-    const SortKey& listed = find->names[find->nextName++];
+  while (find->nextName < find->order.size()) {
+    const ListedName& listed = find->names[(uint32_t)find->order[find->nextName++]];
     const char* name = NameOf(find, listed);
     if (find->namesOnly) return GiveNameOnly(name, data);
+    if (find->directoriesByType && listed.isDirectory) {
+      FillFindData(kDirectoryAlone, ShownOf(find, listed), data);
+      return ERROR_SUCCESS;
+    }
     struct statx* into = find->notesEntries ? ListedEntryBuffer() : &stx;
     if (Sys.stat(dirFd, name, AT_SYMLINK_NOFOLLOW, kEntryStatxMask, into) != 0) {
       if (errno == ENOENT) continue;
@@ -205,7 +315,9 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     }
     if (find->notesEntries) NoteListedEntry(dirFd, name);
     std::string path;
-    FillFindData(EntryInfoOf(*into, name, EntryPath(find, name, path)), ShownOf(find, listed), data);
+    const std::string& entryPath = EntryPath(find, name, path);
+    FillFindData(find->withTimes ? EntryInfoOf(*into, name, entryPath) : EntryInfoWithoutTimes(*into, name, entryPath),
+                 ShownOf(find, listed), data);
     return ERROR_SUCCESS;
   }
   return find->readError ? find->readError : ERROR_NO_MORE_FILES;
@@ -275,7 +387,10 @@ HANDLE FindInDirectory(const std::string& directory, const std::string& pattern,
   FindHandle* find =
       new FindHandle{{CloseFind}, std::move(dir), std::move(posix), isCurrent, pattern, isDriveRoot ? 0 : 2};
   find->namesOnly = NamesOnly;
+  find->withTimes = WithTimes;
+  find->dotValues = DotValues;
   find->notesEntries = isCurrent && ListedEntriesKept();
+  find->directoriesByType = DirectoriesByType && !find->notesEntries;
   ReadNames(find);
   DWORD err = NextEntry(find, data);
   if (err) {
@@ -323,8 +438,10 @@ BOOL FindClose(HANDLE hFindFile) {
   return CloseLayerHandle(hFindFile, CloseFind);
 }
 
-bool ListNamesOnly(bool namesOnly) {
-  bool before = NamesOnly;
-  NamesOnly = namesOnly;
-  return before;
-}
+bool ListNamesOnly(bool namesOnly) { return std::exchange(NamesOnly, namesOnly); }
+
+bool ListTimes(bool times) { return std::exchange(WithTimes, times); }
+
+bool ListDotValues(bool values) { return std::exchange(DotValues, values); }
+
+bool ListDirectoriesByType(bool byType) { return std::exchange(DirectoriesByType, byType); }
