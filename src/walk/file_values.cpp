@@ -12,9 +12,9 @@ EntryValueStore EntryValues;
 PlaceholderEntry FileValues[18];
 
 // Whether anything of the run can read the name without its extension and
-// the attribute letters: a command other than sho (its templates and prompts
-// take any letter), a ~F or ~g line, or a criterion of the attributes. A run
-// of totals only spares every entry writing them.
+// the attribute letters: set (its templates take any letter), a ~F or ~g
+// line of sho, or a criterion of the attributes. A run of totals only, a del
+// and a cop spare every entry writing them.
 static bool EntryTextsRead = true;
 
 static uint64_t LocalTime(const FILETIME& utc) {
@@ -41,8 +41,8 @@ void BindFileValues(const char* domain, const char* server, const char* location
   v.Server = server;
   v.Location = location;
   v.Directory = CurrentDirPath + DirectoryPartStart;
-  EntryTextsRead = CurrentCommand != CMD_SHO || FileFormat[0] || (AceFormat[0] && NeedSecurity) ||
-                   Run.CriterionRows[(unsigned char)'a'];
+  bool shownLines = CurrentCommand == CMD_SHO && (FileFormat[0] || (AceFormat[0] && NeedSecurity));
+  EntryTextsRead = CurrentCommand == CMD_SET || shownLines || Run.CriterionRows[(unsigned char)'a'];
   bind(PK_TEXT, 'e', v.Location);
   bind(PK_TEXT, 'd', v.Directory);
   bind(PK_TEXT, 'N', "");
