@@ -17,6 +17,11 @@ PlaceholderEntry FileValues[18];
 // and a cop spare every entry writing them.
 static bool EntryTextsRead = true;
 
+// Whether anything of the run reads the full name: a command other than sho,
+// a ~F line, or the owner and ACL reads. A sho run of totals only checks
+// that the name fits but spares every entry writing it.
+static bool FullNameRead = true;
+
 static uint64_t LocalTime(const FILETIME& utc) {
   FILETIME local;
   if (!FileTimeToLocalFileTime(&utc, &local)) return 0;
@@ -43,6 +48,7 @@ void BindFileValues(const char* domain, const char* server, const char* location
   v.Directory = CurrentDirPath + DirectoryPartStart;
   bool shownLines = CurrentCommand == CMD_SHO && (FileFormat[0] || (AceFormat[0] && NeedSecurity));
   EntryTextsRead = CurrentCommand == CMD_SET || shownLines || Run.CriterionRows[(unsigned char)'a'];
+  FullNameRead = CurrentCommand != CMD_SHO || FileFormat[0] || NeedOwner || NeedSecurity;
   bind(PK_TEXT, 'e', v.Location);
   bind(PK_TEXT, 'd', v.Directory);
   bind(PK_TEXT, 'N', "");
@@ -74,8 +80,10 @@ constexpr int NameEntry = 2;
 
 bool FillFileValues(const WIN32_FIND_DATAA* entry, size_t dirLength, bool dirInPlace) {
   EntryValueStore& v = EntryValues;
-  if (!JoinNameTo(v.FullName, sizeof v.FullName, CurrentDirPath, dirLength, dirInPlace, entry->cFileName))
-    return false;
+  bool fits = FullNameRead
+                  ? JoinNameTo(v.FullName, sizeof v.FullName, CurrentDirPath, dirLength, dirInPlace, entry->cFileName)
+                  : NameFits(sizeof v.FullName, CurrentDirPath, dirLength, entry->cFileName);
+  if (!fits) return false;
   v.Name = entry->cFileName;
   FileValues[NameEntry].value = v.Name;
   if (EntryTextsRead) NameWithoutExtension(v.NameWithoutExt, sizeof v.NameWithoutExt, entry->cFileName);

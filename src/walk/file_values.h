@@ -53,7 +53,9 @@ bool EntryTextsAreRead();
 // Refills the values for `entry` of the directory CurrentDirPath, which has
 // `dirLength` characters and, when dirInPlace, already begins the full name
 // (the last entry filled was of the same directory). False (with a message)
-// when the full name does not fit its text.
+// when the full name does not fit its text. The full name is written only
+// when the run can read it: a command other than sho, a ~F format, or the
+// owner and ACL reads.
 bool FillFileValues(const WIN32_FIND_DATAA* entry, size_t dirLength, bool dirInPlace);
 
 // Writes the six attribute letters R H S A C D (or '.') and a terminator.

@@ -108,7 +108,8 @@ void TakeEntry(const WalkRoot& root, const WIN32_FIND_DATAA* entry, DirectoryTal
   if (!EntryMatchesCriteria(FileValues)) return;
 
   uint32_t size = ListedSize(entry);
-  if (OwnerFormat[0] || TotalsFormat[0]) TallyOwner(size);
+  // Only ~o lines and the o of the ~T line read the owner totals; both make the run read owners.
+  if (NeedOwner && (OwnerFormat[0] || TotalsFormat[0])) TallyOwner(size);
   if (HandleEntry(entry)) {
     Stats.ErrorsDetected++;
     return;

@@ -88,7 +88,8 @@ struct timespec PosixTimeFromFileTime(ULONGLONG fileTime) {
 }
 
 DWORD AttributesOf(const struct statx& stx, const char* name, const std::string& posixPath) {
-  return AttributesFrom(stx, name, XattrsOf(stx, posixPath).dos);
+  if (S_ISLNK(stx.stx_mode) || !ReadsStoredAttributes) return AttributesFrom(stx, name, DosAttrib{});
+  return AttributesFrom(stx, name, ReadEntryXattrs(posixPath).dos);
 }
 
 EntryInfo EntryInfoOf(const struct statx& stx, const char* name, const std::string& posixPath) {
