@@ -117,16 +117,18 @@ uint64_t PackedAscii(uint64_t head) {
 void TakeName(FindHandle* find, std::string& shownText, const char* name, unsigned char type) {
   std::string& text = find->nameText;
   size_t start = text.size();
-  size_t length = strlen(name);
+  char folded[kFoldedNameRoom];
+  bool plain;
+  size_t length = FoldListedName(name, folded, &plain);
   const char* shown = name;
-  if (!AppendFoldedIfPlain(&text, name, length)) {
+  if (!plain) {
     shown = ShownName(name, shownText);  // matched and sorted as the core sees it
     if (!find->takesAll && !MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) return;
     AppendFoldedName(&text, shown);
     find->allAscii = false;
-  } else if (!find->takesAll && !MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) {
-    text.resize(start);
-    return;
+  } else {
+    if (!find->takesAll && !MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) return;
+    text.append(folded, length + 1);
   }
   size_t foldedLength = text.size() - start - 1;
   size_t shownLength = shown == name ? 0 : strlen(shown);
