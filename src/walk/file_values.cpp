@@ -80,9 +80,11 @@ constexpr int NameEntry = 2;
 
 bool FillFileValues(const WIN32_FIND_DATAA* entry, size_t dirLength, bool dirInPlace) {
   EntryValueStore& v = EntryValues;
+  // A directory that leaves room for the longest listed name needs no measure of this one.
   bool fits = FullNameRead
                   ? JoinNameTo(v.FullName, sizeof v.FullName, CurrentDirPath, dirLength, dirInPlace, entry->cFileName)
-                  : NameFits(sizeof v.FullName, CurrentDirPath, dirLength, entry->cFileName);
+                  : dirLength + sizeof entry->cFileName <= sizeof v.FullName ||
+                        NameFits(sizeof v.FullName, CurrentDirPath, dirLength, entry->cFileName);
   if (!fits) return false;
   v.Name = entry->cFileName;
   FileValues[NameEntry].value = v.Name;
