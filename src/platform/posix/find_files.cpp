@@ -61,6 +61,7 @@ struct FindHandle : LayerHandle {
   bool hasOwnInfo = false;  // ownInfo holds the directory's own values, given for . and ..
   EntryInfo ownInfo{};
   std::string nameText{};          // each matching name folded, NUL, as it is, NUL, as shown, NUL (if it differs)
+  size_t textUsed = 0;              // bytes of nameText in use; its size only grows, as room
   std::vector<ListedName> names{};  // into nameText, in read order
   std::vector<SortKey> order{};     // of names, sorted
   int indexBits = 0;                // the low bits of a SortKey that hold its name's index
@@ -112,30 +113,59 @@ uint64_t PackedAscii(uint64_t head) {
   return head << 8;
 }
 
-// Keeps a name of the directory when it matches the pattern: folded, as it
-// is, and as shown when that differs.
-void TakeName(FindHandle* find, std::string& shownText, const char* name, unsigned char type) {
+// Room for `bytes` more bytes behind the names kept.
+char* TextRoom(FindHandle* find, size_t bytes) {
   std::string& text = find->nameText;
-  size_t start = text.size();
+  if (text.size() < find->textUsed + bytes) text.resize(std::max(2 * text.size(), find->textUsed + bytes));
+  return text.data() + find->textUsed;
+}
+
+// Copies a text of `length` bytes and its terminator in 16-byte steps: both
+// ends have room up to the step that holds the terminator.
+void CopyInSteps(char* to, const char* from, size_t length) {
+  for (size_t at = 0; at <= length; at += 16) memcpy(to + at, from + at, 16);
+}
+
+// Keeps a plain name (shown as it is), folded and as it is.
+void KeepPlainName(FindHandle* find, const char* name, const char (&folded)[kFoldedNameRoom], size_t length,
+                   bool isDirectory) {
+  char* at = TextRoom(find, 2 * kFoldedNameRoom);
+  CopyInSteps(at, folded, length);
+  CopyInSteps(at + length + 1, name, length);  // over the folded form's last step
+  find->names.push_back({(uint32_t)find->textUsed, (uint16_t)length, (uint16_t)length, 0, isDirectory});
+  find->textUsed += 2 * (length + 1);
+}
+
+// Keeps any other name: folded as shown, as it is, and as shown when that differs.
+void KeepOtherName(FindHandle* find, const char* name, size_t length, const char* shown, std::string& foldedText,
+                   bool isDirectory) {
+  foldedText.clear();
+  AppendFoldedName(&foldedText, shown);  // with its terminator
+  size_t shownLength = shown == name ? 0 : strlen(shown);
+  size_t bytes = foldedText.size() + length + 1 + (shownLength ? shownLength + 1 : 0);
+  char* at = TextRoom(find, bytes);
+  memcpy(at, foldedText.data(), foldedText.size());
+  memcpy(at + foldedText.size(), name, length + 1);
+  if (shownLength) memcpy(at + foldedText.size() + length + 1, shown, shownLength + 1);
+  find->names.push_back({(uint32_t)find->textUsed, (uint16_t)(foldedText.size() - 1), (uint16_t)length,
+                         (uint16_t)shownLength, isDirectory});
+  find->textUsed += bytes;
+  find->allAscii = false;
+}
+
+// Keeps a name of the directory when it matches the pattern.
+void TakeName(FindHandle* find, std::string& shownText, std::string& foldedText, const char* name,
+              unsigned char type) {
   char folded[kFoldedNameRoom];
   bool plain;
   size_t length = FoldListedName(name, folded, &plain);
-  const char* shown = name;
-  if (!plain) {
-    shown = ShownName(name, shownText);  // matched and sorted as the core sees it
-    if (!find->takesAll && !MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) return;
-    AppendFoldedName(&text, shown);
-    find->allAscii = false;
+  const char* shown = plain ? name : ShownName(name, shownText);  // matched and sorted as the core sees it
+  if (!find->takesAll && !MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) return;
+  if (plain) {
+    KeepPlainName(find, name, folded, length, type == DT_DIR);
   } else {
-    if (!find->takesAll && !MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) return;
-    text.append(folded, length + 1);
+    KeepOtherName(find, name, length, shown, foldedText, type == DT_DIR);
   }
-  size_t foldedLength = text.size() - start - 1;
-  size_t shownLength = shown == name ? 0 : strlen(shown);
-  find->names.push_back({(uint32_t)start, (uint16_t)foldedLength, (uint16_t)length, (uint16_t)shownLength,
-                         type == DT_DIR});
-  text.append(name, length + 1);
-  if (shownLength) text.append(shown, shownLength + 1);
 }
 
 size_t IndexOfKey(const FindHandle* find, SortKey key) {
@@ -211,7 +241,7 @@ void TakeSpareBuffers(FindHandle* find) {
   if (Spares.empty()) {
     find->names.reserve(128);
     find->order.reserve(128);
-    find->nameText.reserve(8192);
+    find->nameText.resize(8192);
     return;
   }
   ListingBuffers& spare = Spares.back();
@@ -223,18 +253,17 @@ void TakeSpareBuffers(FindHandle* find) {
 
 void KeepSpareBuffers(FindHandle* find) {
   if (!find->dir || Spares.size() >= kSpareSets || find->nameText.capacity() > kKeptTextBytes) return;
-  find->nameText.clear();
   find->names.clear();
   find->order.clear();
   Spares.push_back({std::move(find->nameText), std::move(find->names), std::move(find->order)});
 }
 
 void ReadNames(FindHandle* find) {
-  std::string shownText;
+  std::string shownText, foldedText;
   TakeSpareBuffers(find);
   find->takesAll = find->pattern == "*.*" || find->pattern == "*";
   int err = ForEachDirectoryEntry(find->dir->fd,
-                                  [&](const char* name, unsigned char type) { TakeName(find, shownText, name, type); });
+                                  [&](const char* name, unsigned char type) { TakeName(find, shownText, foldedText, name, type); });
   if (err) find->readError = Win32ErrorFromErrno(err);
   MakeSortKeys(find);
   SortKeys(find->order);
@@ -255,7 +284,7 @@ std::string_view ShownOf(const FindHandle* find, const ListedName& key) {
 
 bool CloseFind(LayerHandle* handle) {
   FindHandle* find = static_cast<FindHandle*>(handle);
-  if (find->notesEntries) ForgetListedEntryIn(find->nameText.data(), find->nameText.data() + find->nameText.size());
+  if (find->notesEntries) ForgetListedEntryIn(find->nameText.data(), find->nameText.data() + find->textUsed);
   KeepSpareBuffers(find);
   delete find;
   return true;
