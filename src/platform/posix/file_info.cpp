@@ -38,9 +38,6 @@ DWORD AttributesFrom(const struct statx& stx, const char* name, const DosAttrib&
   return word ? word : FILE_ATTRIBUTE_NORMAL;
 }
 
-// Directories and links report 0, as on Windows.
-ULONGLONG SizeOf(const struct statx& stx) { return S_ISREG(stx.stx_mode) ? stx.stx_size : 0; }
-
 ULONGLONG FromStatxTime(const struct statx_timestamp& t) { return FileTimeFromPosix(t.tv_sec, t.tv_nsec); }
 
 // The stored creation time, else the one Samba recorded, else the birth
@@ -99,13 +96,6 @@ EntryInfo EntryInfoOf(const struct statx& stx, const char* name, const std::stri
   info.creationTime = ToFileTime(CreationTimeOf(stx, xattrs));
   info.lastAccessTime = ToFileTime(FromStatxTime(stx.stx_atime));
   info.lastWriteTime = ToFileTime(FromStatxTime(stx.stx_mtime));
-  info.size = SizeOf(stx);
-  return info;
-}
-
-EntryInfo EntryInfoWithoutTimes(const struct statx& stx, const char* name, const std::string& posixPath) {
-  EntryInfo info{};
-  info.attributes = AttributesOf(stx, name, posixPath);
-  info.size = SizeOf(stx);
+  info.size = ReportedSize(stx);
   return info;
 }
