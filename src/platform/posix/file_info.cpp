@@ -20,7 +20,8 @@ bool IsHiddenName(const char* name) {
   return name[0] == '.' && strcmp(name, ".") != 0 && strcmp(name, "..") != 0;
 }
 
-DWORD AttributesFrom(const struct statx& stx, const char* name, const DosAttrib& dos) {
+// Inlined, so that a caller without stored attributes drops their test.
+[[gnu::always_inline]] inline DWORD AttributesFrom(const struct statx& stx, const char* name, const DosAttrib& dos) {
   if (S_ISLNK(stx.stx_mode)) {
     return FILE_ATTRIBUTE_REPARSE_POINT | (IsHiddenName(name) ? FILE_ATTRIBUTE_HIDDEN : 0);
   }
