@@ -12,9 +12,10 @@ EntryValueStore EntryValues;
 PlaceholderEntry FileValues[18];
 
 // Whether anything of the run can read the name without its extension and
-// the attribute letters: set (its templates take any letter), a ~F or ~g
-// line of sho, or a criterion of the attributes. A run of totals only, a del
-// and a cop spare every entry writing them.
+// the attribute letters: a ~F or ~g line of sho, a command other than sho,
+// del and the copying ones (set's templates take any letter), or a criterion
+// of the attributes. A run of totals only, a del and a cop spare every entry
+// writing them: del and cop read only the full name and the times.
 static bool EntryTextsRead = true;
 
 // Whether anything of the run reads the full name: a command other than sho,
@@ -47,7 +48,9 @@ void BindFileValues(const char* domain, const char* server, const char* location
   v.Location = location;
   v.Directory = CurrentDirPath + DirectoryPartStart;
   bool shownLines = CurrentCommand == CMD_SHO && (FileFormat[0] || (AceFormat[0] && NeedSecurity));
-  EntryTextsRead = CurrentCommand == CMD_SET || shownLines || Run.CriterionRows[(unsigned char)'a'];
+  bool namesOnlyCommand = CurrentCommand == CMD_DEL || IsCopyCommand(CurrentCommand);
+  bool commandReads = CurrentCommand == CMD_SHO ? shownLines : !namesOnlyCommand;
+  EntryTextsRead = commandReads || Run.CriterionRows[(unsigned char)'a'];
   FullNameRead = CurrentCommand != CMD_SHO || FileFormat[0] || NeedOwner || NeedSecurity;
   bind(PK_TEXT, 'e', v.Location);
   bind(PK_TEXT, 'd', v.Directory);

@@ -42,8 +42,9 @@ extern PlaceholderEntry FileValues[];
 // The times are refilled only when the run can read them: a command other
 // than sho, a time criterion, or a ~F format with a '~' before M, L or C.
 // The name without its extension (n) and the attribute letters (a) are
-// refilled only when the run can read them: set, a ~F or ~g format of sho,
-// or a criterion of the attributes.
+// refilled only when the run can read them: a ~F or ~g format of sho, a
+// command other than sho, del and the copying ones, or a criterion of the
+// attributes.
 void BindFileValues(const char* domain, const char* server, const char* location);
 
 // Whether the run reads an entry's name without its extension and its

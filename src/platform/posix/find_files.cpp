@@ -262,8 +262,8 @@ void ReadNames(FindHandle* find) {
   std::string shownText, foldedText;
   TakeSpareBuffers(find);
   find->takesAll = find->pattern == "*.*" || find->pattern == "*";
-  int err = ForEachDirectoryEntry(find->dir->fd,
-                                  [&](const char* name, unsigned char type) { TakeName(find, shownText, foldedText, name, type); });
+  auto take = [&](const char* name, unsigned char type) { TakeName(find, shownText, foldedText, name, type); };
+  int err = ForEachDirectoryEntry(find->dir->fd, take);
   if (err) find->readError = Win32ErrorFromErrno(err);
   MakeSortKeys(find);
   SortKeys(find->order);
