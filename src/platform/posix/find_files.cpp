@@ -74,6 +74,7 @@ struct FindHandle : LayerHandle {
   bool directoriesByType = false;  // ListDirectoriesByType was on
   bool takesAll = false;   // the pattern matches every name ("*.*", "*")
   bool notesEntries = false;  // of the current directory while KeepListedEntries is on
+  std::string entryPath{};    // room for the path an entry's extended attributes are read by
 };
 
 bool NamesOnly = false;  // ListNamesOnly
@@ -380,8 +381,7 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
       return Win32ErrorFromErrno(errno);
     }
     if (find->notesEntries) NoteListedEntry(dirFd, name);
-    std::string path;
-    const std::string& entryPath = EntryPath(find, name, path);
+    const std::string& entryPath = EntryPath(find, name, find->entryPath);
     FillFindData(find->withTimes ? EntryInfoOf(*into, name, entryPath) : EntryInfoWithoutTimes(*into, name, entryPath),
                  ShownOf(find, listed), data);
     return ERROR_SUCCESS;
