@@ -12,10 +12,16 @@ EntryValueStore EntryValues;
 PlaceholderEntry FileValues[18];
 
 // Whether anything of the run can read the name without its extension and
-// the attribute letters: a command other than sho (its templates and prompts
-// take any letter), a ~F or ~g line, or a criterion of the attributes. A run
-// of totals only spares every entry writing them.
+// the attribute letters: a ~F or ~g line of sho, a command other than sho,
+// del and the copying ones (set's templates take any letter), or a criterion
+// of the attributes. A run of totals only, a del and a cop spare every entry
+// writing them: del and cop read only the full name and the times.
 static bool EntryTextsRead = true;
+
+// Whether anything of the run reads the full name: a command other than sho,
+// a ~F line, or the owner and ACL reads. A sho run of totals only checks
+// that the name fits but spares every entry writing it.
+static bool FullNameRead = true;
 
 static uint64_t LocalTime(const FILETIME& utc) {
   FILETIME local;
@@ -41,8 +47,11 @@ void BindFileValues(const char* domain, const char* server, const char* location
   v.Server = server;
   v.Location = location;
   v.Directory = CurrentDirPath + DirectoryPartStart;
-  EntryTextsRead = CurrentCommand != CMD_SHO || FileFormat[0] || (AceFormat[0] && NeedSecurity) ||
-                   Run.CriterionRows[(unsigned char)'a'];
+  bool shownLines = CurrentCommand == CMD_SHO && (FileFormat[0] || (AceFormat[0] && NeedSecurity));
+  bool namesOnlyCommand = CurrentCommand == CMD_DEL || IsCopyCommand(CurrentCommand);
+  bool commandReads = CurrentCommand == CMD_SHO ? shownLines : !namesOnlyCommand;
+  EntryTextsRead = commandReads || Run.CriterionRows[(unsigned char)'a'];
+  FullNameRead = CurrentCommand != CMD_SHO || FileFormat[0] || NeedOwner || NeedSecurity;
   bind(PK_TEXT, 'e', v.Location);
   bind(PK_TEXT, 'd', v.Directory);
   bind(PK_TEXT, 'N', "");
@@ -74,8 +83,12 @@ constexpr int NameEntry = 2;
 
 bool FillFileValues(const WIN32_FIND_DATAA* entry, size_t dirLength, bool dirInPlace) {
   EntryValueStore& v = EntryValues;
-  if (!JoinNameTo(v.FullName, sizeof v.FullName, CurrentDirPath, dirLength, dirInPlace, entry->cFileName))
-    return false;
+  // A directory that leaves room for the longest listed name needs no measure of this one.
+  bool fits = FullNameRead
+                  ? JoinNameTo(v.FullName, sizeof v.FullName, CurrentDirPath, dirLength, dirInPlace, entry->cFileName)
+                  : dirLength + sizeof entry->cFileName <= sizeof v.FullName ||
+                        NameFits(sizeof v.FullName, CurrentDirPath, dirLength, entry->cFileName);
+  if (!fits) return false;
   v.Name = entry->cFileName;
   FileValues[NameEntry].value = v.Name;
   if (EntryTextsRead) NameWithoutExtension(v.NameWithoutExt, sizeof v.NameWithoutExt, entry->cFileName);

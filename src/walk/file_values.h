@@ -42,8 +42,9 @@ extern PlaceholderEntry FileValues[];
 // The times are refilled only when the run can read them: a command other
 // than sho, a time criterion, or a ~F format with a '~' before M, L or C.
 // The name without its extension (n) and the attribute letters (a) are
-// refilled only when the run can read them: a command other than sho, a ~F
-// or ~g format, or a criterion of the attributes.
+// refilled only when the run can read them: a ~F or ~g format of sho, a
+// command other than sho, del and the copying ones, or a criterion of the
+// attributes.
 void BindFileValues(const char* domain, const char* server, const char* location);
 
 // Whether the run reads an entry's name without its extension and its
@@ -53,7 +54,9 @@ bool EntryTextsAreRead();
 // Refills the values for `entry` of the directory CurrentDirPath, which has
 // `dirLength` characters and, when dirInPlace, already begins the full name
 // (the last entry filled was of the same directory). False (with a message)
-// when the full name does not fit its text.
+// when the full name does not fit its text. The full name is written only
+// when the run can read it: a command other than sho, a ~F format, or the
+// owner and ACL reads.
 bool FillFileValues(const WIN32_FIND_DATAA* entry, size_t dirLength, bool dirInPlace);
 
 // Writes the six attribute letters R H S A C D (or '.') and a terminator.

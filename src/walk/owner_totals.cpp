@@ -10,8 +10,10 @@ OwnerTotalsTable OwnerTotals;
 static int LastFound = -1;        // consecutive entries usually share their owner
 static bool FullReported = false;
 
+// A row's counts are set as it is added: emptying forgets the rows alone.
 void EmptyOwnerTotals(void) {
-  memset(&OwnerTotals, 0, sizeof OwnerTotals);
+  OwnerTotals.Count = 0;
+  OwnerTotals.PoolUsed = 0;
   LastFound = -1;
   FullReported = false;
 }

@@ -81,6 +81,12 @@ bool JoinNameTo(char* dest, size_t capacity, const char* directory, size_t direc
   return true;
 }
 
+bool NameFits(size_t capacity, const char* directory, size_t directoryLength, const char* name) {
+  if (directoryLength + strlen(name) < capacity) return true;
+  ReportPathTooLong(directory, name, "");
+  return false;
+}
+
 void NameWithoutExtension(char* dest, size_t capacity, const char* name) {
   size_t length = strlen(name);
   const char* dot = (const char*)memchr(name, '.', length);

@@ -29,6 +29,11 @@ bool JoinName(char* dest, size_t capacity, const char* directory, const char* na
 bool JoinNameTo(char* dest, size_t capacity, const char* directory, size_t directoryLength, bool inPlace,
                 const char* name);
 
+// Whether directory (of directoryLength characters) + name fits capacity - 1
+// characters, reported and counted as JoinNameTo does when not: for a run
+// that never reads the joined name.
+bool NameFits(size_t capacity, const char* directory, size_t directoryLength, const char* name);
+
 // dest = name up to, not including, its first '.'.
 void NameWithoutExtension(char* dest, size_t capacity, const char* name);
 

@@ -25,13 +25,15 @@ int32_t WalkDepth;
 
 namespace {
 
-// The five texts every level of one root's walk is called with.
+// The five texts every level of one root's walk is called with, and whether
+// its pattern list takes every name.
 struct WalkRoot {
   const char* domain;
   const char* server;
   const char* location;
   const char* directory;
   const char* patterns;
+  bool takesAll;  // the list begins with "*": every name matches
 };
 
 // Per-directory tallies, and the run counters when the directory began.
@@ -100,13 +102,14 @@ void TakeEntry(const WalkRoot& root, const WIN32_FIND_DATAA* entry, DirectoryTal
     place->dirInFullName = false;  // the subdirectory's entries were filled
   }
 
-  if (!MatchPatternList(entry->cFileName, root.patterns)) return;
+  if (!root.takesAll && !MatchPatternList(entry->cFileName, root.patterns)) return;
   place->dirInFullName = FillFileValues(entry, place->dirLength, place->dirInFullName);
   if (!place->dirInFullName) return;  // full name too long: reported and counted
   if (!EntryMatchesCriteria(FileValues)) return;
 
   uint32_t size = ListedSize(entry);
-  if (OwnerFormat[0] || TotalsFormat[0]) TallyOwner(size);
+  // Only ~o lines and the o of the ~T line read the owner totals; both make the run read owners.
+  if (NeedOwner && (OwnerFormat[0] || TotalsFormat[0])) TallyOwner(size);
   if (HandleEntry(entry)) {
     Stats.ErrorsDetected++;
     return;
@@ -204,7 +207,7 @@ void PrintDirectoryLine(const WalkRoot& root, const DirectoryTally& tally) {
 
 int WalkDirectory(const char* domain, const char* server, const char* location,
                   const char* directory, const char* patterns) {
-  const WalkRoot root = {domain, server, location, directory, patterns};
+  const WalkRoot root = {domain, server, location, directory, patterns, patterns[0] == '*' && patterns[1] == '\0'};
   if (CurrentDirPath[0] == '\0') {
     if (!ComposeRootPath(server, location, directory)) return 0;  // reported and counted
     BindFileValues(domain, server, location);

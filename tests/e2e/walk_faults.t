@@ -16,7 +16,7 @@ Symbolic links are ordinary entries, never entered: no loops.
   $ keltro sho 'C:\loop\*' /S '~F' '~T~T entries in ~d directories'  # not under Wine: Wine shows Unix links as their targets
   5 entries in 1 directories
 
-Paths hold 511 characters: 410 + 100 fits, 101 is refused, counted, and siblings go on.
+Paths hold 511 characters: 410 + 100 fits, 101 is refused, counted, and siblings go on, in a run of totals only too.
   $ n100=$(printf 'n%.0s' $(seq 100)); n200=$n100$n100; base="deep/$n200/$n200"
   $ mkdir -p "$base/$n100" "$base/${n100}m/unseen" && touch "$base/$n100/x" "$base/short"
   $ keltro sho 'C:\deep\*' /S '~F~N' /v 2>&1 | sed "s/$n100/<100>/g" | grep -v '= *0 '  # not under Wine: Win32 paths end at 260 characters
@@ -30,6 +30,10 @@ Paths hold 511 characters: 410 + 100 fits, 101 is refused, counted, and siblings
   KELTRO-STATISTICS=           5 files
   KELTRO-STATISTICS=           3 subdirectories
   KELTRO-STATISTICS=           2 errors detected
+  $ keltro sho 'C:\deep\*' /S '~F' '~T~T files' 2>&1 | sed "s/$n100/<100>/g"  # not under Wine: Win32 paths end at 260 characters
+  2> KELTRO-ERROR, path too long: 'C:\deep\<100><100>\<100><100>\<100>\x'
+  2> KELTRO-ERROR, path too long: 'C:\deep\<100><100>\<100><100>\<100>m\'
+  5 files
 
 Wildcard-expanded directories hold 255 characters; a longer branch is counted, skipped.
   $ w20=wwwwwwwwwwwwwwwwwwww; l240=$(printf 'l%.0s' $(seq 240))

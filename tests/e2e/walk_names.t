@@ -49,6 +49,13 @@ A directory holding ? is entered by its stand-in, matched or typed; a\b is not a
   $ keltro sho "C:\\odd\\a$(printf '\xef\x80\xa6')B\\*" '~F~N'
   own
 
+A name is folded and checked whole, past its first sixteen bytes.
+  $ mkdir long && touch long/seventeen-letters-b long/SEVENTEEN-LETTERS-C 'long/seventeen-letters?'
+  $ keltro sho 'C:\long\*' '~F~N'
+  seventeen-letters-b
+  SEVENTEEN-LETTERS-C
+  seventeen-letters\xef\x80\xa5 (esc)
+
 Only case is ignored for a name missing as typed (Latin-1 é is not É); Samba stand-ins are walked.
   $ mkdir -p "case/$(printf 'caf\xe9')" "case/q$(printf '\xef\x80\xa5')x" && touch "case/$(printf 'caf\xe9')/latin" "case/q$(printf '\xef\x80\xa5')x/mac"
   $ keltro sho "C:\\CASE\\CAF$(printf '\xc3\x89')\\*" '~F~N'

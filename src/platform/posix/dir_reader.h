@@ -13,13 +13,17 @@
 // (readable, read from its current offset) but `.` and `..`; type is the
 // entry's d_type (DT_UNKNOWN where the file system gives none). Returns 0,
 // or the errno of a failed read after the names read before it were given.
+// A name may be read in 16-byte steps up to the step that holds its
+// terminator: the block is followed by 16 zero bytes.
 template <typename Take>
 int ForEachDirectoryEntry(int fd, Take take) {
-  alignas(struct dirent64) char block[32768];
+  constexpr size_t kBlockSize = 32768;
+  alignas(struct dirent64) char block[kBlockSize + 16];
   for (;;) {
-    ssize_t length = Sys.getdents(fd, block, sizeof block);
+    ssize_t length = Sys.getdents(fd, block, kBlockSize);
     if (length < 0) return errno;
     if (length == 0) return 0;
+    memset(block + length, 0, 16);
     for (ssize_t at = 0; at < length;) {
       const struct dirent64* entry = reinterpret_cast<const struct dirent64*>(block + at);
       at += entry->d_reclen;

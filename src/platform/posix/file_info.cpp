@@ -20,7 +20,8 @@ bool IsHiddenName(const char* name) {
   return name[0] == '.' && strcmp(name, ".") != 0 && strcmp(name, "..") != 0;
 }
 
-DWORD AttributesFrom(const struct statx& stx, const char* name, const DosAttrib& dos) {
+// Inlined, so that a caller without stored attributes drops their test.
+[[gnu::always_inline]] inline DWORD AttributesFrom(const struct statx& stx, const char* name, const DosAttrib& dos) {
   if (S_ISLNK(stx.stx_mode)) {
     return FILE_ATTRIBUTE_REPARSE_POINT | (IsHiddenName(name) ? FILE_ATTRIBUTE_HIDDEN : 0);
   }
@@ -37,9 +38,6 @@ DWORD AttributesFrom(const struct statx& stx, const char* name, const DosAttrib&
     word |= FILE_ATTRIBUTE_COMPRESSED;
   return word ? word : FILE_ATTRIBUTE_NORMAL;
 }
-
-// Directories and links report 0, as on Windows.
-ULONGLONG SizeOf(const struct statx& stx) { return S_ISREG(stx.stx_mode) ? stx.stx_size : 0; }
 
 ULONGLONG FromStatxTime(const struct statx_timestamp& t) { return FileTimeFromPosix(t.tv_sec, t.tv_nsec); }
 
@@ -88,7 +86,8 @@ struct timespec PosixTimeFromFileTime(ULONGLONG fileTime) {
 }
 
 DWORD AttributesOf(const struct statx& stx, const char* name, const std::string& posixPath) {
-  return AttributesFrom(stx, name, XattrsOf(stx, posixPath).dos);
+  if (S_ISLNK(stx.stx_mode) || !ReadsStoredAttributes) return AttributesFrom(stx, name, DosAttrib{});
+  return AttributesFrom(stx, name, ReadEntryXattrs(posixPath).dos);
 }
 
 EntryInfo EntryInfoOf(const struct statx& stx, const char* name, const std::string& posixPath) {
@@ -98,13 +97,6 @@ EntryInfo EntryInfoOf(const struct statx& stx, const char* name, const std::stri
   info.creationTime = ToFileTime(CreationTimeOf(stx, xattrs));
   info.lastAccessTime = ToFileTime(FromStatxTime(stx.stx_atime));
   info.lastWriteTime = ToFileTime(FromStatxTime(stx.stx_mtime));
-  info.size = SizeOf(stx);
-  return info;
-}
-
-EntryInfo EntryInfoWithoutTimes(const struct statx& stx, const char* name, const std::string& posixPath) {
-  EntryInfo info{};
-  info.attributes = AttributesOf(stx, name, posixPath);
-  info.size = SizeOf(stx);
+  info.size = ReportedSize(stx);
   return info;
 }

@@ -44,12 +44,13 @@ struct ListedName {
   bool isDirectory;
 };
 
-// A name's place in the sort: the first eight bytes of its folded form (zero
-// behind its end) as a number that orders as they do, its head, in the high
-// half, and its place in the read order in the low half. The sort compares
-// the heads alone; names they do not tell apart are ordered by their texts
-// afterwards.
-using SortKey = unsigned __int128;
+// A name's place in the sort: the head of its folded form (a number that
+// orders as the form does) in the high bits, and its place in the read order
+// in the low bits, as few as the listing's count needs. When every folded
+// name is ASCII, the head packs the first eight bytes at seven bits each;
+// otherwise it is the first eight bytes. The sort compares the keys; names
+// whose heads are the same are ordered by their texts afterwards.
+using SortKey = uint64_t;
 
 struct FindHandle : LayerHandle {
   std::shared_ptr<HeldDirectory> dir;  // null for an exact lookup, whose one entry is already given
@@ -60,8 +61,11 @@ struct FindHandle : LayerHandle {
   bool hasOwnInfo = false;  // ownInfo holds the directory's own values, given for . and ..
   EntryInfo ownInfo{};
   std::string nameText{};          // each matching name folded, NUL, as it is, NUL, as shown, NUL (if it differs)
+  size_t textUsed = 0;              // bytes of nameText in use; its size only grows, as room
   std::vector<ListedName> names{};  // into nameText, in read order
   std::vector<SortKey> order{};     // of names, sorted
+  int indexBits = 0;                // the low bits of a SortKey that hold its name's index
+  bool allAscii = true;             // every folded name is ASCII
   size_t nextName = 0;              // in order
   DWORD readError = 0;    // a failure of the directory read, given after the names read before it
   bool namesOnly = false;  // ListNamesOnly was on when the listing started
@@ -70,6 +74,7 @@ struct FindHandle : LayerHandle {
   bool directoriesByType = false;  // ListDirectoriesByType was on
   bool takesAll = false;   // the pattern matches every name ("*.*", "*")
   bool notesEntries = false;  // of the current directory while KeepListedEntries is on
+  std::string entryPath{};    // room for the path an entry's extended attributes are read by
 };
 
 bool NamesOnly = false;  // ListNamesOnly
@@ -88,6 +93,8 @@ bool ComesBefore(const char* foldedA, const char* foldedB) {
   return order != 0 ? order < 0 : strcmp(NameAfterFolded(foldedA), NameAfterFolded(foldedB)) < 0;
 }
 
+// The first eight bytes of a folded name (zero behind its end) as a number
+// that orders as they do.
 uint64_t HeadOf(const char* folded, size_t length) {
   uint64_t head = 0;
   if (length >= 8) {
@@ -98,62 +105,121 @@ uint64_t HeadOf(const char* folded, size_t length) {
   return head;
 }
 
-// Keeps a name of the directory when it matches the pattern: folded, as it
-// is, and as shown when that differs.
-void TakeName(FindHandle* find, std::string& shownText, const char* name, unsigned char type) {
+// The same eight bytes, each below 0x80, packed at seven bits each into the
+// high 56 bits: the order is kept, and more bytes of a name reach the key.
+uint64_t PackedAscii(uint64_t head) {
+  head = (head & 0x7F007F007F007F00ULL) >> 1 | (head & 0x007F007F007F007FULL);
+  head = (head & 0x3FFF00003FFF0000ULL) >> 2 | (head & 0x00003FFF00003FFFULL);
+  head = (head & 0x0FFFFFFF00000000ULL) >> 4 | (head & 0x000000000FFFFFFFULL);
+  return head << 8;
+}
+
+// Room for `bytes` more bytes behind the names kept.
+char* TextRoom(FindHandle* find, size_t bytes) {
   std::string& text = find->nameText;
-  size_t start = text.size();
-  size_t length = strlen(name);
-  const char* shown = name;
-  if (!AppendFoldedIfPlain(&text, name, length)) {
-    shown = ShownName(name, shownText);  // matched and sorted as the core sees it
-    if (!find->takesAll && !MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) return;
-    AppendFoldedName(&text, shown);
-  } else if (!find->takesAll && !MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) {
-    text.resize(start);
-    return;
-  }
-  size_t foldedLength = text.size() - start - 1;
+  if (text.size() < find->textUsed + bytes) text.resize(std::max(2 * text.size(), find->textUsed + bytes));
+  return text.data() + find->textUsed;
+}
+
+// Copies a text of `length` bytes and its terminator in 16-byte steps: both
+// ends have room up to the step that holds the terminator.
+void CopyInSteps(char* to, const char* from, size_t length) {
+  for (size_t at = 0; at <= length; at += 16) memcpy(to + at, from + at, 16);
+}
+
+// Keeps a plain name (shown as it is), folded and as it is.
+void KeepPlainName(FindHandle* find, const char* name, const char (&folded)[kFoldedNameRoom], size_t length,
+                   bool isDirectory) {
+  char* at = TextRoom(find, 2 * kFoldedNameRoom);
+  CopyInSteps(at, folded, length);
+  CopyInSteps(at + length + 1, name, length);  // over the folded form's last step
+  find->names.push_back({(uint32_t)find->textUsed, (uint16_t)length, (uint16_t)length, 0, isDirectory});
+  find->textUsed += 2 * (length + 1);
+}
+
+// Keeps any other name: folded as shown, as it is, and as shown when that differs.
+void KeepOtherName(FindHandle* find, const char* name, size_t length, const char* shown, std::string& foldedText,
+                   bool isDirectory) {
+  foldedText.clear();
+  AppendFoldedName(&foldedText, shown);  // with its terminator
   size_t shownLength = shown == name ? 0 : strlen(shown);
-  find->order.push_back((SortKey)HeadOf(text.data() + start, foldedLength) << 64 | find->names.size());
-  find->names.push_back({(uint32_t)start, (uint16_t)foldedLength, (uint16_t)length, (uint16_t)shownLength,
-                         type == DT_DIR});
-  text.append(name, length + 1);
-  if (shownLength) text.append(shown, shownLength + 1);
+  size_t bytes = foldedText.size() + length + 1 + (shownLength ? shownLength + 1 : 0);
+  char* at = TextRoom(find, bytes);
+  memcpy(at, foldedText.data(), foldedText.size());
+  memcpy(at + foldedText.size(), name, length + 1);
+  if (shownLength) memcpy(at + foldedText.size() + length + 1, shown, shownLength + 1);
+  find->names.push_back({(uint32_t)find->textUsed, (uint16_t)(foldedText.size() - 1), (uint16_t)length,
+                         (uint16_t)shownLength, isDirectory});
+  find->textUsed += bytes;
+  find->allAscii = false;
+}
+
+// Keeps a name of the directory when it matches the pattern.
+void TakeName(FindHandle* find, std::string& shownText, std::string& foldedText, const char* name,
+              unsigned char type) {
+  char folded[kFoldedNameRoom];
+  bool plain;
+  size_t length = FoldListedName(name, folded, &plain);
+  const char* shown = plain ? name : ShownName(name, shownText);  // matched and sorted as the core sees it
+  if (!find->takesAll && !MatchWildcardIgnoringCase(find->pattern.c_str(), shown)) return;
+  if (plain) {
+    KeepPlainName(find, name, folded, length, type == DT_DIR);
+  } else {
+    KeepOtherName(find, name, length, shown, foldedText, type == DT_DIR);
+  }
+}
+
+size_t IndexOfKey(const FindHandle* find, SortKey key) {
+  return (size_t)(key & ((SortKey{1} << find->indexBits) - 1));
 }
 
 const char* FoldedOf(const FindHandle* find, SortKey key) {
-  return find->nameText.data() + find->names[(uint32_t)key].start;
+  return find->nameText.data() + find->names[IndexOfKey(find, key)].start;
 }
 
-uint64_t HeadOfKey(SortKey key) { return (uint64_t)(key >> 64); }
+// One key per listed name, in read order.
+void MakeSortKeys(FindHandle* find) {
+  find->indexBits = std::max(1, (int)std::bit_width(find->names.size()));
+  SortKey headMask = ~((SortKey{1} << find->indexBits) - 1);
+  find->order.resize(find->names.size());
+  for (size_t i = 0; i < find->names.size(); ++i) {
+    const ListedName& listed = find->names[i];
+    uint64_t head = HeadOf(find->nameText.data() + listed.start, listed.foldedLength);
+    find->order[i] = ((find->allAscii ? PackedAscii(head) : head) & headMask) | i;
+  }
+}
 
-// Sorts the keys by their heads. A directory of a few dozen names, the
-// common case, is sorted by insertion: on random heads a quicksort's
-// comparisons go either way alike and the processor mispredicts half of
-// them, while an insertion's inner loop mispredicts about once per name.
-void SortByHeads(std::vector<SortKey>& order) {
+// Sorts the keys. A directory of a few dozen names, the common case, is
+// sorted by insertion: on random heads a quicksort's comparisons go either
+// way alike and the processor mispredicts half of them, while an
+// insertion's inner loop mispredicts about once per name. The least key is
+// put first, so that the inner loop needs no test of the start.
+void SortKeys(std::vector<SortKey>& order) {
   constexpr size_t kInsertionLimit = 64;
   if (order.size() > kInsertionLimit) {
-    std::sort(order.begin(), order.end(), [](SortKey a, SortKey b) { return HeadOfKey(a) < HeadOfKey(b); });
+    std::sort(order.begin(), order.end());
     return;
   }
-  for (size_t i = 1; i < order.size(); ++i) {
-    SortKey key = order[i];
-    size_t j = i;
-    for (; j > 0 && HeadOfKey(key) < HeadOfKey(order[j - 1]); --j) order[j] = order[j - 1];
-    order[j] = key;
+  if (order.size() < 2) return;
+  std::iter_swap(order.begin(), std::min_element(order.begin(), order.end()));
+  SortKey* keys = order.data();
+  for (SortKey* next = keys + 2; next < keys + order.size(); ++next) {
+    SortKey key = *next;
+    SortKey* place = next;
+    for (; key < place[-1]; --place) place[0] = place[-1];
+    *place = key;
   }
 }
 
-// Orders each run of names whose first eight folded bytes are the same
-// (in no particular order so far) by their texts.
+// Orders each run of names whose heads are the same (in read order so far)
+// by their texts.
 void OrderEqualHeads(FindHandle* find) {
   std::vector<SortKey>& order = find->order;
   auto byText = [find](SortKey a, SortKey b) { return ComesBefore(FoldedOf(find, a), FoldedOf(find, b)); };
+  int bits = find->indexBits;
   for (size_t run = 0; run < order.size();) {
     size_t end = run + 1;
-    while (end < order.size() && HeadOfKey(order[end]) == HeadOfKey(order[run])) ++end;
+    while (end < order.size() && order[end] >> bits == order[run] >> bits) ++end;
     if (end - run > 1) std::sort(order.begin() + run, order.begin() + end, byText);
     run = end;
   }
@@ -176,7 +242,7 @@ void TakeSpareBuffers(FindHandle* find) {
   if (Spares.empty()) {
     find->names.reserve(128);
     find->order.reserve(128);
-    find->nameText.reserve(8192);
+    find->nameText.resize(8192);
     return;
   }
   ListingBuffers& spare = Spares.back();
@@ -188,20 +254,20 @@ void TakeSpareBuffers(FindHandle* find) {
 
 void KeepSpareBuffers(FindHandle* find) {
   if (!find->dir || Spares.size() >= kSpareSets || find->nameText.capacity() > kKeptTextBytes) return;
-  find->nameText.clear();
   find->names.clear();
   find->order.clear();
   Spares.push_back({std::move(find->nameText), std::move(find->names), std::move(find->order)});
 }
 
 void ReadNames(FindHandle* find) {
-  std::string shownText;
+  std::string shownText, foldedText;
   TakeSpareBuffers(find);
   find->takesAll = find->pattern == "*.*" || find->pattern == "*";
-  int err = ForEachDirectoryEntry(find->dir->fd,
-                                  [&](const char* name, unsigned char type) { TakeName(find, shownText, name, type); });
+  auto take = [&](const char* name, unsigned char type) { TakeName(find, shownText, foldedText, name, type); };
+  int err = ForEachDirectoryEntry(find->dir->fd, take);
   if (err) find->readError = Win32ErrorFromErrno(err);
-  SortByHeads(find->order);
+  MakeSortKeys(find);
+  SortKeys(find->order);
   OrderEqualHeads(find);
 }
 
@@ -219,7 +285,7 @@ std::string_view ShownOf(const FindHandle* find, const ListedName& key) {
 
 bool CloseFind(LayerHandle* handle) {
   FindHandle* find = static_cast<FindHandle*>(handle);
-  if (find->notesEntries) ForgetListedEntryIn(find->nameText.data(), find->nameText.data() + find->nameText.size());
+  if (find->notesEntries) ForgetListedEntryIn(find->nameText.data(), find->nameText.data() + find->textUsed);
   KeepSpareBuffers(find);
   delete find;
   return true;
@@ -237,8 +303,9 @@ void CopyName(char (&dest)[N], std::string_view name) {
   dest[length] = '\0';
 }
 
-// `shown` is the name as the core sees it.
-void FillFindData(const EntryInfo& info, std::string_view shown, WIN32_FIND_DATAA* data) {
+// `shown` is the name as the core sees it. Inlined, so that a listing's
+// values go straight into the find data.
+[[gnu::always_inline]] inline void FillFindData(const EntryInfo& info, std::string_view shown, WIN32_FIND_DATAA* data) {
   data->dwFileAttributes = info.attributes;
   data->ftCreationTime = info.creationTime;
   data->ftLastAccessTime = info.lastAccessTime;
@@ -301,7 +368,7 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
     return ERROR_SUCCESS;
   }
   while (find->nextName < find->order.size()) {
-    const ListedName& listed = find->names[(uint32_t)find->order[find->nextName++]];
+    const ListedName& listed = find->names[IndexOfKey(find, find->order[find->nextName++])];
     const char* name = NameOf(find, listed);
     if (find->namesOnly) return GiveNameOnly(name, data);
     if (find->directoriesByType && listed.isDirectory) {
@@ -314,8 +381,7 @@ DWORD NextEntry(FindHandle* find, WIN32_FIND_DATAA* data) {
       return Win32ErrorFromErrno(errno);
     }
     if (find->notesEntries) NoteListedEntry(dirFd, name);
-    std::string path;
-    const std::string& entryPath = EntryPath(find, name, path);
+    const std::string& entryPath = EntryPath(find, name, find->entryPath);
     FillFindData(find->withTimes ? EntryInfoOf(*into, name, entryPath) : EntryInfoWithoutTimes(*into, name, entryPath),
                  ShownOf(find, listed), data);
     return ERROR_SUCCESS;

@@ -2,6 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "platform/posix/nls_codepage.h"
 
@@ -121,6 +126,59 @@ bool AppendFoldedIfPlain(std::string* out, const char* name, size_t length) {
   out->resize(start);
   return false;
 }
+
+#ifdef __SSE2__
+// Sixteen bytes at a time: the lanes before the terminator are the name's;
+// a lane below 0x20 or above 0x7F (signed below 0x20) or holding a reserved
+// character keeps the name from being plain.
+size_t FoldListedName(const char* name, char (&folded)[kFoldedNameRoom], bool* plain) {
+  const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+  __m128i notPlain = _mm_setzero_si128();
+  size_t length = kFoldedNameRoom;  // no terminator: never from a directory read
+  for (size_t at = 0; at < kFoldedNameRoom; at += 16) {
+    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(name + at));
+    unsigned ends = (unsigned)_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_setzero_si128()));
+    int inName = ends ? __builtin_ctz(ends) : 16;
+    __m128i kept = _mm_cmpgt_epi8(_mm_set1_epi8((char)inName), lanes);
+    bytes = _mm_and_si128(bytes, kept);
+    __m128i odd = _mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20));
+    static_assert(sizeof kReserved == 9, "eight reserved characters");
+    odd = _mm_or_si128(odd, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(kReserved[0])),
+                                         _mm_cmpeq_epi8(bytes, _mm_set1_epi8(kReserved[1]))));
+    odd = _mm_or_si128(odd, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(kReserved[2])),
+                                         _mm_cmpeq_epi8(bytes, _mm_set1_epi8(kReserved[3]))));
+    odd = _mm_or_si128(odd, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(kReserved[4])),
+                                         _mm_cmpeq_epi8(bytes, _mm_set1_epi8(kReserved[5]))));
+    odd = _mm_or_si128(odd, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(kReserved[6])),
+                                         _mm_cmpeq_epi8(bytes, _mm_set1_epi8(kReserved[7]))));
+    notPlain = _mm_or_si128(notPlain, _mm_and_si128(odd, kept));
+    __m128i lower = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('a' - 1)),
+                                  _mm_cmplt_epi8(bytes, _mm_set1_epi8('z' + 1)));
+    bytes = _mm_sub_epi8(bytes, _mm_and_si128(lower, _mm_set1_epi8(0x20)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(folded + at), bytes);
+    if (ends) {
+      length = at + inName;
+      break;
+    }
+  }
+  if (length == kFoldedNameRoom) {
+    *plain = false;
+    return kFoldedNameRoom - 1;
+  }
+  char last = length ? name[length - 1] : '\0';
+  *plain = _mm_movemask_epi8(notPlain) == 0 && last != ' ' && last != '.';
+  return length;
+}
+#else
+size_t FoldListedName(const char* name, char (&folded)[kFoldedNameRoom], bool* plain) {
+  size_t length = strnlen(name, kFoldedNameRoom - 1);
+  std::string text;
+  *plain = AppendFoldedIfPlain(&text, name, length);
+  memset(folded, 0, sizeof folded);
+  if (*plain) memcpy(folded, text.data(), length);
+  return length;
+}
+#endif
 
 std::string PosixName(std::string_view component) {
   if (CurrentCodePages().Ansi != CP_UTF8 || component.find("\xEF\x80") == std::string_view::npos)

@@ -31,6 +31,17 @@ const char* ShownName(const char* name, std::string& shown);
 // any other name appends nothing and gives false. One pass for both.
 bool AppendFoldedIfPlain(std::string* out, const char* name, size_t length);
 
+// Room for FoldListedName's folded form.
+constexpr size_t kFoldedNameRoom = 256;
+
+// Folds a name of at most 255 bytes as read from a directory, whose block
+// can be read in 16-byte steps from the name's start up to the step that
+// holds its terminator (ForEachDirectoryEntry gives names so): `folded`
+// receives the name upper-cased (a-z only) and zeros up to the end of that
+// step. Returns the name's length; *plain is true when the name is plain as
+// AppendFoldedIfPlain takes it, and only then is `folded` its folded form.
+size_t FoldListedName(const char* name, char (&folded)[kFoldedNameRoom], bool* plain);
+
 // The Linux name of one component of a path the core gave: the stand-ins that
 // ShownName writes mapped back (the blank and the period only as the last
 // character). A component that would become `.` or `..`, and every component
