@@ -206,11 +206,9 @@ bool Apply(FoldedNames& names, NameChange change, const std::string& name) {
 
 // The names are updated only when they were found valid shortly before the
 // change (as the lookup of the entry itself does when it was missing).
-void UpdateParent(const LocatedPath& entry, NameChange change) {
+// names: those kept for the entry's directory.
+void UpdateParent(const LocatedPath& entry, NameChange change, FoldedNames* names) {
   constexpr long long kChangeWindow = 10000000LL;  // 10 ms
-  size_t slash = entry.posix.rfind('/');  // PosixParentOf, with no copy
-  FoldedNames* names = KeptFor(slash == 0 ? std::string_view("/") : std::string_view(entry.posix).substr(0, slash));
-  if (!names) return;
   struct timespec now = CoarseNow();
   struct statx stx;
   if (entry.base.empty() || Nanoseconds(now) - Nanoseconds(names->confirmedAt) > kChangeWindow ||
@@ -272,7 +270,17 @@ bool KnownAbsent(const std::string& dirPosix, const struct statx& stx, const std
 }
 
 void NoteNameChange(const LocatedPath& entry, NameChange change) {
-  if (FoldedNames* gone = KeptFor(entry.posix)) *gone = FoldedNames{};  // a kept directory removed or replaced
-  UpdateParent(entry, change == NameChange::DirectoryAdded ? NameChange::Added : change);
+  // One pass over the kept names finds both the entry's own (a kept
+  // directory removed or replaced: let go of) and its directory's.
+  std::string_view path = entry.posix;
+  size_t slash = path.rfind('/');  // PosixParentOf, with no copy
+  std::string_view parent = slash == 0 ? std::string_view("/") : path.substr(0, slash);
+  FoldedNames* parentNames = nullptr;
+  for (FoldedNames& names : Kept) {
+    size_t size = names.dir.size();
+    if (size == path.size() && names.dir == path) names = FoldedNames{};
+    else if (size == parent.size() && size && names.dir == parent) parentNames = &names;
+  }
+  if (parentNames) UpdateParent(entry, change == NameChange::DirectoryAdded ? NameChange::Added : change, parentNames);
   if (change == NameChange::DirectoryAdded) KeepNewDirectory(entry);
 }
