@@ -41,7 +41,7 @@ bool IsPlainName(const char* name, size_t length) {
 
 // The length of a NUL-ended plain name, or 0 when it is not plain: one scan
 // for the characters that may make it so, most often finding none.
-size_t PlainNameLength(const char* name) {
+inline size_t PlainNameLength(const char* name) {
   size_t length = strcspn(name, "\\/*?:\xEF");
   if (name[length] == '\0') return length > 0 && name[length - 1] != '.' && name[length - 1] != ' ' ? length : 0;
   length += strlen(name + length);
@@ -235,11 +235,13 @@ namespace {
 
 // Whether a full path is a plain name after the directory placed last (most
 // paths a walk changes lie in the target directory of the path before).
+// The text ends in a NUL at path.size(), as a C string or std::string does.
 bool IsInLastDirectory(std::string_view path) {
   const auto& last = Layer.lastPlaced;
   size_t dirLength = last.windows.size();
   return last.page == CurrentCodePages().Ansi && path.size() > dirLength &&
-         path.compare(0, dirLength, last.windows) == 0 && IsPlainName(path.data() + dirLength, path.size() - dirLength);
+         path.compare(0, dirLength, last.windows) == 0 &&
+         PlainNameLength(path.data() + dirLength) == path.size() - dirLength;
 }
 
 // Places such a path, with root set to its drive's root.
