@@ -48,9 +48,9 @@ inline size_t PlainNameLength(const char* name) {
   return IsPlainName(name, length) ? length : 0;
 }
 
-// Whether posix names an entry of dir, with no copy of either.
-bool IsEntryOf(const std::string& posix, const std::string& dir) {
-  size_t slash = posix.rfind('/');
+// Whether posix, whose last '/' is at slash, names an entry of dir, with no
+// copy of either.
+bool IsEntryOf(const std::string& posix, size_t slash, const std::string& dir) {
   if (slash == 0) return dir == "/" && posix.size() > 1;
   return slash == dir.size() && posix.compare(0, slash, dir) == 0;
 }
@@ -87,11 +87,12 @@ DWORD SplitDriveRoot(const std::string& fullPath, std::string& root, std::string
 // is that directory or one of its entries.
 void ChooseDirectory(LocatedPath& located) {
   const std::string& current = CurrentPosixDirectory();
-  located.base.assign(located.posix, located.posix.rfind('/') + 1);  // "" for "/"
+  size_t slash = located.posix.rfind('/');
+  located.base.assign(located.posix, slash + 1);  // "" for "/"
   if (located.posix == current) {
     located.dirFd = CurrentDirectoryFd();
     located.name = ".";
-  } else if (IsEntryOf(located.posix, current)) {
+  } else if (IsEntryOf(located.posix, slash, current)) {
     located.dirFd = CurrentDirectoryFd();
     located.name = located.base;
   } else {
@@ -319,7 +320,7 @@ DWORD LocateFull(const std::string& fullPath, LocatedPath& located, LookupFor pu
   // A change, or a lookup that reads the directory's state anyway, names the
   // entry in its held parent.
   bool changing = purpose == LookupFor::Changing;
-  parent.assign(located.posix, 0, std::max<size_t>(located.posix.rfind('/'), 1));  // PosixParentOf
+  parent.assign(located.posix, 0, std::max<size_t>(located.posix.size() - located.base.size() - 1, 1));  // PosixParentOf
   bool namesKept = parent != root && !located.isDriveRoot && located.name != "." && KeepsFineNames(parent);
   struct statx parentStx;
   bool parentHeld = false;
