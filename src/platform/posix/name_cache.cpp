@@ -81,8 +81,14 @@ const std::string& FoldedName(const std::string& name) {
 }
 
 FoldedNames* KeptFor(std::string_view dir) {
-  for (FoldedNames& names : Kept)
-    if (!names.dir.empty() && names.dir == dir) return &names;
+  static FoldedNames* found = &Kept[0];  // most lookups ask for the directory found last
+  if (!found->dir.empty() && found->dir == dir) return found;
+  for (FoldedNames& names : Kept) {
+    if (!names.dir.empty() && names.dir == dir) {
+      found = &names;
+      return found;
+    }
+  }
   return nullptr;
 }
 
