@@ -215,7 +215,12 @@ std::string PosixParentOf(const std::string& posix) {
 }
 
 std::string JoinPosixPath(const std::string& dir, const std::string& name) {
-  return dir == "/" ? "/" + name : dir + "/" + name;
+  std::string joined;
+  joined.reserve(dir.size() + 1 + name.size());  // one allocation
+  if (dir != "/") joined = dir;
+  joined += '/';
+  joined += name;
+  return joined;
 }
 
 std::string WindowsFormOf(const std::string& posixPath) {
