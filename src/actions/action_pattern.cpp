@@ -1,7 +1,6 @@
 #include "actions/action_pattern.h"
 
 #include <cstdio>
-#include <string>
 
 #include "output/console.h"
 
@@ -29,9 +28,6 @@ bool ConfirmAction(ActionKind kind, const char* format, const char* first, const
 }
 
 void PrintActionDone(const char* head, const char* first, const char* middle, const char* second) {
-  static std::string line;  // kept: no allocation per line
-  line.assign(head).append(first);
-  if (middle) line.append(middle).append(second);
-  line += '\n';
-  WriteOutput(line.data(), line.size());
+  if (middle) WriteOutputParts({head, first, middle, second});
+  else WriteOutputParts({head, first});
 }

@@ -55,7 +55,8 @@ bool TryAction(Operation operation, const char* object) {
 }
 
 // The line of an action done, "<head><first>[<middle><second>]\n", on
-// standard output: composed by copying, as it is printed once per file.
+// standard output: its parts copied straight into the output buffer, as it
+// is printed once per file.
 void PrintActionDone(const char* head, const char* first, const char* middle = nullptr, const char* second = nullptr);
 
 // The failure line on standard error and one more "errors detected"; false.

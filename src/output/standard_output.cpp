@@ -39,6 +39,11 @@ void EndOfCall(void) {
 }
 
 void Append(const char* text, size_t length) {
+  if (length < OutputCapacity - OutputUsed) {  // the common case: it fits
+    memcpy(OutputBuffer + OutputUsed, text, length);
+    OutputUsed += length;
+    return;
+  }
   while (length > 0) {
     if (OutputUsed == OutputCapacity) FlushOutput();
     size_t part = length < OutputCapacity - OutputUsed ? length : OutputCapacity - OutputUsed;
@@ -65,6 +70,23 @@ void WriteOutputLine(const char* text, size_t length) {
     OutputUsed += length + 1;
   } else {
     Append(text, length);
+    Append("\n", 1);
+  }
+  EndOfCall();
+}
+
+void WriteOutputParts(std::initializer_list<std::string_view> parts) {
+  StartOfCall();
+  size_t length = 0;
+  for (std::string_view part : parts) length += part.size();
+  if (length < OutputCapacity - OutputUsed) {  // the common case: the line and its end fit
+    for (std::string_view part : parts) {
+      memcpy(OutputBuffer + OutputUsed, part.data(), part.size());
+      OutputUsed += part.size();
+    }
+    OutputBuffer[OutputUsed++] = '\n';
+  } else {
+    for (std::string_view part : parts) Append(part.data(), part.size());
     Append("\n", 1);
   }
   EndOfCall();

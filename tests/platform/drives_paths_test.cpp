@@ -20,6 +20,9 @@ TEST(FullPathTest, FoldsTheWayWin32Does) {
   EXPECT_EQ(Full("C:\\a.\\b. . ", "C:\\"), "C:\\a\\b");
   EXPECT_EQ(Full("C:\\...\\x", "C:\\"), "C:\\...\\x");
   EXPECT_EQ(Full("..\\x", "C:\\data\\sub"), "C:\\data\\x");
+  EXPECT_EQ(Full("..", "C:\\data\\sub"), "C:\\data");
+  EXPECT_EQ(Full("..", "C:\\data\\"), "C:\\");
+  EXPECT_EQ(Full("..", "C:\\"), "C:\\");
   EXPECT_EQ(Full("\\x", "C:\\data"), "C:\\x");
   EXPECT_EQ(Full("c:rel", "C:\\data"), "C:\\data\\rel");
   EXPECT_EQ(Full("D:rel\\..\\x", "C:\\data"), "D:\\x");

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string_view>
 
 #include "platform/posix/layer_state.h"
 #include "platform/posix/syscalls.h"
@@ -26,8 +27,8 @@ constexpr size_t kMostHeld = 128;
 std::vector<HeldParent>& Chain = Layer.heldParents;
 
 // dir is ancestor, or ancestor/...
-bool IsAtOrBelow(const std::string& dir, const std::string& ancestor) {
-  if (dir.compare(0, ancestor.size(), ancestor) != 0) return false;
+bool IsAtOrBelow(std::string_view dir, std::string_view ancestor) {
+  if (!dir.starts_with(ancestor)) return false;
   return dir.size() == ancestor.size() || ancestor == "/" || dir[ancestor.size()] == '/';
 }
 

@@ -81,8 +81,14 @@ const std::string& FoldedName(const std::string& name) {
 }
 
 FoldedNames* KeptFor(std::string_view dir) {
-  for (FoldedNames& names : Kept)
-    if (!names.dir.empty() && names.dir == dir) return &names;
+  static FoldedNames* found = &Kept[0];  // most lookups ask for the directory found last
+  if (!found->dir.empty() && found->dir == dir) return found;
+  for (FoldedNames& names : Kept) {
+    if (!names.dir.empty() && names.dir == dir) {
+      found = &names;
+      return found;
+    }
+  }
   return nullptr;
 }
 
@@ -206,11 +212,9 @@ bool Apply(FoldedNames& names, NameChange change, const std::string& name) {
 
 // The names are updated only when they were found valid shortly before the
 // change (as the lookup of the entry itself does when it was missing).
-void UpdateParent(const LocatedPath& entry, NameChange change) {
+// names: those kept for the entry's directory.
+void UpdateParent(const LocatedPath& entry, NameChange change, FoldedNames* names) {
   constexpr long long kChangeWindow = 10000000LL;  // 10 ms
-  size_t slash = entry.posix.rfind('/');  // PosixParentOf, with no copy
-  FoldedNames* names = KeptFor(slash == 0 ? std::string_view("/") : std::string_view(entry.posix).substr(0, slash));
-  if (!names) return;
   struct timespec now = CoarseNow();
   struct statx stx;
   if (entry.base.empty() || Nanoseconds(now) - Nanoseconds(names->confirmedAt) > kChangeWindow ||
@@ -272,7 +276,20 @@ bool KnownAbsent(const std::string& dirPosix, const struct statx& stx, const std
 }
 
 void NoteNameChange(const LocatedPath& entry, NameChange change) {
-  if (FoldedNames* gone = KeptFor(entry.posix)) *gone = FoldedNames{};  // a kept directory removed or replaced
-  UpdateParent(entry, change == NameChange::DirectoryAdded ? NameChange::Added : change);
+  // One pass over the kept names finds both the entry's own (a kept
+  // directory removed or replaced: let go of) and its directory's.
+  std::string_view path = entry.posix;
+  // PosixParentOf with no copy, and no search when the path ends in "/" and base.
+  size_t nameSize = entry.base.size();
+  bool afterSlash = nameSize && path.size() > nameSize && path[path.size() - nameSize - 1] == '/';
+  size_t slash = afterSlash ? path.size() - nameSize - 1 : path.rfind('/');
+  std::string_view parent = slash == 0 ? std::string_view("/") : path.substr(0, slash);
+  FoldedNames* parentNames = nullptr;
+  for (FoldedNames& names : Kept) {
+    size_t size = names.dir.size();
+    if (size == path.size() && names.dir == path) names = FoldedNames{};
+    else if (size == parent.size() && size && names.dir == parent) parentNames = &names;
+  }
+  if (parentNames) UpdateParent(entry, change == NameChange::DirectoryAdded ? NameChange::Added : change, parentNames);
   if (change == NameChange::DirectoryAdded) KeepNewDirectory(entry);
 }

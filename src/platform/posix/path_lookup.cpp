@@ -39,9 +39,18 @@ bool IsPlainName(const char* name, size_t length) {
   return true;
 }
 
-// Whether posix names an entry of dir, with no copy of either.
-bool IsEntryOf(const std::string& posix, const std::string& dir) {
-  size_t slash = posix.rfind('/');
+// The length of a NUL-ended plain name, or 0 when it is not plain: one scan
+// for the characters that may make it so, most often finding none.
+inline size_t PlainNameLength(const char* name) {
+  size_t length = strcspn(name, "\\/*?:\xEF");
+  if (name[length] == '\0') return length > 0 && name[length - 1] != '.' && name[length - 1] != ' ' ? length : 0;
+  length += strlen(name + length);
+  return IsPlainName(name, length) ? length : 0;
+}
+
+// Whether posix, whose last '/' is at slash, names an entry of dir, with no
+// copy of either.
+bool IsEntryOf(const std::string& posix, size_t slash, const std::string& dir) {
   if (slash == 0) return dir == "/" && posix.size() > 1;
   return slash == dir.size() && posix.compare(0, slash, dir) == 0;
 }
@@ -78,11 +87,12 @@ DWORD SplitDriveRoot(const std::string& fullPath, std::string& root, std::string
 // is that directory or one of its entries.
 void ChooseDirectory(LocatedPath& located) {
   const std::string& current = CurrentPosixDirectory();
-  located.base.assign(located.posix, located.posix.rfind('/') + 1);  // "" for "/"
+  size_t slash = located.posix.rfind('/');
+  located.base.assign(located.posix, slash + 1);  // "" for "/"
   if (located.posix == current) {
     located.dirFd = CurrentDirectoryFd();
     located.name = ".";
-  } else if (IsEntryOf(located.posix, current)) {
+  } else if (IsEntryOf(located.posix, slash, current)) {
     located.dirFd = CurrentDirectoryFd();
     located.name = located.base;
   } else {
@@ -205,7 +215,12 @@ std::string PosixParentOf(const std::string& posix) {
 }
 
 std::string JoinPosixPath(const std::string& dir, const std::string& name) {
-  return dir == "/" ? "/" + name : dir + "/" + name;
+  std::string joined;
+  joined.reserve(dir.size() + 1 + name.size());  // one allocation
+  if (dir != "/") joined = dir;
+  joined += '/';
+  joined += name;
+  return joined;
 }
 
 std::string WindowsFormOf(const std::string& posixPath) {
@@ -226,11 +241,13 @@ namespace {
 
 // Whether a full path is a plain name after the directory placed last (most
 // paths a walk changes lie in the target directory of the path before).
+// The text ends in a NUL at path.size(), as a C string or std::string does.
 bool IsInLastDirectory(std::string_view path) {
   const auto& last = Layer.lastPlaced;
   size_t dirLength = last.windows.size();
   return last.page == CurrentCodePages().Ansi && path.size() > dirLength &&
-         path.compare(0, dirLength, last.windows) == 0 && IsPlainName(path.data() + dirLength, path.size() - dirLength);
+         path.compare(0, dirLength, last.windows) == 0 &&
+         PlainNameLength(path.data() + dirLength) == path.size() - dirLength;
 }
 
 // Places such a path, with root set to its drive's root.
@@ -308,7 +325,7 @@ DWORD LocateFull(const std::string& fullPath, LocatedPath& located, LookupFor pu
   // A change, or a lookup that reads the directory's state anyway, names the
   // entry in its held parent.
   bool changing = purpose == LookupFor::Changing;
-  parent.assign(located.posix, 0, std::max<size_t>(located.posix.rfind('/'), 1));  // PosixParentOf
+  parent.assign(located.posix, 0, std::max<size_t>(located.posix.size() - located.base.size() - 1, 1));  // PosixParentOf
   bool namesKept = parent != root && !located.isDriveRoot && located.name != "." && KeepsFineNames(parent);
   struct statx parentStx;
   bool parentHeld = false;
@@ -346,27 +363,35 @@ DWORD LocateFullPath(const std::string& fullPath, LocatedPath& located, LookupFo
 namespace {
 
 // The name after `path`'s directory when that directory is the current one,
-// spelled as the layer keeps it, and the name is plain (IsPlainName). Null
-// otherwise.
-const char* PlainNameInCurrentDirectory(LPCSTR path) {
+// spelled as the layer keeps it, and the name is plain (IsPlainName); length
+// is set to its length. Null otherwise.
+const char* PlainNameInCurrentDirectory(LPCSTR path, size_t& length) {
   const std::string& current = CurrentWindowsDirectory();
   if (current.empty() || current.compare(0, kNoDrivePrefixLength, kNoDrivePrefix) == 0) return nullptr;
   if (strncmp(path, current.c_str(), current.size()) != 0) return nullptr;
   const char* name = path + current.size();
   if (current.back() != '\\' && *name++ != '\\') return nullptr;
-  return IsPlainName(name, strlen(name)) ? name : nullptr;
+  length = PlainNameLength(name);
+  return length ? name : nullptr;
+}
+
+// Sets text to the bytes given; with no more room taken when it has enough.
+void SetText(std::string& text, const char* bytes, size_t length) {
+  text.clear();
+  text.append(bytes, length);
 }
 
 // The plain name of the current directory as PlaceFullPath places it.
-void PlaceInCurrentDirectory(const char* name, LocatedPath& located) {
+void PlaceInCurrentDirectory(const char* name, size_t length, LocatedPath& located) {
   const std::string& dir = CurrentPosixDirectory();
-  size_t length = strlen(name);
+  located.posix.clear();
   located.posix.reserve(dir.size() + 1 + length);
-  located.posix.assign(dir);
+  located.posix.append(dir);
   if (dir != "/") located.posix += '/';
   located.posix.append(name, length);
   located.dirFd = CurrentDirectoryFd();
-  located.name = located.base = name;
+  SetText(located.name, name, length);
+  SetText(located.base, name, length);
   located.isDriveRoot = false;
   located.missing = ERROR_SUCCESS;
 }
@@ -374,9 +399,10 @@ void PlaceInCurrentDirectory(const char* name, LocatedPath& located) {
 // The entry of the current directory that its listing has just stat'ed,
 // placed without folding the path again.
 bool LocateJustListed(LPCSTR path, LocatedPath& located) {
-  const char* name = PlainNameInCurrentDirectory(path);
+  size_t length;
+  const char* name = PlainNameInCurrentDirectory(path, length);
   if (!name || !TakeListedEntry(CurrentDirectoryFd(), name, located.stx)) return false;
-  PlaceInCurrentDirectory(name, located);
+  PlaceInCurrentDirectory(name, length, located);
   located.statErrno = 0;
   return true;
 }
@@ -397,8 +423,9 @@ DWORD LocatePath(LPCSTR path, LocatedPath& located, LookupFor purpose) {
 }
 
 DWORD PlacePath(LPCSTR path, LocatedPath& located) {
-  if (const char* name = path ? PlainNameInCurrentDirectory(path) : nullptr) {
-    PlaceInCurrentDirectory(name, located);  // a walk's source: no folding
+  size_t length;
+  if (const char* name = path ? PlainNameInCurrentDirectory(path, length) : nullptr) {
+    PlaceInCurrentDirectory(name, length, located);  // a walk's source: no folding
     return ERROR_SUCCESS;
   }
   std::string full, root;

@@ -124,6 +124,13 @@ bool FullWindowsPath(std::string_view input, const std::string& currentDir, std:
     full = input;
     return true;
   }
+  if (input == ".." && IsFoldedDrivePath(currentDir)) {  // the walker's way back up: the directory's parent
+    std::string_view dir = currentDir;
+    while (dir.size() > 3 && IsSeparator(dir.back())) dir.remove_suffix(1);
+    size_t separator = dir.rfind('\\');  // 2 in a drive's top directory, whose parent is the root
+    full = dir.substr(0, separator == 2 ? 3 : separator);
+    return true;
+  }
   if (IsPlainName(input)) {  // the walker's "*.*" in the directory it entered
     full = AsDirectory(currentDir);
     full += input;
