@@ -12,7 +12,7 @@
 # between runs: by default /dev/shm/keltro-bench, a memory file system, since
 # ext4 creates files slowly for minutes after many were deleted (it passes over
 # recently freed inodes), which would time the disk's history, not the tools.
-# RUNS sets the repetitions (median of). Needs rsync (install-deps.sh bench).
+# RUNS sets the number of pairs of runs. Needs rsync (install-deps.sh bench).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -54,7 +54,7 @@ check() {  # label, what it should be, what it is
 rm -rf "$out/mirror"
 cp -a "$src" "$out/mirror"
 wanted=$(files_in "$src")
-echo "median of $runs runs each; ratio = keltro / peer (targets: cop 1.10, mir 1.00, del 1.10)"
+echo "$runs pairs, keltro and peer in turn; medians, and ratio = median of keltro / peer per pair (targets: cop 1.10, mir 1.00, del 1.10)"
 echo "c100k ($wanted files, written content), drive map: C=/ B=$work"
 setup=no_target compare "cop /S /y" k_cop p_cop 'cp -a' c100k
 no_target; k_cop

@@ -9,7 +9,7 @@
 # The share holds a tree of 20,000 sparse files in 400 directories, built in
 # WORK_DIR (default /tmp/keltro-bench) and kept between runs; the server is a
 # test server of tests/support/smb-servers on ADDRESS (default 127.0.0.2),
-# stopped when the script ends. RUNS sets the repetitions (median of). Needs
+# stopped when the script ends. RUNS sets the number of pairs of runs. Needs
 # root, smbd and smbclient (bash scripts/install-deps.sh net).
 set -euo pipefail
 
@@ -40,7 +40,7 @@ k_share() { "$keltro" sho "\\\\$address\\data\\*" /S '~F~f ~s' >"$out/k_share" 2
 s_share() { smbclient "//$address/data" -N -c 'recurse; ls' >"$out/s_share" 2>/dev/null; }
 
 : >"$out/errors"
-echo "median of $runs runs each; ratio = keltro / peer (target: 1.00)"
+echo "$runs pairs, keltro and peer in turn; medians, and ratio = median of keltro / peer per pair (target: 1.00)"
 echo "n20k ($(find "$tree" -type f | wc -l) files) on the share data of $address"
 compare "share walk" k_share s_share 'smbclient recurse; ls' n20k
 

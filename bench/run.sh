@@ -6,7 +6,7 @@
 #
 # KELTRO_BINARY defaults to build/keltro; WORK_DIR (default /tmp/keltro-bench)
 # keeps the generated trees between runs. --large adds a tree of 1,000,000
-# files (slow to build and to time). RUNS sets the repetitions (median of).
+# files (slow to build and to time). RUNS sets the number of pairs of runs.
 set -euo pipefail
 
 large=0
@@ -49,7 +49,7 @@ peak_kb() {
     2>&1 >/dev/null | awk -F': ' '/Maximum resident/ { print $2 }'
 }
 
-echo "median of $runs runs each; ratio = keltro / peer (target: at most 1.00)"
+echo "$runs pairs, keltro and peer in turn; medians, and ratio = median of keltro / peer per pair (target: at most 1.00)"
 for map in default tree-as-C; do
   for tree in $sizes; do
     echo "$tree, drive map: $map"

@@ -12,7 +12,7 @@
 # keeps the tree between runs. Run as root, a tenth of the files are given to
 # nobody and a tenth to daemon (otherwise every file is the runner's). A fifth
 # of the files get a named-user entry, a tenth a named-group entry, and one
-# directory in ten a default ACL. RUNS sets the repetitions (median of);
+# directory in ten a default ACL. RUNS sets the number of pairs of runs;
 # BASELINE names another keltro binary (a build from before a change) to
 # time the plain listing against as well.
 # Needs getfacl and setfacl (Debian package acl, installed by install-deps.sh).
@@ -65,7 +65,7 @@ check() {  # label, what it should be, what it is
 naming() { { grep -cE "(^|[\\ :])$1([ :]|$)" "$2" || true; }; }
 
 : >"$out/errors"
-echo "median of $runs runs each; ratio = keltro / peer (targets: ~o 1.25, ~g 1.00, plain as run.sh, 1.00 against BASELINE)"
+echo "$runs pairs, keltro and peer in turn; medians, and ratio = median of keltro / peer per pair (targets: ~o 1.25, ~g 1.00, plain as run.sh, 1.00 against BASELINE)"
 echo "s100k ($(find "$tree" -type f | wc -l) files, owners and POSIX ACLs), drive map: C=/ B=$work"
 compare "owners ~o ~f" k_owner f_owner 'find -printf "%u %p\n"' s100k
 compare "ACLs ~g ~f" k_acl g_acl 'getfacl -R -p' s100k
