@@ -77,18 +77,8 @@ void WriteOutputLine(const char* text, size_t length) {
 
 void WriteOutputParts(std::initializer_list<std::string_view> parts) {
   StartOfCall();
-  size_t length = 0;
-  for (std::string_view part : parts) length += part.size();
-  if (length < OutputCapacity - OutputUsed) {  // the common case: the line and its end fit
-    for (std::string_view part : parts) {
-      memcpy(OutputBuffer + OutputUsed, part.data(), part.size());
-      OutputUsed += part.size();
-    }
-    OutputBuffer[OutputUsed++] = '\n';
-  } else {
-    for (std::string_view part : parts) Append(part.data(), part.size());
-    Append("\n", 1);
-  }
+  for (std::string_view part : parts) Append(part.data(), part.size());
+  Append("\n", 1);
   EndOfCall();
 }
 

@@ -279,11 +279,7 @@ void NoteNameChange(const LocatedPath& entry, NameChange change) {
   // One pass over the kept names finds both the entry's own (a kept
   // directory removed or replaced: let go of) and its directory's.
   std::string_view path = entry.posix;
-  // PosixParentOf with no copy, and no search when the path ends in "/" and base.
-  size_t nameSize = entry.base.size();
-  bool afterSlash = nameSize && path.size() > nameSize && path[path.size() - nameSize - 1] == '/';
-  size_t slash = afterSlash ? path.size() - nameSize - 1 : path.rfind('/');
-  std::string_view parent = slash == 0 ? std::string_view("/") : path.substr(0, slash);
+  std::string_view parent = PosixParentView(path, entry.base);
   FoldedNames* parentNames = nullptr;
   for (FoldedNames& names : Kept) {
     size_t size = names.dir.size();

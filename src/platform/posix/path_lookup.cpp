@@ -209,9 +209,13 @@ DWORD Refused(LocatedPath& located) {
 
 }  // namespace
 
-std::string PosixParentOf(const std::string& posix) {
-  size_t slash = posix.rfind('/');
-  return slash == 0 ? "/" : posix.substr(0, slash);
+std::string PosixParentOf(const std::string& posix) { return std::string(PosixParentView(posix)); }
+
+std::string_view PosixParentView(std::string_view posix, std::string_view base) {
+  size_t size = posix.size();
+  bool afterSlash = !base.empty() && size > base.size() && posix[size - base.size() - 1] == '/';
+  size_t slash = afterSlash ? size - base.size() - 1 : posix.rfind('/');
+  return slash == 0 ? std::string_view("/") : posix.substr(0, slash);
 }
 
 std::string JoinPosixPath(const std::string& dir, const std::string& name) {
@@ -325,7 +329,7 @@ DWORD LocateFull(const std::string& fullPath, LocatedPath& located, LookupFor pu
   // A change, or a lookup that reads the directory's state anyway, names the
   // entry in its held parent.
   bool changing = purpose == LookupFor::Changing;
-  parent.assign(located.posix, 0, std::max<size_t>(located.posix.size() - located.base.size() - 1, 1));  // PosixParentOf
+  parent.assign(PosixParentView(located.posix, located.base));
   bool namesKept = parent != root && !located.isDriveRoot && located.name != "." && KeepsFineNames(parent);
   struct statx parentStx;
   bool parentHeld = false;

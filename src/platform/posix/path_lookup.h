@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/win32.h"
 
@@ -49,6 +50,9 @@ std::string WindowsFormOf(const std::string& posixPath);
 
 // The directory of an absolute POSIX path ("/" for "/x").
 std::string PosixParentOf(const std::string& posix);
+// The same as a view into posix, with no copy; when base is the path's last
+// name (LocatedPath::base), its separator is found without a search.
+std::string_view PosixParentView(std::string_view posix, std::string_view base = {});
 
 // dir + "/" + name (no doubled slash after "/").
 std::string JoinPosixPath(const std::string& dir, const std::string& name);
