@@ -19,6 +19,9 @@ bool IsSharePath(const std::string& full);
 // in UTF-8 and percent-encoded. A path of a server alone names no share: 53.
 DWORD ShareUrl(const std::string& full, std::string& url);
 
+// A share path without its final separator, if it has one.
+std::string WithoutSeparator(const std::string& path);
+
 // A name libsmbclient gives (UTF-8) in the ANSI code page.
 std::string AnsiNameOf(const std::string& utf8);
 // An ANSI name in UTF-8.

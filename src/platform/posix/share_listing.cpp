@@ -96,10 +96,6 @@ DWORD ReachError(const std::string& full, int err, DWORD missing) {
 // enters every directory it lists from the listing of its parent.
 std::vector<ShareWalkLevel>& WalkPath = Layer.shareWalkPath;
 
-std::string WithoutSeparator(const std::string& path) {
-  return !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
-}
-
 bool IsAtOrBelow(const std::string& path, const std::string& dir) {
   return path.compare(0, dir.size(), dir) == 0 && (path.size() == dir.size() || path[dir.size()] == '\\');
 }

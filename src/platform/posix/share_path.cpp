@@ -45,6 +45,10 @@ std::string AnsiNameOf(const std::string& utf8) { return Recode(utf8, CP_UTF8, C
 
 std::string Utf8NameOf(const std::string& ansi) { return Recode(ansi, CP_ACP, CP_UTF8); }
 
+std::string WithoutSeparator(const std::string& path) {
+  return !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+}
+
 bool IsSharePath(const std::string& full) {
   return full.size() > 2 && full[0] == '\\' && full[1] == '\\' && full[2] != '?' && full[2] != '.' &&
          full[2] != '\\';

@@ -60,10 +60,6 @@ std::list<Planned> Plan;
 std::array<Reader, kReaders> Readers;
 size_t Done = 0;  // listings held in the plan
 
-std::string WithoutSeparator(const std::string& path) {
-  return !path.empty() && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
-}
-
 bool IsWalkedSubdirectory(const ShareEntry& entry) {
   DWORD attributes = entry.info.attributes;
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
