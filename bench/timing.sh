@@ -34,9 +34,10 @@ paired_medians() {  # keltro-function peer-function tree
     END { print median(kw, NR), median(kc, NR), median(pw, NR), median(pc, NR), median(rw, NR), median(rc, NR) }'
 }
 
+# $who names the first program in the line (keltro unless set).
 compare() {  # label keltro-function peer-function peer-label tree
   local m
   m=($(paired_medians "$2" "$3" "$5"))
-  printf '  %-16s keltro %6.3f s (cpu %6.3f)  %-24s %6.3f s (cpu %6.3f)  ratio %5.2f (cpu %5.2f)\n' \
-    "$1" "${m[0]}" "${m[1]}" "$4" "${m[2]}" "${m[3]}" "${m[4]}" "${m[5]}"
+  printf '  %-16s %-6s %6.3f s (cpu %6.3f)  %-24s %6.3f s (cpu %6.3f)  ratio %5.2f (cpu %5.2f)\n' \
+    "$1" "${who:-keltro}" "${m[0]}" "${m[1]}" "$4" "${m[2]}" "${m[3]}" "${m[4]}" "${m[5]}"
 }

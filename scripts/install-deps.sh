@@ -3,9 +3,10 @@
 # only for packages that are missing (so a machine that has them needs no
 # root). Optional groups for CI: `fuzz` (clang's libFuzzer), `wine` (runs
 # keltro.exe), e.g. `bash scripts/install-deps.sh fuzz wine`; `bench`
-# (rsync, the peer of bench/changing.sh); and `net` (Samba's smbd for the
-# tests' loopback servers, and smbclient). Packages are installed with no
-# service started (a policy-rc.d refusing every start while apt-get runs).
+# (rsync, the peer of bench/changing.sh, and gcc for its C floor); and `net`
+# (Samba's smbd for the tests' loopback servers, and smbclient). Packages
+# are installed with no service started (a policy-rc.d refusing every start
+# while apt-get runs).
 set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config   # the build
@@ -21,7 +22,7 @@ for group in "$@"; do
   case "$group" in
     fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
     wine) packages+=(wine wine64) ;;
-    bench) packages+=(rsync) ;;
+    bench) packages+=(rsync gcc) ;;
     net) packages+=(samba samba-vfs-modules smbclient) ;;
     *) echo "install-deps: unknown group '$group'" >&2; exit 2 ;;
   esac

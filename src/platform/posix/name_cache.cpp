@@ -275,6 +275,8 @@ bool KnownAbsent(const std::string& dirPosix, const struct statx& stx, const std
   return names->byFolded.count(FoldedName(name)) == 0;
 }
 
+bool KeepsNamesOf(std::string_view dirPosix) { return KeptFor(dirPosix) != nullptr; }
+
 void NoteNameChange(const LocatedPath& entry, NameChange change) {
   // One pass over the kept names finds both the entry's own (a kept
   // directory removed or replaced: let go of) and its directory's.

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <string_view>
 
 #include "platform/posix/path_lookup.h"
 
@@ -34,3 +35,6 @@ enum class NameChange {
 // Called after the change succeeded: the cached names follow it, or are let
 // go of where the change cannot be followed.
 void NoteNameChange(const LocatedPath& entry, NameChange change);
+// Whether the names of directory dirPosix are kept: when they are not,
+// NoteNameChange has nothing to follow for a file of it.
+bool KeepsNamesOf(std::string_view dirPosix);

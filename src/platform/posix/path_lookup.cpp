@@ -403,15 +403,20 @@ void PlaceInCurrentDirectory(const char* name, size_t length, LocatedPath& locat
 // The entry of the current directory that its listing has just stat'ed,
 // placed without folding the path again.
 bool LocateJustListed(LPCSTR path, LocatedPath& located) {
-  size_t length;
-  const char* name = PlainNameInCurrentDirectory(path, length);
-  if (!name || !TakeListedEntry(CurrentDirectoryFd(), name, located.stx)) return false;
-  PlaceInCurrentDirectory(name, length, located);
+  const char* name = TakeJustListed(path, located.stx);
+  if (!name) return false;
+  PlaceInCurrentDirectory(name, strlen(name), located);
   located.statErrno = 0;
   return true;
 }
 
 }  // namespace
+
+const char* TakeJustListed(LPCSTR path, struct statx& stx) {
+  size_t length;
+  const char* name = PlainNameInCurrentDirectory(path, length);
+  return name && TakeListedEntry(CurrentDirectoryFd(), name, stx) ? name : nullptr;
+}
 
 DWORD LocatePath(LPCSTR path, LocatedPath& located, LookupFor purpose) {
   if (path && purpose == LookupFor::Changing && LocateJustListed(path, located)) return ERROR_SUCCESS;

@@ -25,13 +25,28 @@ bool OnShare(DWORD localError, LPCSTR path, std::string& full) {
 
 BOOL Done(DWORD err) { return err ? FailWith(err) : Succeed(); }
 
+// Deletes the entry `name` of dirFd whose mode is given: 0 or a Win32 error code.
+DWORD Unlink(int dirFd, const char* name, mode_t mode) {
+  if (S_ISDIR(mode) || (S_ISREG(mode) && !(mode & kWriteBits))) return ERROR_ACCESS_DENIED;
+  return Sys.unlink(dirFd, name) != 0 ? Win32ErrorFromErrno(errno) : ERROR_SUCCESS;
+}
+
 // DeleteFileA's work on a local entry: 0 or a Win32 error code.
 DWORD DeleteLocated(const LocatedPath& located) {
-  mode_t mode = located.stx.stx_mode;
-  if (S_ISDIR(mode) || (S_ISREG(mode) && !(mode & kWriteBits))) return ERROR_ACCESS_DENIED;
-  if (Sys.unlink(located.dirFd, located.name.c_str()) != 0) return Win32ErrorFromErrno(errno);
-  NoteNameChange(located, NameChange::Removed);
-  return ERROR_SUCCESS;
+  DWORD err = Unlink(located.dirFd, located.name.c_str(), located.stx.stx_mode);
+  if (!err) NoteNameChange(located, NameChange::Removed);
+  return err;
+}
+
+// A walk's deletion of an entry of the current directory that its listing
+// has just stat'ed, while the directory's names are not kept (so none
+// follow the change): done by the entry's name, with no path built. False,
+// with nothing done, when the path is not such an entry.
+bool DeleteJustListed(LPCSTR path, DWORD& err) {
+  struct statx stx;
+  const char* name = !path || KeepsNamesOf(CurrentPosixDirectory()) ? nullptr : TakeJustListed(path, stx);
+  if (name) err = Unlink(CurrentDirectoryFd(), name, stx.stx_mode);
+  return name != nullptr;
 }
 
 }  // namespace
@@ -40,8 +55,10 @@ DWORD DeleteLocated(const LocatedPath& located) {
 // read-only attribute (no write bit), so that the caller's take-over and
 // retry work as they do there.
 BOOL DeleteFileA(LPCSTR lpFileName) {
+  DWORD err;
+  if (DeleteJustListed(lpFileName, err)) return Done(err);
   static LocatedPath located;  // kept: the room of its texts serves the next delete
-  DWORD err = LocateExisting(lpFileName, located, LookupFor::Changing);
+  err = LocateExisting(lpFileName, located, LookupFor::Changing);
   std::string full;
   if (OnShare(err, lpFileName, full)) err = DeleteShareFile(full);
   else if (!err) err = DeleteLocated(located);
