@@ -2,15 +2,17 @@
 # The checks CI runs beside scripts/test.sh, each in a build directory of its
 # own: the whole suite (unit tests and transcripts) under the address and
 # undefined-behaviour sanitizers, the fuzz targets for a bounded time each,
-# and the transcripts against keltro.exe under Wine.
-#   bash scripts/ci-extra.sh [asan] [fuzz] [wine]    (default: all three)
+# the transcripts against keltro.exe under Wine, and a build with link-time
+# optimization (as distributions' package flags ask for) listing a tree as
+# the plain build in build/ does.
+#   bash scripts/ci-extra.sh [asan] [fuzz] [wine] [lto]    (default: all four)
 # FUZZ_SECONDS sets the time of each fuzz target (default 20). A Wine that
 # cannot be installed or started is reported and skipped; its transcripts'
 # failures are reported and do not fail the run (see docs/platform.md).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 steps=("$@")
-[ ${#steps[@]} -gt 0 ] || steps=(asan fuzz wine)
+[ ${#steps[@]} -gt 0 ] || steps=(asan fuzz wine lto)
 fuzz_seconds=${FUZZ_SECONDS:-20}
 
 sanitized_suite() {
@@ -73,12 +75,33 @@ wine_transcripts() {
   fi
 }
 
+optimized_build() {
+  cmake -S . -B build-lto -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON \
+    -DKELTRO_TESTS=OFF >/dev/null
+  cmake --build build-lto -j2 --target keltro
+  local tree status=0
+  tree=$(mktemp -d)
+  mkdir -p "$tree/a/b"
+  echo one > "$tree/a/b/f.txt"
+  echo three > "$tree/a/g.log"
+  local args=(sho 'B:\*' /S '~F~f ~s' '~T~T ~s')
+  if diff <(KELTRO_DRIVES="B=$tree" build/keltro "${args[@]}") <(KELTRO_DRIVES="B=$tree" build-lto/keltro "${args[@]}"); then
+    echo "lto: the link-time optimized build lists the tree as the plain build does"
+  else
+    echo "lto: FAILED, the link-time optimized build lists the tree differently"
+    status=1
+  fi
+  rm -rf "$tree"
+  return "$status"
+}
+
 for step in "${steps[@]}"; do
   start=$SECONDS
   case "$step" in
     asan) sanitized_suite ;;
     fuzz) fuzz_targets ;;
     wine) wine_transcripts ;;
+    lto) optimized_build ;;
     *) echo "ci-extra: unknown step '$step'" >&2; exit 2 ;;
   esac
   echo "ci-extra: $step took $((SECONDS - start)) s"

@@ -17,10 +17,15 @@ namespace {
 int ArgumentCount = 0;
 char** Arguments = nullptr;
 
-__attribute__((constructor)) void KeepArguments(int argc, char** argv, char** /*envp*/) {
+void KeepArguments(int argc, char** argv, char** /*envp*/) {
   ArgumentCount = argc;
   Arguments = argv;
 }
+
+// Placed in .init_array by hand: a function marked as a constructor is
+// called by GCC's link-time optimization from one merged constructor that
+// passes no arguments, and the command line would be lost.
+[[gnu::section(".init_array"), gnu::used]] void (*KeepArgumentsEntry)(int, char**, char**) = KeepArguments;
 
 // The program's splitting ends a quoted word at a double quote followed by a
 // character of code 32 or less; nothing can carry such a quote.
