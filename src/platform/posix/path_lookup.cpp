@@ -403,17 +403,17 @@ void PlaceInCurrentDirectory(const char* name, size_t length, LocatedPath& locat
 // The entry of the current directory that its listing has just stat'ed,
 // placed without folding the path again.
 bool LocateJustListed(LPCSTR path, LocatedPath& located) {
-  const char* name = TakeJustListed(path, located.stx);
+  size_t length;
+  const char* name = TakeJustListed(path, located.stx, length);
   if (!name) return false;
-  PlaceInCurrentDirectory(name, strlen(name), located);
+  PlaceInCurrentDirectory(name, length, located);
   located.statErrno = 0;
   return true;
 }
 
 }  // namespace
 
-const char* TakeJustListed(LPCSTR path, struct statx& stx) {
-  size_t length;
+const char* TakeJustListed(LPCSTR path, struct statx& stx, size_t& length) {
   const char* name = PlainNameInCurrentDirectory(path, length);
   return name && TakeListedEntry(CurrentDirectoryFd(), name, stx) ? name : nullptr;
 }

@@ -93,9 +93,9 @@ DWORD PlacePath(LPCSTR path, LocatedPath& located);
 // else the Win32 code of why not (2 or 3 for a missing entry or parent).
 DWORD LocateExisting(LPCSTR path, LocatedPath& located, LookupFor purpose = LookupFor::Reading);
 // When path is a plain name in the current directory whose listing has just
-// stat'ed it (listed_entry.h): that name, within path, and stx takes the
-// listing's statx. Null otherwise. Nothing is built or looked up.
-const char* TakeJustListed(LPCSTR path, struct statx& stx);
+// stat'ed it (listed_entry.h): that name, within path, with its length, and
+// stx takes the listing's statx. Null otherwise. Nothing is built or looked up.
+const char* TakeJustListed(LPCSTR path, struct statx& stx, size_t& length);
 
 // The name of directory dirPosix that equals name when case is ignored; false when none.
 bool FindNameIgnoringCase(const std::string& dirPosix, const std::string& name, std::string& found);

@@ -44,7 +44,8 @@ DWORD DeleteLocated(const LocatedPath& located) {
 // with nothing done, when the path is not such an entry.
 bool DeleteJustListed(LPCSTR path, DWORD& err) {
   struct statx stx;
-  const char* name = !path || KeepsNamesOf(CurrentPosixDirectory()) ? nullptr : TakeJustListed(path, stx);
+  size_t length;
+  const char* name = !path || KeepsNamesOf(CurrentPosixDirectory()) ? nullptr : TakeJustListed(path, stx, length);
   if (name) err = Unlink(CurrentDirectoryFd(), name, stx.stx_mode);
   return name != nullptr;
 }
